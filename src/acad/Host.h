@@ -1,0 +1,71 @@
+#pragma once
+
+#include "Types.h"
+
+#include <QStringList>
+
+namespace acad {
+
+// The CAD program's automation server, flattened: objects are addressed by document and object ids.
+// Implemented by the cadhost engine (in-process, for tests) and by the D-Bus client (for the programs).
+// Every call is synchronous and may throw acad::Error.
+class Host
+{
+public:
+    virtual ~Host() = default;
+
+    // --- application
+    virtual ApplicationSnapshot application() = 0; // documents, active document, visible
+    virtual void setVisible(bool visible) = 0;
+    virtual qint64 hwnd() = 0;
+    virtual void bringToFront() = 0; // show, raise and activate the host window
+    virtual void update() = 0;       // repaint the host window
+    virtual void quit() = 0;
+
+    // --- preferences
+    virtual QString supportPath() = 0;
+    virtual void setSupportPath(const QString& path) = 0;
+    virtual QString templatePath() = 0; // the folder GetAcadPrefPfad returns
+    virtual void setTemplatePath(const QString& path) = 0;
+
+    // --- macros
+    virtual void loadDVB(const QString& path) = 0;
+    virtual void runMacro(const QString& name) = 0; // "Programm.KV_Layout"
+
+    // --- menus
+    virtual QStringList menuGroups() = 0;
+    virtual void loadMenuGroup(const QString& file, bool baseMenu) = 0;
+    virtual QList<MenuPopup> menuGroupPopups(const QString& group) = 0; // fails when the group is missing
+    virtual void insertPopupInMenuBar(const QString& group, qint32 popupIndex, qint32 barIndex) = 0;
+    virtual QList<MenuPopup> menuBar() = 0;
+
+    // --- documents
+    virtual DocId openDocument(const QString& path) = 0;
+    virtual DocId addDocument(const QString& templatePath) = 0;
+    virtual DocumentSnapshot document(DocId doc) = 0; // one call: names, ids, active layout
+    virtual void activateDocument(DocId doc) = 0;
+    virtual void saveDocument(DocId doc) = 0;
+    virtual void closeDocument(DocId doc, bool saveChanges) = 0;
+    virtual void setActiveLayout(DocId doc, const QString& layoutName) = 0;
+    virtual void setActiveSpace(DocId doc, qint32 space) = 0;
+    virtual void sendCommand(DocId doc, const QString& text) = 0; // queued; runs when the host is idle
+    virtual void setVariable(DocId doc, const QString& name, const QVariant& value) = 0;
+    virtual QVariant variable(DocId doc, const QString& name) = 0;
+    virtual ObjectInfo objectIdToObject(DocId doc, ObjectId id) = 0;
+
+    // --- layouts
+    virtual void setLayoutName(DocId doc, ObjectId layout, const QString& name) = 0;
+    virtual PlotSettings plotSettings(DocId doc, ObjectId layout) = 0;
+    virtual void refreshPlotDeviceInfo(DocId doc, ObjectId layout) = 0;
+    virtual QString localeMediaName(DocId doc, ObjectId layout, const QString& canonicalName) = 0;
+    virtual QList<EntityInfo> blockEntities(DocId doc, ObjectId layout) = 0; // paper-space entities in order
+
+    // --- entities
+    virtual XData xdata(DocId doc, ObjectId object, const QString& application) = 0;
+    virtual void setXData(DocId doc, ObjectId object, const XData& data) = 0;
+
+    // --- the command line, for the host window and for tests
+    virtual QStringList commandHistory() = 0; // every prompt, answer and message, oldest first
+};
+
+} // namespace acad

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QList>
+#include <QMetaType>
+#include <QString>
+#include <QVariant>
+
+// Plain values that cross the automation interface. Every enumeration comes as one snapshot,
+// so that a refresh costs one call per document and not one per property.
+namespace acad {
+
+using DocId = qint32;    // host-assigned, unique within one host run; 0 = none
+using ObjectId = qint32; // host-assigned, unique within one host run, stable while a drawing stays open
+
+enum EntityType : qint32 {
+    BlockReference = 7, // AcDbBlockReference
+    PViewport = 35,     // paper-space viewport
+};
+
+enum ActiveSpace : qint32 {
+    PaperSpace = 0,
+    ModelSpace = 1,
+};
+
+struct DocumentRef
+{
+    DocId id = 0;
+    QString name; // file name, e.g. "Zeichnung1.dwg"
+    QString path; // folder, without a trailing separator
+    friend bool operator==(const DocumentRef&, const DocumentRef&) = default;
+};
+
+struct ApplicationSnapshot
+{
+    QList<DocumentRef> documents; // in the host's order
+    DocId activeDocument = 0;     // 0 = no drawing open
+    bool visible = false;
+    friend bool operator==(const ApplicationSnapshot&, const ApplicationSnapshot&) = default;
+};
+
+struct LayoutRef
+{
+    ObjectId id = 0;
+    QString name;
+    qint32 tabOrder = 0; // Model = 0
+    friend bool operator==(const LayoutRef&, const LayoutRef&) = default;
+};
+
+struct DocumentSnapshot
+{
+    DocumentRef ref;
+    bool modified = false;
+    QString activeLayout;          // "Model" while the drawing is in model space
+    qint32 activeSpace = PaperSpace;
+    QList<LayoutRef> layouts;      // in tab order, "Model" first
+    friend bool operator==(const DocumentSnapshot&, const DocumentSnapshot&) = default;
+};
+
+struct PlotSettings
+{
+    QString configName;         // plotter, e.g. "DWG To PDF.pc3"
+    QString canonicalMediaName; // e.g. "ISO_full_bleed_A3_(420.00_x_297.00_MM)"
+    double paperWidth = 0;      // mm
+    double paperHeight = 0;     // mm
+    qint32 plotRotation = 0;    // 0..3
+    qint32 plotType = 5;        // 0..5 (5 = layout, 4 = window)
+    QString styleSheet;         // empty for none
+    friend bool operator==(const PlotSettings&, const PlotSettings&) = default;
+};
+
+struct EntityInfo
+{
+    ObjectId id = 0;
+    qint32 entityType = 0;  // EntityType, or another AutoCAD entity number
+    QString name;           // block name of a block reference
+    double customScale = 0; // of a paper-space viewport
+    friend bool operator==(const EntityInfo&, const EntityInfo&) = default;
+};
+
+// Extended data of one application as AutoCAD hands it out: element 0 is code 1001 with the
+// application name, the values follow. Both lists are empty when the object has no such data.
+struct XData
+{
+    QList<qint16> codes;
+    QList<QVariant> values;
+    friend bool operator==(const XData&, const XData&) = default;
+};
+
+// What ObjectIdToObject found.
+struct ObjectInfo
+{
+    enum Kind : qint32 { None = 0, Layout = 1, Entity = 2 };
+    qint32 kind = None;
+    LayoutRef layout; // when kind == Layout
+    EntityInfo entity; // when kind == Entity
+    friend bool operator==(const ObjectInfo&, const ObjectInfo&) = default;
+};
+
+struct MenuPopup
+{
+    QString name; // the popup's caption, e.g. "KV&+"
+    QString alias;
+    friend bool operator==(const MenuPopup&, const MenuPopup&) = default;
+};
+
+} // namespace acad
