@@ -1,8 +1,9 @@
 #pragma once
 
+#include <acad/Types.h>
+
 #include <QList>
 #include <QString>
-#include <acad/Types.h>
 #include <memory>
 
 // The host's model of one drawing. The engine works on the modelled parts; the file layer keeps
@@ -40,13 +41,13 @@ struct Point3
 
 struct Viewport
 {
-    Point3 center;    // on the sheet
-    double width = 0; // paper units
+    Point3 center;             // on the sheet
+    double width = 0;          // paper units
     double height = 0;
-    Point3 viewCenter;     // model space
-    double viewHeight = 1; // model units; CustomScale = height / viewHeight
-    qint32 status = 1;     // 0 off, >0 on with its stack order
-    qint32 viewportId = 2; // 1 = the layout's own paper-space viewport
+    Point3 viewCenter;         // model space
+    double viewHeight = 1;     // model units; CustomScale = height / viewHeight
+    qint32 status = 1;         // 0 off, >0 on with its stack order
+    qint32 viewportId = 2;     // 1 = the layout's own paper-space viewport
     friend bool operator==(const Viewport&, const Viewport&) = default;
 };
 
@@ -61,13 +62,13 @@ struct BlockRef
 
 struct Entity
 {
-    acad::ObjectId id = 0; // assigned by the engine; the file layer leaves it 0
-    QString handle;        // as read; the file layer's business
-    QString dxfType;       // "VIEWPORT", "INSERT", "LINE", ...
-    qint32 entityType = 0; // acad::EntityType or another AutoCAD entity number
+    acad::ObjectId id = 0;     // assigned by the engine; the file layer leaves it 0
+    QString handle;            // as read; the file layer's business
+    QString dxfType;           // "VIEWPORT", "INSERT", "LINE", ...
+    qint32 entityType = 0;     // acad::EntityType or another AutoCAD entity number
     QString layer = QStringLiteral("0");
-    Viewport viewport; // when entityType == PViewport
-    BlockRef block;    // when entityType == BlockReference
+    Viewport viewport;         // when entityType == PViewport
+    BlockRef block;            // when entityType == BlockReference
     QList<XDataApp> xdata;
     // Groups of this entity that the host does not model, in file order; for an unmodelled entity
     // this is the whole entity after its type.
@@ -79,13 +80,13 @@ struct Entity
 
 struct Layout
 {
-    acad::ObjectId id = 0; // assigned by the engine; the file layer leaves it 0
-    QString handle;        // as read; the file layer's business
+    acad::ObjectId id = 0;     // assigned by the engine; the file layer leaves it 0
+    QString handle;            // as read; the file layer's business
     QString name;
-    qint32 tabOrder = 0; // Model = 0
+    qint32 tabOrder = 0;       // Model = 0
     acad::PlotSettings plot;
-    QList<Entity> entities; // paper-space entities in order (empty for Model)
-    QList<DxfGroup> extra;  // unmodelled groups of the LAYOUT object
+    QList<Entity> entities;    // paper-space entities in order (empty for Model)
+    QList<DxfGroup> extra;     // unmodelled groups of the LAYOUT object
     friend bool operator==(const Layout&, const Layout&) = default;
 
     bool isModel() const { return name == QLatin1String("Model"); }
@@ -96,12 +97,12 @@ struct Preserved;
 
 struct Drawing
 {
-    QList<Layout> layouts;    // in tab order, "Model" first
-    QString activeLayout;     // name; "Model" for model space
-    QList<Entity> modelSpace; // model-space entities in order
+    QList<Layout> layouts;     // in tab order, "Model" first
+    QString activeLayout;      // name; "Model" for model space
+    QList<Entity> modelSpace;  // model-space entities in order
     std::shared_ptr<const Preserved> preserved;
 
-    Layout* layout(const QString& name); // exact name, nullptr if none
+    Layout* layout(const QString& name);       // exact name, nullptr if none
     const Layout* layout(const QString& name) const;
 };
 
