@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Options.h"
+
 #include <QDBusConnection>
 #include <QObject>
 #include <memory>
@@ -10,25 +12,20 @@ class BusService;
 class Engine;
 class HostWindow;
 
-struct HostOptions
-{
-    bool headless = false;   // no window; answers come only from SendCommand
-    bool automation = false; // started by automation: invisible until Visible is set
-};
-
 // One run of the host: the engine on the bus, and its window unless headless. It ends the program on
 // Quit and "_quit", and a headless host also when its bus goes away.
 class HostSession final : public QObject
 {
     Q_OBJECT
 public:
-    HostSession(Engine& engine, const HostOptions& options,
+    HostSession(Engine& engine, const Options& options,
                 const QDBusConnection& connection = QDBusConnection::sessionBus());
     ~HostSession() override;
 
-    // Opens the window and claims the bus name. false with a German *error when the host cannot
-    // serve automation: no bus or another host already runs. A host that a user started keeps its
-    // window without the bus (and says so in its history).
+    // Opens the window, claims the bus name and queues the start script. false with a German *error
+    // when the host cannot do what it was started for: automation, or headless without a script,
+    // without the bus (none, or another host already runs), or an unreadable script. A host that a
+    // user started, or a headless script run, goes on without the bus and says so.
     bool start(QString* error);
 
     HostWindow* window() const { return m_window.get(); }
@@ -36,12 +33,17 @@ public:
 
 private:
     void openWindow();
+    bool startBus(QString* error);
+    bool queueScript(QString* error);
     void quitSoon();
 
     Engine& m_engine;
-    HostOptions m_options;
+    Options m_options;
     std::unique_ptr<BusService> m_service;
     std::unique_ptr<HostWindow> m_window;
 };
+
+// The host's run for the cadhost program: engine on DXF files, session, event loop. The exit code.
+int runHost(const Options& options);
 
 } // namespace cadhost
