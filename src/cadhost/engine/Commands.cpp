@@ -50,6 +50,8 @@ QList<Keyword> layoutOptions()
 
 QString withDefault(const char* text, const QString& value)
 {
+    if (value.isEmpty())
+        return QString::fromUtf8(text) + QLatin1Char(':');
     return QStringLiteral("%1 <%2>:").arg(QString::fromUtf8(text), value);
 }
 
