@@ -2,14 +2,13 @@
 
 #include "HostWindow.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
 #include <acad/Connector.h>
 #include <cadhost/bus/BusService.h>
 #include <cadhost/dxf/DxfStore.h>
 #include <cadhost/engine/Engine.h>
-
-#include <QCoreApplication>
-#include <QFile>
-#include <QTimer>
 #include <cstdio>
 
 namespace cadhost {
@@ -82,7 +81,7 @@ void HostSession::openWindow()
 // After the current event, so that the answer to a Quit call still leaves.
 void HostSession::quitSoon()
 {
-    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
 }
 
 int runHost(const Options& options)

@@ -180,6 +180,7 @@ void HostWindow::connectEngine()
     connect(&m_engine, &Engine::messageShown, this, &HostWindow::reportError);
     connect(&m_engine, &Engine::visibleChanged, this, &HostWindow::followVisibility);
     connect(&m_engine, &Engine::bringToFrontRequested, this, &HostWindow::bringToFront);
+    connect(&m_engine, &Engine::quitRequested, this, [this] { m_quitting = true; });
     connect(&m_engine, &Engine::updateRequested, this, qOverload<>(&QWidget::update));
 }
 
@@ -204,6 +205,10 @@ void HostWindow::reportError(const QString& text)
 void HostWindow::closeEvent(QCloseEvent* event)
 {
     // The program ends through the engine's quit, as on "_quit".
+    if (m_quitting) {
+        event->accept();
+        return;
+    }
     event->ignore();
     try {
         m_engine.quit();

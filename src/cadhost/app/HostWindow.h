@@ -83,6 +83,7 @@ private:
     QPointer<QFileDialog> m_fileDialog;
     QTimer m_refreshTimer;
     bool m_refreshing = false;
+    bool m_quitting = false; // the engine has quit: closing is no longer a request
 };
 
 // A menu entry's macro as command-line input: "^C" cancels (dropped here, the line starts fresh),

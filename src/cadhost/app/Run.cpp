@@ -3,12 +3,10 @@
 #include "Dump.h"
 #include "HostSession.h"
 
-#include <acad/Error.h>
-#include <cadhost/dxf/DxfStore.h>
-
 #include <QApplication>
 #include <QJsonDocument>
-
+#include <acad/Error.h>
+#include <cadhost/dxf/DxfStore.h>
 #include <cstdio>
 
 namespace cadhost {
