@@ -125,8 +125,8 @@ int main(int argc, char** argv)
     for (const QString& path : std::as_const(paths))
         engine.openDocument(path);
     int layouts = 0;
-    report("in-process, per document",
-           millisecondsPerRun([&] { return refreshPerDocument(engine); }, &layouts), layouts, 0);
+    double ms = millisecondsPerRun([&] { return refreshPerDocument(engine); }, &layouts);
+    report("in-process, per document", ms, layouts, 0);
 
     PrivateBus privateBus;
     if (!privateBus.start()) {
@@ -144,7 +144,7 @@ int main(int argc, char** argv)
     acad::BusHost client(bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId)));
 
     qint64 before = client.roundTrips();
-    double ms = millisecondsPerRun([&] { return refreshPerDocument(client); }, &layouts);
+    ms = millisecondsPerRun([&] { return refreshPerDocument(client); }, &layouts);
     report("bus, application + each document", ms, layouts,
            double(client.roundTrips() - before) / (kRuns + 1));
     before = client.roundTrips();
