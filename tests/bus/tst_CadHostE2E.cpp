@@ -45,6 +45,8 @@ private slots:
     void cleanup();
     void attach();
     void createStartsInvisibleHost();
+    void userStartedHostIsVisible();
+    void quitCommandEndsHost();
     void enumerateDocumentsAndLayouts();
     void commandTakesEffect();
     void answersWhileCommandWaits();
@@ -109,6 +111,25 @@ void tst_CadHostE2E::createStartsInvisibleHost()
     host->bringToFront();
     host->quit();
     QTRY_VERIFY_WITH_TIMEOUT(!m_bus.hasOwner(kBusName), 5000);
+}
+
+void tst_CadHostE2E::userStartedHostIsVisible()
+{
+    QVERIFY2(m_bus.startHost({}), qPrintable(m_bus.errorString()));
+    auto host = m_connector->attach(kAcadProgId);
+    const ApplicationSnapshot app = host->application();
+    QCOMPARE(app.visible, true);
+    QVERIFY(host->hwnd() != 0);
+}
+
+void tst_CadHostE2E::quitCommandEndsHost()
+{
+    auto host = attachNew();
+    const DocId doc = host->addDocument(QString());
+    host->sendCommand(doc, QStringLiteral("_quit\r"));
+    QVERIFY(m_bus.host().waitForFinished(5000));
+    QCOMPARE(m_bus.host().exitCode(), 0);
+    QVERIFY(!m_connector->isRunning(kAcadProgId));
 }
 
 void tst_CadHostE2E::enumerateDocumentsAndLayouts()
