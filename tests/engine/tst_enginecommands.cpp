@@ -350,6 +350,34 @@ private slots:
         QCOMPARE(m_engine->document(b).activeLayout, QStringLiteral("B2"));
         QCOMPARE(layoutNames(*m_engine, m_doc).last(), QStringLiteral("Z"));
     }
+    void windowAnswersInsideTheDialogSignal()
+    {
+        // The window runs a modal file dialog inside the slot and sends its answer from there.
+        connect(m_engine.get(), &Engine::fileDialogRequested, this,
+                [this](Engine::FileDialog, acad::DocId doc) {
+                    m_engine->sendCommand(doc, QStringLiteral("/ablage/Modal.dwg\r"));
+                    QCoreApplication::processEvents();
+                });
+        send(QStringLiteral("_saveas\r"));
+        settle();
+        QCOMPARE(m_engine->document(m_doc).ref.name, QStringLiteral("Modal.dwg"));
+    }
+
+    void eventLoopInsideASignalKeepsTheOrder()
+    {
+        bool once = true;
+        connect(m_engine.get(), &Engine::layoutsChanged, this, [&] {
+            if (!std::exchange(once, false))
+                return;
+            m_engine->sendCommand(m_doc, QStringLiteral("_layout\r_copy\rLayout1\rC\r"));
+            QCoreApplication::processEvents();
+        });
+        m_engine->sendCommand(m_doc, QStringLiteral("_layout\r_copy\rLayout1\rA\r"));
+        m_engine->sendCommand(m_doc, QStringLiteral("_layout\r_copy\rLayout1\rB\r"));
+        settle();
+        settle();
+        QCOMPARE(layoutNames(*m_engine, m_doc).mid(3), QStringList({"A", "B", "C"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestEngineCommands)
