@@ -43,7 +43,8 @@ private slots:
     void init()
     {
         m_store = std::make_shared<MemoryStore>();
-        m_store->put(QStringLiteral("/p/Haus.dwg"), drawingWith({QStringLiteral("Layout1"), QStringLiteral("Layout2")}));
+        m_store->put(QStringLiteral("/p/Haus.dwg"),
+                     drawingWith({QStringLiteral("Layout1"), QStringLiteral("Layout2")}));
         m_engine = std::make_unique<Engine>(m_store);
         m_doc = m_engine->openDocument(QStringLiteral("/p/Haus.dwg"));
     }
@@ -79,7 +80,8 @@ private slots:
         const acad::DocumentSnapshot s = m_engine->document(m_doc);
         QCOMPARE(s.layouts.last().name, QStringLiteral("Layout1"));
         QCOMPARE(s.activeLayout, QStringLiteral("Layout1"));
-        QCOMPARE(m_engine->plotSettings(m_doc, s.layouts.last().id), m_engine->plotSettings(m_doc, s.layouts.at(1).id));
+        QCOMPARE(m_engine->plotSettings(m_doc, s.layouts.last().id),
+                 m_engine->plotSettings(m_doc, s.layouts.at(1).id));
         // Its sheet starts empty.
         QVERIFY(m_engine->blockEntities(m_doc, s.layouts.last().id).isEmpty());
     }
@@ -88,10 +90,14 @@ private slots:
     {
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("created");
-        QTest::newRow("own name") << "Mein Plan\r" << "Mein Plan";
-        QTest::newRow("proposed name") << "\r" << "Layout3";
-        QTest::newRow("taken name, then another") << "layout1\rNeu\r" << "Neu";
-        QTest::newRow("bad character, then another") << "a/b\rNeu\r" << "Neu";
+        QTest::newRow("own name") << "Mein Plan\r"
+                                  << "Mein Plan";
+        QTest::newRow("proposed name") << "\r"
+                                       << "Layout3";
+        QTest::newRow("taken name, then another") << "layout1\rNeu\r"
+                                                  << "Neu";
+        QTest::newRow("bad character, then another") << "a/b\rNeu\r"
+                                                     << "Neu";
     }
 
     void kvLayoutAsksAtTheWindow()
@@ -116,12 +122,13 @@ private slots:
         QTest::addColumn<QString>("current");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("message");
-        QTest::newRow("current layout") << QStringList{"Layout1", "Layout2"} << "Layout2" << QStringList{"Model", "Layout1"}
-                                        << "";
-        QTest::newRow("last paper layout") << QStringList{"Layout1"} << "Layout1" << QStringList{"Model", "Layout1"}
-                                           << "letzte Layout";
+        QTest::newRow("current layout")
+            << QStringList{"Layout1", "Layout2"} << "Layout2" << QStringList{"Model", "Layout1"} << "";
+        QTest::newRow("last paper layout")
+            << QStringList{"Layout1"} << "Layout1" << QStringList{"Model", "Layout1"} << "letzte Layout";
         QTest::newRow("model space") << QStringList{"Layout1", "Layout2"} << "Model"
-                                     << QStringList{"Model", "Layout1", "Layout2"} << "\"Model\" kann nicht gelöscht";
+                                     << QStringList{"Model", "Layout1", "Layout2"}
+                                     << "\"Model\" kann nicht gelöscht";
     }
 
     void kvDelLayout()
@@ -152,13 +159,16 @@ private slots:
 
     void projectDecidesWhatIsProvided()
     {
-        m_engine->loadDVB(writeFile(QStringLiteral("Klein.dvb"),
-                                    "CADHOST-MAKROPROJEKT 1\nModul: Programm\nMakro: KV_Starten\nMakro: Eigenes\n"));
+        m_engine->loadDVB(
+            writeFile(QStringLiteral("Klein.dvb"),
+                      "CADHOST-MAKROPROJEKT 1\nModul: Programm\nMakro: KV_Starten\nMakro: Eigenes\n"));
         m_engine->runMacro(QStringLiteral("Programm.KV_Starten"));
         QVERIFY(!errorOf([&] { m_engine->runMacro(QStringLiteral("Programm.KV_Layout")); }).isEmpty());
         QVERIFY(!errorOf([&] { m_engine->runMacro(QStringLiteral("Anderes.KV_Starten")); }).isEmpty());
         // Provided, but not one the host can run.
-        QVERIFY(errorOf([&] { m_engine->runMacro(QStringLiteral("Programm.Eigenes")); }).contains(QStringLiteral("nicht ausführen")));
+        QVERIFY(errorOf([&] {
+                    m_engine->runMacro(QStringLiteral("Programm.Eigenes"));
+                }).contains(QStringLiteral("nicht ausführen")));
         // The file may be named in front, as the CAD program allows.
         m_engine->runMacro(QStringLiteral("Klein.dvb!Programm.KV_Starten"));
     }
@@ -168,10 +178,14 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("error");
         QTest::newRow("empty") << QByteArray() << "kein Makroprojekt";
-        QTest::newRow("a VBA binary") << QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1\x00\x00", 10) << "kein Makroprojekt";
-        QTest::newRow("macro before module") << QByteArray("CADHOST-MAKROPROJEKT 1\nMakro: KV_Layout\n") << "Zeile 2";
-        QTest::newRow("bad name") << QByteArray("CADHOST-MAKROPROJEKT 1\nModul: Programm\nMakro: KV Layout\n") << "Zeile 3";
-        QTest::newRow("unknown entry") << QByteArray("CADHOST-MAKROPROJEKT 1\nFunktion: X\n") << "unbekannter Eintrag";
+        QTest::newRow("a VBA binary")
+            << QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1\x00\x00", 10) << "kein Makroprojekt";
+        QTest::newRow("macro before module")
+            << QByteArray("CADHOST-MAKROPROJEKT 1\nMakro: KV_Layout\n") << "Zeile 2";
+        QTest::newRow("bad name") << QByteArray("CADHOST-MAKROPROJEKT 1\nModul: Programm\nMakro: KV Layout\n")
+                                  << "Zeile 3";
+        QTest::newRow("unknown entry")
+            << QByteArray("CADHOST-MAKROPROJEKT 1\nFunktion: X\n") << "unbekannter Eintrag";
         QTest::newRow("no colon") << QByteArray("CADHOST-MAKROPROJEKT 1\nModul Programm\n") << "Zeile 2";
     }
 

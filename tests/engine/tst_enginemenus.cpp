@@ -166,7 +166,8 @@ private slots:
     void windows1252Captions()
     {
         Engine engine;
-        engine.loadMenuGroup(writeFile(QStringLiteral("Alt.mns"), "***MENUGROUP=ALT\n***POP1\n[&\xc4nderungen]\n"), false);
+        engine.loadMenuGroup(
+            writeFile(QStringLiteral("Alt.mns"), "***MENUGROUP=ALT\n***POP1\n[&\xc4nderungen]\n"), false);
         QCOMPARE(engine.menuGroupPopups(QStringLiteral("ALT")).at(0).name, QStringLiteral("&Änderungen"));
     }
 
