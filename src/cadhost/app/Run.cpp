@@ -2,12 +2,10 @@
 
 #include "Dump.h"
 
-#include <acad/Error.h>
-#include <cadhost/dxf/DxfStore.h>
-
 #include <QCoreApplication>
 #include <QJsonDocument>
-
+#include <acad/Error.h>
+#include <cadhost/dxf/DxfStore.h>
 #include <cstdio>
 
 namespace cadhost {

@@ -504,14 +504,28 @@ private:
 qint32 entityNumber(QStringView type)
 {
     static const QHash<QString, qint32> numbers = {
-        {QStringLiteral("3DFACE"), 1},   {QStringLiteral("3DSOLID"), 3},  {QStringLiteral("ARC"), 4},
-        {QStringLiteral("ATTDEF"), 5},   {QStringLiteral("INSERT"), acad::BlockReference},
-        {QStringLiteral("CIRCLE"), 8},   {QStringLiteral("ELLIPSE"), 16}, {QStringLiteral("HATCH"), 17},
-        {QStringLiteral("LEADER"), 18},  {QStringLiteral("LINE"), 19},    {QStringLiteral("MTEXT"), 21},
-        {QStringLiteral("POINT"), 22},   {QStringLiteral("POLYLINE"), 23}, {QStringLiteral("LWPOLYLINE"), 24},
-        {QStringLiteral("RAY"), 27},     {QStringLiteral("REGION"), 28},  {QStringLiteral("SOLID"), 30},
-        {QStringLiteral("SPLINE"), 31},  {QStringLiteral("TEXT"), 32},    {QStringLiteral("TRACE"), 34},
-        {QStringLiteral("VIEWPORT"), acad::PViewport}, {QStringLiteral("XLINE"), 36},
+        {QStringLiteral("3DFACE"), 1},
+        {QStringLiteral("3DSOLID"), 3},
+        {QStringLiteral("ARC"), 4},
+        {QStringLiteral("ATTDEF"), 5},
+        {QStringLiteral("INSERT"), acad::BlockReference},
+        {QStringLiteral("CIRCLE"), 8},
+        {QStringLiteral("ELLIPSE"), 16},
+        {QStringLiteral("HATCH"), 17},
+        {QStringLiteral("LEADER"), 18},
+        {QStringLiteral("LINE"), 19},
+        {QStringLiteral("MTEXT"), 21},
+        {QStringLiteral("POINT"), 22},
+        {QStringLiteral("POLYLINE"), 23},
+        {QStringLiteral("LWPOLYLINE"), 24},
+        {QStringLiteral("RAY"), 27},
+        {QStringLiteral("REGION"), 28},
+        {QStringLiteral("SOLID"), 30},
+        {QStringLiteral("SPLINE"), 31},
+        {QStringLiteral("TEXT"), 32},
+        {QStringLiteral("TRACE"), 34},
+        {QStringLiteral("VIEWPORT"), acad::PViewport},
+        {QStringLiteral("XLINE"), 36},
     };
     return numbers.value(type.toString(), 0);
 }
