@@ -227,6 +227,12 @@ private:
             const bool original = !seen.contains(l.handle) && m_p.layoutBlocks.contains(l.handle);
             seen.insert(l.handle);
             plan.source = original ? m_p.layoutBlocks.value(l.handle) : defaultLayoutBlock(l.isModel());
+            // A layout whose block was missing from the file gets a new one.
+            const DxfLayoutBlock fallback = defaultLayoutBlock(l.isModel());
+            if (plan.source.begin.type.isEmpty())
+                plan.source.begin = fallback.begin;
+            if (plan.source.end.type.isEmpty())
+                plan.source.end = fallback.end;
             plan.handle = original ? m_handles.claim(l.handle) : m_handles.fresh();
             plan.record = claimOf(plan.source.record, original);
             plan.begin = claimOf(plan.source.begin, original);
