@@ -38,7 +38,9 @@ void BusConnector::requireBus() const
 
 QString BusConnector::ownerOf(const QString& busName) const
 {
-    const QDBusReply<QString> owner = m_connection.interface()->serviceOwner(busName);
+    QDBusConnectionInterface* bus = m_connection.interface();
+    bus->setTimeout(bus::kCallTimeoutMs); // a hung bus daemon must not freeze the caller either
+    const QDBusReply<QString> owner = bus->serviceOwner(busName);
     return owner.isValid() ? owner.value() : QString();
 }
 
@@ -69,6 +71,10 @@ QString BusConnector::hostProgram()
 std::shared_ptr<Host> BusConnector::create(const QString& progId)
 {
     requireBus();
+    // A second host could not own the name anyway; the running one is the instance to use.
+    const QString busName = bus::busNameForProgId(progId);
+    if (const QString running = ownerOf(busName); !running.isEmpty())
+        return std::make_shared<BusHost>(m_connection, running);
     const QString program = hostProgram();
     if (program.isEmpty())
         throw Error(QStringLiteral("Das Programm \"%1\" wurde weder neben diesem Programm noch im Suchpfad "
@@ -77,7 +83,7 @@ std::shared_ptr<Host> BusConnector::create(const QString& progId)
     qint64 pid = 0;
     if (!QProcess::startDetached(program, {bus::kAutomationFlag}, QString(), &pid))
         throw Error(QStringLiteral("Das Programm \"%1\" kann nicht gestartet werden.").arg(program));
-    const QString owner = waitForOwner(bus::busNameForProgId(progId), pid);
+    const QString owner = waitForOwner(busName, pid);
     return std::make_shared<BusHost>(m_connection, owner);
 }
 

@@ -105,8 +105,12 @@ void tst_CadHostE2E::createStartsInvisibleHost()
     auto host = m_connector->create(kAcadProgId);
     QVERIFY(m_connector->isRunning(kAcadProgId));
     QCOMPARE(host->application().visible, false);
+    // Creating again while it runs hands out the same host.
+    auto again = m_connector->create(kAcadProgId);
+    QCOMPARE(std::static_pointer_cast<BusHost>(again)->service(),
+             std::static_pointer_cast<BusHost>(host)->service());
     host->setVisible(true);
-    QCOMPARE(host->application().visible, true);
+    QCOMPARE(again->application().visible, true);
     QVERIFY(host->hwnd() != 0);
     host->bringToFront();
     host->quit();
