@@ -22,21 +22,7 @@ private:
 
     QString writeFile(const QString& name, const QByteArray& content)
     {
-        QFile f(m_dir.filePath(name));
-        if (!f.open(QIODevice::WriteOnly))
-            return {};
-        f.write(content);
-        return f.fileName();
-    }
-
-    QString errorOf(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const acad::Error& e) {
-            return e.description();
-        }
-        return {};
+        return enginetest::writeFile(m_dir.path(), name, content);
     }
 
 private slots:
