@@ -134,6 +134,18 @@ private slots:
             QVERIFY(messages.at(0).at(0).toString().contains(message));
     }
 
+    void macroFromTheMenu()
+    {
+        // The KV+ menu runs its macros through the command line.
+        m_engine->loadDVB(productProject());
+        m_engine->sendCommand(m_doc, QStringLiteral("\x1b\x1b-vbarun\rProgramm.KV_Layout\r"));
+        settle();
+        QCOMPARE(layoutNames(*m_engine, m_doc).last(), QStringLiteral("Layout3"));
+        m_engine->sendCommand(m_doc, QStringLiteral("_-vbarun\rProgramm.Fehlt\r"));
+        settle();
+        QVERIFY(historyHas(*m_engine, QStringLiteral("Makro nicht gefunden: \"Programm.Fehlt\"")));
+    }
+
     void macrosNeedADrawing()
     {
         m_engine->loadDVB(productProject());

@@ -326,6 +326,14 @@ void adcCommand(Private& e, DocId doc)
                  });
 }
 
+void vbarunCommand(Private& e, DocId line)
+{
+    e.askText(line, QStringLiteral("Makroname:"), QString(), [&e](const QString& name) {
+        if (!name.trimmed().isEmpty())
+            e.guarded([&] { e.runMacro(name.trimmed()); });
+    });
+}
+
 struct CommandDef
 {
     const char* local;
@@ -342,15 +350,18 @@ const CommandDef kCommands[] = {
     {"ÖFFNEN", "OPEN", false, openCommand},
     {"QUIT", "QUIT", false, quitCommand},
     {"ADCNAVIGIEREN", "ADCNAVIGATE", true, adcCommand},
+    {"VBARUN", "VBARUN", false, vbarunCommand},
 };
 
 const CommandDef* findCommand(QString name)
 {
-    // "." (built-in) and "-" (command-line form) prefixes change nothing here.
-    while (name.startsWith(QLatin1Char('.')) || name.startsWith(QLatin1Char('-')))
+    // "_" asks for the English name; "." (built-in) and "-" (command-line form) change nothing here.
+    bool global = false;
+    while (!name.isEmpty() && QStringLiteral("._-").contains(name.front())) {
+        global = global || name.front() == QLatin1Char('_');
         name.remove(0, 1);
-    const bool global = name.startsWith(QLatin1Char('_'));
-    const QString upper = (global ? name.mid(1) : name).toUpper();
+    }
+    const QString upper = name.toUpper();
     for (const CommandDef& c : kCommands) {
         if (upper == QString::fromUtf8(global ? c.global : c.local))
             return &c;
