@@ -440,10 +440,10 @@ void Engine::Private::quitFlow(DocId line, QList<DocId> pending)
     }
     askKeyword(line, QStringLiteral("Änderungen an %1 speichern? [Ja/Nein/Abbrechen]").arg(d->name()),
                yesNoCancel(), -1, [this, line, id, pending](int k) {
-                   if (k == 0)
+                   if (k == 0 && find(id))
                        saveFlow(line, id, [this, line, pending] { quitFlow(line, pending); });
-                   else if (k == 1)
-                       quitFlow(line, pending);
+                   else if (k != 2)
+                       quitFlow(line, pending); // "Nein", or the drawing was closed meanwhile
                });
 }
 
