@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <acad/Error.h>
+#include <cadhost/dxf/DxfPreserved.h>
 #include <cadhost/dxf/DxfStore.h>
 #include <cadhost/dxf/DxfWriter.h>
 
@@ -23,6 +24,7 @@ static Layout modelled(Layout l)
 {
     l.handle.clear();
     l.extra.clear();
+    l.origin.reset();
     for (Entity& e : l.entities)
         e = modelled(e);
     return l;
@@ -170,6 +172,67 @@ private Q_SLOTS:
         QCOMPARE(read.layouts.size(), 5);
         QCOMPARE(modelled(read.layouts.last()), modelled(copy));
         QCOMPARE(read.activeLayout, copy.name);
+    }
+
+    // A layout taken from another file brings the definitions of the blocks it references.
+    void layoutFromAnotherFileBringsItsBlocks()
+    {
+        auto source = std::make_shared<Preserved>(*emptyDrawing().preserved);
+        DxfBlock block;
+        block.name = QStringLiteral("KV_Stempel_A3");
+        block.begin = {QStringLiteral("BLOCK"),
+                       {{5, QStringLiteral("30")},
+                        {330, QStringLiteral("31")},
+                        {100, QStringLiteral("AcDbEntity")},
+                        {8, QStringLiteral("0")},
+                        {100, QStringLiteral("AcDbBlockBegin")},
+                        {2, block.name},
+                        {70, QStringLiteral("0")},
+                        {10, QStringLiteral("0.0")},
+                        {20, QStringLiteral("0.0")},
+                        {30, QStringLiteral("0.0")}}};
+        block.entities = {{QStringLiteral("LINE"),
+                           {{5, QStringLiteral("32")},
+                            {330, QStringLiteral("31")},
+                            {100, QStringLiteral("AcDbEntity")},
+                            {8, QStringLiteral("0")},
+                            {100, QStringLiteral("AcDbLine")},
+                            {10, QStringLiteral("0.0")},
+                            {20, QStringLiteral("0.0")},
+                            {30, QStringLiteral("0.0")},
+                            {11, QStringLiteral("70.5")},
+                            {21, QStringLiteral("0.0")},
+                            {31, QStringLiteral("0.0")}}}};
+        block.end = {QStringLiteral("ENDBLK"),
+                     {{5, QStringLiteral("33")},
+                      {330, QStringLiteral("31")},
+                      {100, QStringLiteral("AcDbEntity")},
+                      {8, QStringLiteral("0")},
+                      {100, QStringLiteral("AcDbBlockEnd")}}};
+        source->blocks.append(block);
+        for (DxfTable& t : source->tables) {
+            if (t.name == QLatin1String("BLOCK_RECORD"))
+                t.records.append({QStringLiteral("BLOCK_RECORD"),
+                                  {{5, QStringLiteral("31")},
+                                   {330, QStringLiteral("12")},
+                                   {100, QStringLiteral("AcDbSymbolTableRecord")},
+                                   {100, QStringLiteral("AcDbBlockTableRecord")},
+                                   {2, block.name}}});
+        }
+        Layout sheet = paperLayout(QStringLiteral("Aus der Vorlage"), 2);
+        sheet.entities.append(blockRef(block.name, 8, 1));
+        sheet.origin = source;
+        Drawing target = emptyDrawing();
+        target.layouts.append(sheet);
+        m_store.save(target, path(QStringLiteral("eingefuegt.dwg")));
+        const Drawing read = m_store.load(path(QStringLiteral("eingefuegt.dwg")));
+        const QList<DxfBlock>& blocks = read.preserved->blocks;
+        QCOMPARE(blocks.size(), 1);
+        QCOMPARE(blocks.first().name, block.name);
+        QCOMPARE(blocks.first().entities.size(), 1);
+        QVERIFY(blocks.first().entities.first().groups.contains(DxfGroup{11, QStringLiteral("70.5")}));
+        const QStringList all = handles(readAll(path(QStringLiteral("eingefuegt.dwg"))));
+        QCOMPARE(QSet<QString>(all.cbegin(), all.cend()).size(), all.size());
     }
 
     void badFilesNameTheFileAndLine_data()

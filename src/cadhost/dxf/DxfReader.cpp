@@ -556,6 +556,8 @@ Drawing readDxf(const QByteArray& bytes)
     builder.take(sections);
     Drawing d = builder.finish();
     d.preserved = std::move(p);
+    for (Layout& l : d.layouts)
+        l.origin = d.preserved;
     return d;
 }
 
