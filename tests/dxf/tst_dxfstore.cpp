@@ -286,6 +286,29 @@ private Q_SLOTS:
         }
     }
 
+    // Inputs that once broke the reader or the writer (found by fuzz/dxf_fuzz).
+    void fuzzFindingsStayFixed_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QDir dir(qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/fuzz/regressions"));
+        for (const QString& name : dir.entryList(QDir::Files))
+            QTest::newRow(qPrintable(name)) << dir.filePath(name);
+    }
+
+    void fuzzFindingsStayFixed()
+    {
+        QFETCH(QString, file);
+        Drawing d;
+        try {
+            d = m_store.load(file);
+        } catch (const acad::Error& e) {
+            QVERIFY2(e.description().contains(file), qPrintable(e.description()));
+            return;
+        }
+        m_store.save(d, path(QStringLiteral("fuzz.dwg")));
+        QCOMPARE(m_store.load(path(QStringLiteral("fuzz.dwg"))).layouts.size(), d.layouts.size());
+    }
+
     void failedSaveNamesTheFile()
     {
         const QString file = path(QStringLiteral("fehlt/ordner/neu.dwg"));
