@@ -82,7 +82,7 @@ private Q_SLOTS:
                  QStringLiteral("Lageplan"));
         const QJsonObject title = entities.at(3).toObject();
         QCOMPARE(title.value(QLatin1String("type")).toInt(), 7);
-        QCOMPARE(title.value(QLatin1String("name")).toString(), QStringLiteral("KV_Stempel_A1"));
+        QCOMPARE(title.value(QLatin1String("name")).toString(), QStringLiteral("KV_SF_A1"));
         QCOMPARE(dump.value(QLatin1String("unmodelledEntities")).toInt(), 0);
     }
 
