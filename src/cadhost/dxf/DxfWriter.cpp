@@ -135,9 +135,14 @@ private:
 
     void put(QByteArray& out, qint32 code, const QString& value)
     {
-        char buffer[16];
-        const int n = std::snprintf(buffer, sizeof buffer, "%3d", code);
-        out.append(buffer, n);
+        // Group codes stand right-aligned in three columns, as CAD programs write them.
+        if (code >= 0 && code < 1000) {
+            const char digits[3] = {code >= 100 ? char('0' + code / 100) : ' ',
+                                    code >= 10 ? char('0' + code / 10 % 10) : ' ', char('0' + code % 10)};
+            out.append(digits, 3);
+        } else {
+            out += QByteArray::number(code);
+        }
         out += m_eol;
         dxftext::encodeInto(out, value, m_encoding);
         out += m_eol;
