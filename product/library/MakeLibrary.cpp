@@ -135,21 +135,26 @@ Layout layout(const QJsonObject& o, qint32 tab)
     return l;
 }
 
+QList<DxfGroup> lineGroups(const QString& layer, double x1, double y1, double x2, double y2)
+{
+    return {{100, QStringLiteral("AcDbEntity")},
+            {8, layer},
+            {100, QStringLiteral("AcDbLine")},
+            {10, number(x1)},
+            {20, number(y1)},
+            {30, QStringLiteral("0.0")},
+            {11, number(x2)},
+            {21, number(y2)},
+            {31, QStringLiteral("0.0")}};
+}
+
 Entity line(const QString& layer, double x1, double y1, double x2, double y2)
 {
     Entity e;
     e.dxfType = QStringLiteral("LINE");
     e.entityType = 19;
     e.layer = layer;
-    e.extra = {{100, QStringLiteral("AcDbEntity")},
-               {8, layer},
-               {100, QStringLiteral("AcDbLine")},
-               {10, number(x1)},
-               {20, number(y1)},
-               {30, QStringLiteral("0.0")},
-               {11, number(x2)},
-               {21, number(y2)},
-               {31, QStringLiteral("0.0")}};
+    e.extra = lineGroups(layer, x1, y1, x2, y2);
     return e;
 }
 
@@ -166,22 +171,6 @@ void addWalls(Drawing& d)
             d.modelSpace.append(line(QStringLiteral("Wände"), ax, ay, bx, by));
         }
     }
-}
-
-QList<DxfGroup> lineGroups(const QString& handle, const QString& owner, double x1, double y1, double x2,
-                           double y2)
-{
-    return {{5, handle},
-            {330, owner},
-            {100, QStringLiteral("AcDbEntity")},
-            {8, QStringLiteral("0")},
-            {100, QStringLiteral("AcDbLine")},
-            {10, number(x1)},
-            {20, number(y1)},
-            {30, QStringLiteral("0.0")},
-            {11, number(x2)},
-            {21, number(y2)},
-            {31, QStringLiteral("0.0")}};
 }
 
 QString handleOf(const QList<DxfGroup>& groups)
@@ -215,8 +204,9 @@ void defineBlock(Preserved& p, const QString& name, const QList<QPointF>& outlin
                 {1, QString()}}};
     for (qsizetype i = 0; i < outline.size(); ++i) {
         const QPointF from = outline.at(i), to = outline.at((i + 1) % outline.size());
-        b.entities.append(
-            {QStringLiteral("LINE"), lineGroups(handle(), record, from.x(), from.y(), to.x(), to.y())});
+        const QList<DxfGroup> own{{5, handle()}, {330, record}};
+        b.entities.append({QStringLiteral("LINE"),
+                           own + lineGroups(QStringLiteral("0"), from.x(), from.y(), to.x(), to.y())});
     }
     b.end = {QStringLiteral("ENDBLK"),
              {{5, handle()},

@@ -235,6 +235,18 @@ private Q_SLOTS:
         QCOMPARE(QSet<QString>(all.cbegin(), all.cend()).size(), all.size());
     }
 
+    void modelSpaceAloneGetsAPaperLayout()
+    {
+        Drawing d = emptyDrawing();
+        d.layouts.removeLast();
+        d.modelSpace.append(blockRef(QStringLiteral("KV_Stempel_A3"), 8, 1));
+        m_store.save(d, path(QStringLiteral("nur Modell.dwg")));
+        const Drawing read = m_store.load(path(QStringLiteral("nur Modell.dwg")));
+        QCOMPARE(read.layouts.size(), 2);
+        QCOMPARE(read.activeLayout, QStringLiteral("Model"));
+        QCOMPARE(modelled(read.modelSpace.first()), modelled(d.modelSpace.first()));
+    }
+
     void badFilesNameTheFileAndLine_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -267,6 +279,9 @@ private Q_SLOTS:
         open.truncate(open.lastIndexOf("  0\nENDSEC"));
         open += "  0\nEOF\n";
         QTest::newRow("section not closed") << open << QStringLiteral("ist nicht abgeschlossen");
+        QByteArray twice = good;
+        twice.insert(good.indexOf("  0\nSECTION\n  2\nCLASSES"), good.left(good.indexOf("ENDSEC\n") + 7));
+        QTest::newRow("HEADER twice") << twice << QStringLiteral("HEADER steht doppelt");
         QTest::newRow("garbage code") << good.left(40) + "xx\n1\n  0\nEOF\n"
                                       << QStringLiteral("Gruppencode erwartet");
     }
@@ -326,7 +341,8 @@ private Q_SLOTS:
     void failedSaveLeavesTheOldFileEvenForRoot()
     {
         QVERIFY(QDir().mkpath(path(QStringLiteral("lang"))));
-        const QString file = path(QStringLiteral("lang/") + QString(246, QLatin1Char('x')) + QStringLiteral(".dwg"));
+        const QString file =
+            path(QStringLiteral("lang/") + QString(246, QLatin1Char('x')) + QStringLiteral(".dwg"));
         m_store.save(sampleDrawing(QStringLiteral("Model")), file);
         const QByteArray before = readAll(file);
         try {
@@ -336,7 +352,8 @@ private Q_SLOTS:
             QVERIFY2(e.description().contains(file), qPrintable(e.description()));
         }
         QCOMPARE(readAll(file), before);
-        QCOMPARE(QDir(path(QStringLiteral("lang"))).entryList(QDir::Files | QDir::Hidden).size(), 1); // no leftovers
+        QCOMPARE(QDir(path(QStringLiteral("lang"))).entryList(QDir::Files | QDir::Hidden).size(),
+                 1); // no leftovers
     }
 
     void failedSaveLeavesTheOldFile()

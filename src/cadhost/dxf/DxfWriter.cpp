@@ -398,9 +398,10 @@ private:
                 writeAddedBlockRecords(out, owner);
             for (const QString& name : added) {
                 if (apps)
-                    writeAppId(out, name, owner);
+                    writeTableRecord(out, t.name, QStringLiteral("AcDbRegAppTableRecord"), name, owner);
                 else
-                    writeLayer(out, name, owner);
+                    writeTableRecord(out, t.name, QStringLiteral("AcDbLayerTableRecord"), name, owner,
+                                     {{62, QStringLiteral("7")}, {6, QStringLiteral("Continuous")}});
             }
             put(out, 0, QStringLiteral("ENDTAB"));
             putAll(out, t.end);
@@ -434,28 +435,18 @@ private:
         return missing;
     }
 
-    void writeLayer(QByteArray& out, const QString& name, const QString& owner)
+    // A new symbol table record: handle, owner, markers, name, flags and what the kind of record needs.
+    void writeTableRecord(QByteArray& out, const QString& type, const QString& marker, const QString& name,
+                          const QString& owner, const QList<DxfGroup>& more = {})
     {
-        put(out, 0, QStringLiteral("LAYER"));
+        put(out, 0, type);
         put(out, 5, m_handles.fresh());
         put(out, 330, owner);
         put(out, 100, QStringLiteral("AcDbSymbolTableRecord"));
-        put(out, 100, QStringLiteral("AcDbLayerTableRecord"));
+        put(out, 100, marker);
         put(out, 2, name);
         put(out, 70, QStringLiteral("0"));
-        put(out, 62, QStringLiteral("7"));
-        put(out, 6, QStringLiteral("Continuous"));
-    }
-
-    void writeAppId(QByteArray& out, const QString& name, const QString& owner)
-    {
-        put(out, 0, QStringLiteral("APPID"));
-        put(out, 5, m_handles.fresh());
-        put(out, 330, owner);
-        put(out, 100, QStringLiteral("AcDbSymbolTableRecord"));
-        put(out, 100, QStringLiteral("AcDbRegAppTableRecord"));
-        put(out, 2, name);
-        put(out, 70, QStringLiteral("0"));
+        putAll(out, more);
     }
 
     void writeLayoutBlockRecords(QByteArray& out, const QString& owner)
@@ -824,7 +815,15 @@ private:
 
 QByteArray writeDxf(const Drawing& drawing)
 {
-    return Writer(drawing).write();
+    const bool paper = std::any_of(drawing.layouts.cbegin(), drawing.layouts.cend(),
+                                   [](const Layout& l) { return !l.isModel(); });
+    if (paper)
+        return Writer(drawing).write();
+    // Readers require a paper layout (*Paper_Space); a drawing of model space alone gets the default one.
+    Drawing withPaper = drawing;
+    withPaper.layouts.append(skeletonLayout(false));
+    withPaper.layouts.last().tabOrder = qint32(withPaper.layouts.size() - 1);
+    return Writer(withPaper).write();
 }
 
 Drawing emptyDrawing()
