@@ -46,8 +46,6 @@ class tst_HostWindow : public QObject
 private slots:
     void init();
     void cleanup();
-    void menuEntries_data();
-    void menuEntries();
     void titleAndTabsFollowTheEngine();
     void clickingTabsActivates();
     void commandLineAsksAndWaits();
@@ -75,29 +73,6 @@ void tst_HostWindow::cleanup()
 {
     m_window.reset();
     m_engine.reset();
-}
-
-void tst_HostWindow::menuEntries_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("input");
-    QTest::newRow("macro with Enter")
-        << QStringLiteral("ID_KvLayout [&Layout erstellen...]^C^C-vbarun;Programm.KV_Layout;")
-        << QStringLiteral("&Layout erstellen...") << QStringLiteral("-vbarun\rProgramm.KV_Layout\r");
-    QTest::newRow("command") << QStringLiteral("[&Hilfe]^C^C_help") << QStringLiteral("&Hilfe")
-                             << QStringLiteral("_help\r");
-    QTest::newRow("no brackets") << QStringLiteral("  _layout ") << QStringLiteral("_layout")
-                                 << QStringLiteral("_layout\r");
-}
-
-void tst_HostWindow::menuEntries()
-{
-    QFETCH(QString, entry);
-    QFETCH(QString, caption);
-    QFETCH(QString, input);
-    QCOMPARE(cadhost::menuEntryCaption(entry), caption);
-    QCOMPARE(cadhost::menuMacroInput(entry), input);
 }
 
 void tst_HostWindow::titleAndTabsFollowTheEngine()

@@ -46,6 +46,7 @@ def describe(doc, auditor):
         "layouts": layouts,
         "active": doc.layouts.active_layout().name,
         "modelspace": len(doc.modelspace()),
+        "blocks": {b.name: len(b) for b in doc.blocks if not b.name.startswith("*")},
     }
 
 

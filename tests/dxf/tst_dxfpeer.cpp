@@ -121,6 +121,25 @@ private Q_SLOTS:
         compare(d, peer);
     }
 
+    // A layout of ezdxf's file taken into one of the host's: its title block comes along, drawn.
+    void layoutFromEzdxfFileKeepsItsBlock()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("vorlage.dxf"));
+        runPeer({QStringLiteral("write"), file});
+        const Drawing from = m_store.load(file);
+        Drawing d = m_store.load(samplePath(QStringLiteral("A4 hoch.dwt")));
+        Layout taken = from.layouts.last();
+        taken.tabOrder = qint32(d.layouts.size());
+        d.layouts.append(taken);
+        const QString saved = m_dir.filePath(QStringLiteral("mit Vorlage.dwg"));
+        m_store.save(d, saved);
+        const QJsonObject peer = audit(saved);
+        verifyClean(peer);
+        compare(d, peer);
+        QCOMPARE(peer.value(QLatin1String("blocks")).toObject().value(QLatin1String("KV_Stempel_A3")).toInt(),
+                 1);
+    }
+
     void ezdxfFilesReadInTheHost()
     {
         const QString file = m_dir.filePath(QStringLiteral("ezdxf.dxf"));

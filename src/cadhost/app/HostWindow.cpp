@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <acad/Error.h>
+#include <cadhost/engine/Menus.h>
 #include <optional>
 
 namespace cadhost {
@@ -55,26 +56,6 @@ DialogSetup dialogSetup(Engine::FileDialog kind)
 }
 
 } // namespace
-
-QString menuEntryCaption(const QString& entry)
-{
-    const qsizetype open = entry.indexOf(u'[');
-    const qsizetype close = entry.indexOf(u']', open + 1);
-    if (open < 0 || close < 0)
-        return entry.trimmed();
-    return entry.mid(open + 1, close - open - 1);
-}
-
-QString menuMacroInput(const QString& entry)
-{
-    const qsizetype close = entry.indexOf(u']');
-    QString macro = (close < 0 ? entry : entry.mid(close + 1)).trimmed();
-    macro.remove(QStringLiteral("^C"));
-    macro.replace(u';', u'\r');
-    if (!macro.endsWith(u'\r'))
-        macro.append(u'\r');
-    return macro;
-}
 
 HostWindow::HostWindow(Engine& engine, QWidget* parent) : QMainWindow(parent), m_engine(engine)
 {
@@ -283,11 +264,12 @@ void HostWindow::refreshSheet(const acad::DocumentSnapshot* active)
         return;
     }
     const acad::PlotSettings& plot = layout->plot;
-    m_sheet->setText(QStringLiteral("Layout „%1“\nPlotter: %2\nPapier: %3 (%4 × %5 mm)\n%6 Objekte im Papierbereich")
-                         .arg(layout->name, plot.configName, plot.canonicalMediaName)
-                         .arg(plot.paperWidth)
-                         .arg(plot.paperHeight)
-                         .arg(layout->entities.size()));
+    m_sheet->setText(
+        QStringLiteral("Layout „%1“\nPlotter: %2\nPapier: %3 (%4 × %5 mm)\n%6 Objekte im Papierbereich")
+            .arg(layout->name, plot.configName, plot.canonicalMediaName)
+            .arg(plot.paperWidth)
+            .arg(plot.paperHeight)
+            .arg(layout->entities.size()));
 }
 
 void HostWindow::documentTabClicked(int index)
@@ -392,12 +374,15 @@ void HostWindow::addPopup(const acad::MenuPopup& popup)
         if (index < 0)
             continue;
         for (const QString& entry : m_engine.menuEntries(group, qint32(index))) {
-            if (menuEntryCaption(entry).startsWith(QLatin1String("--"))) {
+            const QString caption = menuCaption(entry);
+            if (caption.startsWith(QLatin1String("--"))) {
                 menu->addSeparator();
                 continue;
             }
             const QString input = menuMacroInput(entry);
-            menu->addAction(menuEntryCaption(entry), this, [this, input] { m_engine.submitInput(input); });
+            QAction* action = menu->addAction(caption.isEmpty() ? entry.trimmed() : caption);
+            action->setEnabled(!input.isEmpty());
+            connect(action, &QAction::triggered, this, [this, input] { m_engine.submitInput(input); });
         }
         return;
     }

@@ -86,10 +86,4 @@ private:
     bool m_quitting = false; // the engine has quit: closing is no longer a request
 };
 
-// A menu entry's macro as command-line input: "^C" cancels (dropped here, the line starts fresh),
-// ";" is Enter, and the macro ends with Enter.
-QString menuMacroInput(const QString& entry);
-// The caption of a menu entry: the text in brackets, or the whole entry.
-QString menuEntryCaption(const QString& entry);
-
 } // namespace cadhost

@@ -69,7 +69,19 @@ void encodeInto(QByteArray& out, const QString& text, Encoding encoding)
         out += text.toUtf8();
         return;
     }
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    // Most text is ASCII: one byte per character, written in place.
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char* d = out.data() + start;
+    qsizetype done = 0;
+    for (; done < text.size(); ++done) {
+        const int b = cp1252Byte(text.at(done).unicode());
+        if (b < 0)
+            break;
+        *d++ = char(b);
+    }
+    out.resize(start + done);
+    for (qsizetype i = done; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
         const int b = cp1252Byte(c);
         if (b >= 0) {
