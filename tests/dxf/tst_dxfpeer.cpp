@@ -140,10 +140,18 @@ private Q_SLOTS:
                  1);
     }
 
+    void ezdxfFilesReadInTheHost_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::newRow("R2000") << QStringLiteral("R2000");
+        QTest::newRow("R2013, UTF-8") << QStringLiteral("R2013");
+    }
+
     void ezdxfFilesReadInTheHost()
     {
+        QFETCH(QString, version);
         const QString file = m_dir.filePath(QStringLiteral("ezdxf.dxf"));
-        runPeer({QStringLiteral("write"), file});
+        runPeer({QStringLiteral("write"), file, version});
         const Drawing d = m_store.load(file);
         const QJsonObject peer = audit(file);
         compare(d, peer);

@@ -94,6 +94,30 @@ private Q_SLOTS:
         QCOMPARE(back.xdata, vp.xdata);
     }
 
+    // R2000 text is Windows-1252; other characters travel as \U+XXXX and come back as they were.
+    void namesSurviveTheCodePage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("umlauts") << QStringLiteral("Ansicht Süd – Maße");
+        QTest::newRow("Greek") << QStringLiteral("Ω-Plan");
+        QTest::newRow("outside the BMP") << QStringLiteral("Plan \U0001F3E0");
+        QTest::newRow("an escape as plain text") << QStringLiteral("Text \\U+00FC und \\U+03a9 bleiben");
+    }
+
+    void namesSurviveTheCodePage()
+    {
+        QFETCH(QString, name);
+        Drawing d = sampleDrawing(QStringLiteral("Model"));
+        d.layouts[1].name = name;
+        d.layouts[1].entities[1].xdata.first().items.last().value = name;
+        m_store.save(d, path(QStringLiteral("zeichen.dwg")));
+        const QByteArray once = readAll(path(QStringLiteral("zeichen.dwg")));
+        const Drawing read = m_store.load(path(QStringLiteral("zeichen.dwg")));
+        QCOMPARE(read.layouts.at(1).name, name);
+        QCOMPARE(read.layouts.at(1).entities.at(1).xdata.first().items.last().value, name);
+        QCOMPARE(writeDxf(read), once);
+    }
+
     // What the host writes itself comes back identical after reading and writing.
     void samplesComeBackByteForByte_data()
     {
