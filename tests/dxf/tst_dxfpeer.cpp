@@ -6,6 +6,7 @@
 #include <QTest>
 #include <cadhost/dxf/DxfStore.h>
 #include <cadhost/dxf/DxfWriter.h>
+#include <cadhost/engine/Document.h>
 
 using namespace cadhost;
 using namespace dxftest;
@@ -118,6 +119,20 @@ private Q_SLOTS:
         m_store.save(d, saved);
         const QJsonObject peer = audit(saved);
         verifyClean(peer);
+        compare(d, peer);
+    }
+
+    // A drawing that the engine starts without a template or file: nothing but the model.
+    void newDrawingOfTheEngineReadsCleanly()
+    {
+        Drawing d = makeDefaultDrawing();
+        d.layouts[1].entities.append(viewport(4, QStringLiteral("Lage")));
+        d.layouts[2].entities.append(blockRef(QStringLiteral("KV_NORD_1"), 9, 10));
+        const QString saved = m_dir.filePath(QStringLiteral("neu.dwg"));
+        m_store.save(d, saved);
+        const QJsonObject peer = audit(saved);
+        verifyClean(peer);
+        compare(m_store.load(saved), peer);
         compare(d, peer);
     }
 
