@@ -28,7 +28,7 @@ Options parseOptions(const QStringList& arguments)
         return o;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        o.error = parser.helpText();
+        o.help = parser.helpText();
         return o;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -12,6 +12,7 @@ struct Options
     QString script;        // -b SCRIPT: run a command script at start
     bool headless = false; // --headless: no window; answers come from scripts and SendCommand only
     QString error;         // not empty when the command line was refused
+    QString help;          // --help: the text to print, then end
 };
 
 Options parseOptions(const QStringList& arguments);
