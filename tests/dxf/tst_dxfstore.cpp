@@ -174,6 +174,18 @@ private Q_SLOTS:
         QVERIFY(saved.contains("Erdgescho\xdf \x96 Bestand"));
     }
 
+    // With Model made active, the paper layout that held *Paper_Space keeps it: only $TILEMODE changes.
+    void paperSpaceStaysWhileModelIsActive()
+    {
+        m_store.save(sampleDrawing(QStringLiteral("Übersicht")), path(QStringLiteral("papier.dwg")));
+        QByteArray expected = readAll(path(QStringLiteral("papier.dwg")));
+        Drawing d = m_store.load(path(QStringLiteral("papier.dwg")));
+        d.activeLayout = QStringLiteral("Model");
+        QVERIFY(expected.contains("$TILEMODE\n 70\n0\n"));
+        expected.replace("$TILEMODE\n 70\n0\n", "$TILEMODE\n 70\n1\n");
+        QCOMPARE(writeDxf(d), expected);
+    }
+
     // A copied layout carries the handles of its original; the writer gives the copy fresh ones.
     void handlesStayUniqueForCopies()
     {
