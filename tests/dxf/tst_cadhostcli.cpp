@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cadhost/app/Options.h>
 #include <cadhost/app/ScriptRunner.h>
 #include <cadhost/dxf/DxfStore.h>
 
@@ -139,6 +140,39 @@ private Q_SLOTS:
         const Result r = cadhost({QStringLiteral("--headless"), QStringLiteral("-b"), script});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(QString::fromUtf8(r.err).contains(script), r.err.constData());
+    }
+
+    void optionsAreParsed_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("dump");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("headless");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("dump") << QStringList{"--dump", "a b.dwg"} << "a b.dwg"
+                              << "" << false << false;
+        QTest::newRow("script headless") << QStringList{"-b", "s.scr", "--headless"} << ""
+                                         << "s.scr" << true << false;
+        QTest::newRow("script without file") << QStringList{"-b"} << ""
+                                             << "" << false << true;
+        QTest::newRow("unknown option") << QStringList{"--fenster"} << ""
+                                        << "" << false << true;
+        QTest::newRow("stray argument") << QStringList{"plan.dwg"} << ""
+                                        << "" << false << true;
+    }
+
+    void optionsAreParsed()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, dump);
+        QFETCH(QString, script);
+        QFETCH(bool, headless);
+        QFETCH(bool, refused);
+        const Options o = parseOptions(QStringList{QStringLiteral("cadhost")} + arguments);
+        QCOMPARE(!o.error.isEmpty(), refused);
+        QCOMPARE(o.dumpFile, dump);
+        QCOMPARE(o.script, script);
+        QCOMPARE(o.headless, headless);
     }
 
     void scriptLinesAreAnswers_data()

@@ -94,6 +94,30 @@ private Q_SLOTS:
         QCOMPARE(back.xdata, vp.xdata);
     }
 
+    // R2000 text is Windows-1252; other characters travel as \U+XXXX and come back as they were.
+    void namesSurviveTheCodePage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("umlauts") << QStringLiteral("Ansicht Süd – Maße");
+        QTest::newRow("Greek") << QStringLiteral("Ω-Plan");
+        QTest::newRow("outside the BMP") << QStringLiteral("Plan \U0001F3E0");
+        QTest::newRow("an escape as plain text") << QStringLiteral("Text \\U+00FC und \\U+03a9 bleiben");
+    }
+
+    void namesSurviveTheCodePage()
+    {
+        QFETCH(QString, name);
+        Drawing d = sampleDrawing(QStringLiteral("Model"));
+        d.layouts[1].name = name;
+        d.layouts[1].entities[1].xdata.first().items.last().value = name;
+        m_store.save(d, path(QStringLiteral("zeichen.dwg")));
+        const QByteArray once = readAll(path(QStringLiteral("zeichen.dwg")));
+        const Drawing read = m_store.load(path(QStringLiteral("zeichen.dwg")));
+        QCOMPARE(read.layouts.at(1).name, name);
+        QCOMPARE(read.layouts.at(1).entities.at(1).xdata.first().items.last().value, name);
+        QCOMPARE(writeDxf(read), once);
+    }
+
     // What the host writes itself comes back identical after reading and writing.
     void samplesComeBackByteForByte_data()
     {
@@ -148,6 +172,18 @@ private Q_SLOTS:
         QCOMPARE(saved.count("{ACAD_REACTORS\r\n330\r\n1C\r\n"), 3);
         QVERIFY(saved.contains("FREMDES_OBJEKT"));
         QVERIFY(saved.contains("Erdgescho\xdf \x96 Bestand"));
+    }
+
+    // With Model made active, the paper layout that held *Paper_Space keeps it: only $TILEMODE changes.
+    void paperSpaceStaysWhileModelIsActive()
+    {
+        m_store.save(sampleDrawing(QStringLiteral("Übersicht")), path(QStringLiteral("papier.dwg")));
+        QByteArray expected = readAll(path(QStringLiteral("papier.dwg")));
+        Drawing d = m_store.load(path(QStringLiteral("papier.dwg")));
+        d.activeLayout = QStringLiteral("Model");
+        QVERIFY(expected.contains("$TILEMODE\n 70\n0\n"));
+        expected.replace("$TILEMODE\n 70\n0\n", "$TILEMODE\n 70\n1\n");
+        QCOMPARE(writeDxf(d), expected);
     }
 
     // A copied layout carries the handles of its original; the writer gives the copy fresh ones.

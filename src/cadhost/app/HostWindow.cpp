@@ -15,7 +15,6 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <acad/Error.h>
-#include <cadhost/engine/Menus.h>
 #include <optional>
 
 namespace cadhost {
@@ -56,6 +55,28 @@ DialogSetup dialogSetup(Engine::FileDialog kind)
 }
 
 } // namespace
+
+QString menuEntryCaption(const QString& entry)
+{
+    const qsizetype open = entry.indexOf(u'[');
+    const qsizetype close = entry.indexOf(u']', open + 1);
+    if (open < 0 || close < 0)
+        return entry.trimmed();
+    return entry.mid(open + 1, close - open - 1);
+}
+
+QString menuMacroInput(const QString& entry)
+{
+    const qsizetype close = entry.indexOf(u']', entry.indexOf(u'[') + 1);
+    QString macro = (close < 0 ? entry : entry.mid(close + 1)).trimmed();
+    if (macro.isEmpty())
+        return macro;
+    macro.replace(QStringLiteral("^C"), QString(QChar(27)), Qt::CaseInsensitive);
+    macro.replace(u';', u'\r');
+    if (!macro.endsWith(u'\r'))
+        macro.append(u'\r');
+    return macro;
+}
 
 HostWindow::HostWindow(Engine& engine, QWidget* parent) : QMainWindow(parent), m_engine(engine)
 {
@@ -374,7 +395,7 @@ void HostWindow::addPopup(const acad::MenuPopup& popup)
         if (index < 0)
             continue;
         for (const QString& entry : m_engine.menuEntries(group, qint32(index))) {
-            const QString caption = menuCaption(entry);
+            const QString caption = menuEntryCaption(entry);
             if (caption.startsWith(QLatin1String("--"))) {
                 menu->addSeparator();
                 continue;

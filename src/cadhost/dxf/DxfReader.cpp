@@ -302,6 +302,7 @@ public:
             return a.isModel() != b.isModel() ? a.isModel() : a.tabOrder < b.tabOrder;
         });
         d.activeLayout = activeLayout();
+        m_p.paperSpaceLayout = m_paperSpace;
         return d;
     }
 

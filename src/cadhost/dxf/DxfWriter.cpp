@@ -214,9 +214,11 @@ private:
         }
     }
 
+    // The layout of *Paper_Space: the active one, else the one that held it in the file, else the first.
     const Layout* activePaperLayout() const
     {
         const Layout* first = nullptr;
+        const Layout* before = nullptr;
         for (const Layout& l : m_d.layouts) {
             if (l.isModel())
                 continue;
@@ -224,8 +226,10 @@ private:
                 return &l;
             if (!first)
                 first = &l;
+            if (!before && l.name == m_p.paperSpaceLayout)
+                before = &l;
         }
-        return first;
+        return before ? before : first;
     }
 
     void planLayouts()
