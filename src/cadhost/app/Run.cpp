@@ -47,7 +47,9 @@ QStringList commandLine(int argc, char* argv[])
 
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[], const Options& options)
 {
-    if (!options.dumpFile.isEmpty() || options.headless)
+    const bool windowless = !options.dumpFile.isEmpty() || options.headless || !options.help.isEmpty() ||
+                            !options.error.isEmpty();
+    if (windowless)
         return std::make_unique<QCoreApplication>(argc, argv);
     return std::make_unique<QApplication>(argc, argv);
 }
