@@ -65,10 +65,8 @@ int main(int argc, char** argv)
     constexpr int rounds = 200;
     QElapsedTimer timer;
     timer.start();
-    for (int r = 0; r < rounds; ++r) {
-        for (const acad::DocumentRef& ref : engine.application().documents)
-            engine.document(ref.id);
-    }
+    for (int r = 0; r < rounds; ++r)
+        engine.documentSnapshots();
     const double snapshotMs = double(timer.nsecsElapsed()) / 1e6 / rounds;
 
     timer.restart();

@@ -74,6 +74,13 @@ private slots:
         QCOMPARE(app.documents.at(0).path, QStringLiteral("/projekt"));
     }
 
+    void snapshotsOfEveryDocument()
+    {
+        const acad::DocId second = m_engine->addDocument(QString());
+        const QList<acad::DocumentSnapshot> all = m_engine->documentSnapshots();
+        QCOMPARE(all, QList<acad::DocumentSnapshot>({m_engine->document(m_doc), m_engine->document(second)}));
+    }
+
     void openErrorsNameTheFile_data()
     {
         QTest::addColumn<QString>("path");

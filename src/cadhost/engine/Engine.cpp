@@ -175,6 +175,15 @@ acad::DocumentSnapshot Engine::document(acad::DocId doc)
     return d->doc(doc).snapshot();
 }
 
+QList<acad::DocumentSnapshot> Engine::documentSnapshots()
+{
+    QList<acad::DocumentSnapshot> snapshots;
+    snapshots.reserve(qsizetype(d->docs.size()));
+    for (const auto& doc : d->docs)
+        snapshots.append(doc->snapshot());
+    return snapshots;
+}
+
 void Engine::activateDocument(acad::DocId doc)
 {
     d->activate(doc);

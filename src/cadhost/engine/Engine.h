@@ -64,6 +64,7 @@ public:
     acad::DocId openDocument(const QString& path) override;
     acad::DocId addDocument(const QString& templatePath) override;
     acad::DocumentSnapshot document(acad::DocId doc) override;
+    QList<acad::DocumentSnapshot> documentSnapshots() override;
     void activateDocument(acad::DocId doc) override;
     void saveDocument(acad::DocId doc) override;
     void closeDocument(acad::DocId doc, bool saveChanges) override;
