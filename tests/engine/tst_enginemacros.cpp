@@ -26,6 +26,11 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(productProject()), "KVARTO_PROGRAM_DIR names no product folder with Kvarto.dvb");
+    }
+
     void init()
     {
         m_store = std::make_shared<MemoryStore>();
