@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QModelIndex>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -105,9 +106,11 @@ signals:
 private:
     QStandardItem* item(const QString& key) const;
     QStandardItem* cell(const QString& key, int column) const;
+    void setupViews();
+    void applyView();
     void applySort();
-    void applyIcons();
-    void applyIcon(QStandardItem* item) const;
+    void checkColumn(int index) const; // throws ControlError
+    QModelIndex proxyIndex(const QString& key) const;
     QString keyOf(const QModelIndex& proxyIndex) const;
 
     QStandardItemModel* m_model;
@@ -119,6 +122,8 @@ private:
     QList<QIcon> m_large;
     QList<QIcon> m_small;
     QStringList m_captions;
+    QList<double> m_widths; // twips, kept exact across pixel rounding
+    bool m_settingWidth = false;
     int m_view = LargeIcons;
     bool m_multiSelect = false;
     bool m_gridLines = false;

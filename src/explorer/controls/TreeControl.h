@@ -87,13 +87,14 @@ public:
     void setUpdatesEnabled(bool enabled);
 
 signals:
-    void selectionChanged(const QString& key);
+    // The user moved the selection (click or keyboard); programmatic changes are not reported.
+    void nodeClick(const QString& key);
     void nodeDoubleClicked(const QString& key);
     void afterLabelEdit(const QString& key, const QString& newText, bool* cancel);
 
 private:
     QTreeWidgetItem* item(const QString& key) const;
-    QTreeWidgetItem* takeItem(const QString& key);
+    QTreeWidgetItem* existing(const QString& key) const; // throws ControlError
     void forget(QTreeWidgetItem* item);
     void applyIcon(QTreeWidgetItem* item, bool selected) const;
     void onCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
@@ -105,6 +106,9 @@ private:
     QList<QIcon> m_images;
     DragMode m_dragMode = DragMode::Manual;
     QString m_dropHighlight;
+    QString m_editingKey;
+    QTreeWidgetItem* m_lastCurrent = nullptr;
+    int m_silent = 0;
 };
 
 } // namespace explorer
