@@ -132,8 +132,11 @@ signals:
     // A message a macro shows to the user (also in the command history).
     void messageShown(const QString& text);
 
-private:
+public:
+    // The inner state, shared by the engine's own source files.
     struct Private;
+
+private:
     std::unique_ptr<Private> d;
 };
 
