@@ -4,7 +4,6 @@
 #include "frmMainCommands.h"
 
 #include <QMainWindow>
-
 #include <array>
 
 class QLabel;
@@ -104,6 +103,7 @@ protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildControls();

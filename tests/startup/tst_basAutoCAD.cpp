@@ -1,9 +1,8 @@
 #include "WindowTestSupport.h"
 
+#include <QtTest>
 #include <settings/basDatenbank.h>
 #include <startup/basAutoCAD.h>
-
-#include <QtTest>
 
 using namespace basAutoCAD;
 
@@ -63,8 +62,9 @@ private slots:
         cad->running = running;
         ActiveDoc = 99;
         ConnectAutoCAD();
-        QCOMPARE(AcadApp != nullptr, QFETCH(bool, attached) ? true : false);
+        QFETCH(bool, attached);
         QFETCH(bool, hasActiveDoc);
+        QCOMPARE(AcadApp != nullptr, attached);
         QCOMPARE(ActiveDoc != 0, hasActiveDoc);
         QVERIFY(boxes->calls.isEmpty());
         QCOMPARE(cad->creates, 0);
@@ -118,10 +118,18 @@ private slots:
         QTest::addColumn<QString>("active");
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("same path") << "A2" << "/p/Plan.dwg" << "A2";
-        QTest::newRow("other case") << "A1" << "/P/PLAN.DWG" << "A1";
-        QTest::newRow("model space") << "Model" << "/p/Plan.dwg" << "Model";
-        QTest::newRow("no such drawing") << "A1" << "/p/Other.dwg" << "";
+        QTest::newRow("same path") << "A2"
+                                   << "/p/Plan.dwg"
+                                   << "A2";
+        QTest::newRow("other case") << "A1"
+                                    << "/P/PLAN.DWG"
+                                    << "A1";
+        QTest::newRow("model space") << "Model"
+                                     << "/p/Plan.dwg"
+                                     << "Model";
+        QTest::newRow("no such drawing") << "A1"
+                                         << "/p/Other.dwg"
+                                         << "";
     }
     void activeLayoutName()
     {

@@ -1,13 +1,13 @@
 #include "WindowTestSupport.h"
 
+#include <QLabel>
+#include <QtTest>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
 #include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
-
-#include <QtTest>
 
 class TestBasMain : public QObject
 {
@@ -54,7 +54,8 @@ private slots:
         QCOMPARE(boxes->calls[0].text,
                  QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
         QCOMPARE(boxes->calls[0].style, 36);
-        QCOMPARE(boxes->calls[0].title, QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
+        QCOMPARE(boxes->calls[0].title,
+                 QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
         QTEST(cad->creates, "creates");
         QCOMPARE(basMain::MainForm != nullptr, started);
         if (started) {
@@ -75,10 +76,12 @@ private slots:
         QCOMPARE(cad->creates, 0);
         explorer::TreeControl* tree = basMain::MainForm->tvTreeView();
         QCOMPARE(tree->rootKeys(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
-        QCOMPARE(tree->selectedKey(), QStringLiteral("Z1"));
+        // The active layout of the active drawing is selected, its details fill the list.
         QCOMPARE(tree->childCount(QStringLiteral("Z1")), 2);
-        QCOMPARE(basViewControls::SelectedNodeType, QStringLiteral("Z"));
-        QCOMPARE(basMain::MainForm->lvListView()->count(), 2);
+        QCOMPARE(tree->selectedKey(), QStringLiteral("L2"));
+        QCOMPARE(basViewControls::SelectedNodeType, QStringLiteral("L"));
+        QCOMPARE(basMain::MainForm->lblTitle(1)->text(), QStringLiteral("Layout-Details:"));
+        QCOMPARE(basMain::MainForm->lvListView()->view(), 3);
     }
 
     void failedStartGoesOnWithoutHost()
@@ -89,7 +92,8 @@ private slots:
         QVERIFY(session->start());
         QCOMPARE(boxes->calls.size(), 2);
         QVERIFY(!basAutoCAD::AcadApp);
-        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")), QStringLiteral("AutoCAD nicht aktiv!"));
+        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")),
+                 QStringLiteral("AutoCAD nicht aktiv!"));
     }
 
     void handOverRestoresTheWindow()
