@@ -1,0 +1,81 @@
+// The running-object lookup without a host: the bus name mapping, and what each call says when
+// there is no session bus or no cadhost program.
+#include <acad/BusConnector.h>
+#include <acad/BusNames.h>
+#include <acad/Error.h>
+
+#include <QtTest>
+
+using namespace acad;
+
+class tst_BusConnector : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void busName_data();
+    void busName();
+    void noSessionBus_data();
+    void noSessionBus();
+    void hostProgramBesideOrOnPath();
+};
+
+void tst_BusConnector::busName_data()
+{
+    QTest::addColumn<QString>("progId");
+    QTest::addColumn<QString>("busName");
+    QTest::newRow("CAD program") << kAcadProgId << QStringLiteral("de.velmora.CadHost.AutoCAD_Application_18");
+    QTest::newRow("leading digit") << QStringLiteral("18.App") << QStringLiteral("de.velmora.CadHost._18_App");
+    QTest::newRow("other characters") << QStringLiteral("Ä-b c") << QStringLiteral("de.velmora.CadHost.__b_c");
+    QTest::newRow("empty") << QString() << QStringLiteral("de.velmora.CadHost._");
+}
+
+void tst_BusConnector::busName()
+{
+    QFETCH(QString, progId);
+    QFETCH(QString, busName);
+    QCOMPARE(bus::busNameForProgId(progId), busName);
+}
+
+void tst_BusConnector::noSessionBus_data()
+{
+    QTest::addColumn<bool>("create");
+    QTest::newRow("attach") << false;
+    QTest::newRow("create") << true;
+}
+
+// The test environment names a session bus that does not exist.
+void tst_BusConnector::noSessionBus()
+{
+    QFETCH(bool, create);
+    BusConnector connector;
+    QVERIFY(!connector.isRunning(kAcadProgId));
+    try {
+        create ? connector.create(kAcadProgId) : connector.attach(kAcadProgId);
+        QFAIL("no error");
+    } catch (const Error& e) {
+        QCOMPARE(e.description(),
+                 QStringLiteral("Keine Verbindung zum D-Bus-Sitzungsbus. Der CAD-Host ist nicht erreichbar."));
+    }
+}
+
+void tst_BusConnector::hostProgramBesideOrOnPath()
+{
+    QTemporaryDir dir;
+    const QString fake = dir.filePath(QStringLiteral("cadhost"));
+    QFile file(fake);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", dir.path().toUtf8());
+    const QString found = BusConnector::hostProgram();
+    qputenv("PATH", oldPath);
+    // The build's own cadhost lies beside the test program and wins over PATH.
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/cadhost");
+    QCOMPARE(found, QFileInfo::exists(beside) ? beside : fake);
+}
+
+QTEST_GUILESS_MAIN(tst_BusConnector)
+#include "tst_BusConnector.moc"

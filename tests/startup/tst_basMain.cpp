@@ -1,0 +1,107 @@
+#include "WindowTestSupport.h"
+
+#include <explorer/basViewControls.h>
+#include <explorer/controls/ListControl.h>
+#include <explorer/controls/TreeControl.h>
+#include <explorer/frmMain.h>
+#include <startup/basAutoCAD.h>
+#include <startup/basMain.h>
+
+#include <QtTest>
+
+class TestBasMain : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CadFixture> cad;
+    std::unique_ptr<MsgRecorder> boxes;
+    std::unique_ptr<BlattwartSession> session;
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void init()
+    {
+        clearUserSettings();
+        cad = std::make_unique<CadFixture>();
+        boxes = std::make_unique<MsgRecorder>();
+        session = std::make_unique<BlattwartSession>(*cad);
+    }
+    void cleanup()
+    {
+        session.reset();
+        boxes.reset();
+        cad.reset();
+    }
+
+    void startPrompt_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<int>("creates");
+        QTest::newRow("No: no window, nothing written") << int(platform::vbNo) << false << 0;
+        QTest::newRow("Yes: the CAD program is started") << int(platform::vbYes) << true << 1;
+    }
+    void startPrompt()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, started);
+        cad->running = false;
+        boxes->answers = {platform::MsgBoxResult(answer)};
+        QCOMPARE(basMain::Main(), started);
+        QCOMPARE(boxes->calls.size(), 1);
+        QCOMPARE(boxes->calls[0].text,
+                 QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
+        QCOMPARE(boxes->calls[0].style, 36);
+        QCOMPARE(boxes->calls[0].title, QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
+        QTEST(cad->creates, "creates");
+        QCOMPARE(basMain::MainForm != nullptr, started);
+        if (started) {
+            QVERIFY(basMain::MainForm->isVisible());
+            QVERIFY(basAutoCAD::AcadApp);
+            QVERIFY(cad->engine->isVisible());
+            QCOMPARE(basMain::ForegroundSeen, qint16(1));
+        } else {
+            QVERIFY(!userSettingsExist());
+        }
+    }
+
+    void noPromptWhileTheHostRuns()
+    {
+        cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
+        QVERIFY(session->start());
+        QVERIFY(boxes->calls.isEmpty());
+        QCOMPARE(cad->creates, 0);
+        explorer::TreeControl* tree = basMain::MainForm->tvTreeView();
+        QCOMPARE(tree->rootKeys(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(tree->selectedKey(), QStringLiteral("Z1"));
+        QCOMPARE(tree->childCount(QStringLiteral("Z1")), 2);
+        QCOMPARE(basViewControls::SelectedNodeType, QStringLiteral("Z"));
+        QCOMPARE(basMain::MainForm->lvListView()->count(), 2);
+    }
+
+    void failedStartGoesOnWithoutHost()
+    {
+        cad->running = false;
+        cad->creatable = false;
+        boxes->answers = {platform::vbYes};
+        QVERIFY(session->start());
+        QCOMPARE(boxes->calls.size(), 2);
+        QVERIFY(!basAutoCAD::AcadApp);
+        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")), QStringLiteral("AutoCAD nicht aktiv!"));
+    }
+
+    void handOverRestoresTheWindow()
+    {
+        QVERIFY(session->start());
+        basMain::MainForm->showMinimized();
+        QTRY_VERIFY(basMain::MainForm->isMinimized());
+        basMain::MainForm->restoreAndRaise();
+        QTRY_VERIFY(!basMain::MainForm->isMinimized());
+        QVERIFY(basMain::MainForm->isVisible());
+    }
+};
+
+QTEST_MAIN(TestBasMain)
+#include "tst_basMain.moc"

@@ -1,0 +1,159 @@
+#include "WindowTestSupport.h"
+
+#include <explorer/basViewControls.h>
+#include <explorer/controls/TreeControl.h>
+#include <explorer/frmMain.h>
+#include <startup/basAutoCAD.h>
+#include <startup/basMain.h>
+
+#include <QtTest>
+
+namespace {
+
+// Every call that reaches the CAD program: the lookup and the automation calls.
+int busCalls(const CadFixture& cad)
+{
+    return cad.lookups + cad.host->calls;
+}
+
+explorer::TreeControl* tree()
+{
+    return basMain::MainForm->tvTreeView();
+}
+
+} // namespace
+
+class TestCheckAutoCAD : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CadFixture> cad;
+    std::unique_ptr<MsgRecorder> boxes;
+    std::unique_ptr<BlattwartSession> session;
+
+    void tick(int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            basMain::CheckAutoCAD();
+    }
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void init()
+    {
+        clearUserSettings();
+        cad = std::make_unique<CadFixture>();
+        boxes = std::make_unique<MsgRecorder>();
+        session = std::make_unique<BlattwartSession>(*cad);
+        cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
+        QVERIFY(session->start());
+        // The timer stays out of the way; the ticks are driven by hand.
+        basMain::MainForm->ctlTimer()->stop();
+    }
+    void cleanup()
+    {
+        session.reset();
+        boxes.reset();
+        cad.reset();
+    }
+
+    void inFrontNothingHappens()
+    {
+        QCOMPARE(basMain::ForegroundSeen, qint16(1));
+        QVERIFY(basMain::MainWindowInFront());
+        const int before = busCalls(*cad);
+        const qint32 counter = basViewControls::NodeNummer;
+        tick(20);
+        QCOMPARE(busCalls(*cad) - before, 0);
+        QCOMPARE(basViewControls::NodeNummer, counter);
+        QVERIFY(boxes->calls.isEmpty());
+    }
+
+    void inFrontWithTheRealTimer()
+    {
+        const int before = busCalls(*cad);
+        basMain::MainForm->ctlTimer()->start();
+        QTest::qWait(1600);
+        QCOMPARE(busCalls(*cad) - before, 0);
+    }
+
+    void comingBackRefreshesOnce()
+    {
+        QVERIFY(session->leave());
+        const int before = busCalls(*cad);
+        tick(3);
+        QCOMPARE(basMain::ForegroundSeen, qint16(0));
+        QCOMPARE(busCalls(*cad) - before, 0);
+        // Meanwhile a drawing is opened in the CAD program.
+        cad->open(QStringLiteral("/p/Neu.dwg"), {QStringLiteral("B1")});
+        QVERIFY(session->activate());
+        tick();
+        QCOMPARE(basMain::ForegroundSeen, qint16(1));
+        QVERIFY(busCalls(*cad) > before);
+        QCOMPARE(tree()->childCount(QStringLiteral("A")), 2);
+        const int afterRefresh = busCalls(*cad);
+        tick(10);
+        QCOMPARE(busCalls(*cad), afterRefresh);
+    }
+
+    void lostHostNoticedOnReturn_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("endings");
+        QTest::addColumn<int>("creates");
+        QTest::newRow("No ends the program") << int(platform::vbNo) << 1 << 0;
+        QTest::newRow("Yes starts the CAD program again") << int(platform::vbYes) << 0 << 1;
+    }
+    void lostHostNoticedOnReturn()
+    {
+        QFETCH(int, answer);
+        // The CAD program quits while Blattwart is in front: nothing happens yet.
+        cad->running = false;
+        cad->host->gone = true;
+        tick(5);
+        QVERIFY(boxes->calls.isEmpty());
+        QCOMPARE(tree()->childCount(QStringLiteral("A")), 1);
+        QVERIFY(session->leave());
+        tick();
+        QVERIFY(session->activate());
+        boxes->answers = {platform::MsgBoxResult(answer)};
+        tick();
+        QCOMPARE(boxes->calls.size(), 1);
+        QCOMPARE(boxes->calls[0].text,
+                 QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
+        QCOMPARE(boxes->calls[0].style, int(platform::vbYesNo | platform::vbQuestion));
+        QCOMPARE(boxes->calls[0].title, QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
+        QTEST(session->endings, "endings");
+        QTEST(cad->creates, "creates");
+        if (answer == platform::vbYes) {
+            QVERIFY(basAutoCAD::AcadApp);
+            QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("Geladene Zeichnungen"));
+            QCOMPARE(basMain::ForegroundSeen, qint16(1));
+        }
+        // No second prompt on the following ticks.
+        tick(3);
+        QCOMPARE(boxes->calls.size(), 1);
+    }
+
+    void hostGoneWithoutAnswerShowsPlaceholder()
+    {
+        cad->running = false;
+        cad->creatable = false;
+        cad->host->gone = true;
+        QVERIFY(session->leave());
+        tick();
+        QVERIFY(session->activate());
+        boxes->answers = {platform::vbYes, platform::vbOK};
+        tick();
+        // The prompt, then the failed start's own message; the tree shows the placeholder.
+        QCOMPARE(boxes->calls.size(), 2);
+        QVERIFY(!basAutoCAD::AcadApp);
+        QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("AutoCAD nicht aktiv!"));
+        QCOMPARE(tree()->childCount(QStringLiteral("A")), 0);
+    }
+};
+
+QTEST_MAIN(TestCheckAutoCAD)
+#include "tst_CheckAutoCAD.moc"
