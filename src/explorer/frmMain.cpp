@@ -6,11 +6,6 @@
 #include "controls/TreeControl.h"
 #include "controls/Twips.h"
 
-#include <platform/ProgramFolder.h>
-#include <platform/UserSettings.h>
-#include <settings/basRegistry.h>
-#include <startup/basAutoCAD.h>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -23,8 +18,11 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
-
 #include <cmath>
+#include <platform/ProgramFolder.h>
+#include <platform/UserSettings.h>
+#include <settings/basRegistry.h>
+#include <startup/basAutoCAD.h>
 
 namespace explorer {
 
@@ -116,8 +114,7 @@ constexpr double kSplitterWidth = 40;
 constexpr double kDefaultPlacement[] = {1000, 1000, 6500, 6500};
 const char* const kPlacementKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
 
-template <typename Step>
-void ignoringErrors(Step&& step)
+template <typename Step> void ignoringErrors(Step&& step)
 {
     try {
         step();
@@ -199,8 +196,7 @@ void frmMain::buildControls()
     m_imgSplitter = new SplitterGrip(central);
     m_imgSplitter->setObjectName(QStringLiteral("imgSplitter"));
     connect(m_imgSplitter, &SplitterGrip::pressed, this, &frmMain::splitterPressed);
-    connect(m_imgSplitter, &SplitterGrip::moved, this,
-            [this](int x) { splitterMoved(twips(x)); });
+    connect(m_imgSplitter, &SplitterGrip::moved, this, [this](int x) { splitterMoved(twips(x)); });
     connect(m_imgSplitter, &SplitterGrip::released, this, &frmMain::splitterReleased);
     m_picSplitter = new QWidget(central);
     m_picSplitter->setObjectName(QStringLiteral("picSplitter"));
@@ -232,7 +228,8 @@ void frmMain::wireCommands()
     c->wire(Cmd::mnuViewToolbar, [this] { ToggleToolbar(); });
     c->wire(Cmd::mnuViewStatusBar, [this] { ToggleStatusBar(); });
     for (int i = 0; i < 4; ++i)
-        c->wire(static_cast<Cmd>(static_cast<int>(Cmd::mnuListViewMode0) + i), [this, i] { SetListViewMode(i); });
+        c->wire(static_cast<Cmd>(static_cast<int>(Cmd::mnuListViewMode0) + i),
+                [this, i] { SetListViewMode(i); });
     c->wire(Cmd::mnuViewArrangeIcons, [this] { ArrangeIcons(); });
     c->wire(Cmd::mnuEditSelectAll, [this] { SelectAll(); });
     c->wire(Cmd::mnuEditInvertSelection, [this] { InvertSelection(); });

@@ -4,7 +4,6 @@
 #include "frmMainCommands.h"
 
 #include <QMainWindow>
-
 #include <array>
 
 class QLabel;

@@ -73,7 +73,8 @@ CommandStates computeCommandStates(const CommandContext& c)
         layoutRules(states, c);
     else if (c.nodeKind == QLatin1String("B") || c.nodeKind == QLatin1String("D"))
         libraryRules(states);
-    enable(states, {Cmd::mnuListViewMode0, Cmd::mnuListViewMode1, Cmd::mnuListViewMode2, Cmd::mnuListViewMode3},
+    enable(states,
+           {Cmd::mnuListViewMode0, Cmd::mnuListViewMode1, Cmd::mnuListViewMode2, Cmd::mnuListViewMode3},
            c.viewModesEnabled);
     enable(states, {Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection}, c.selectionCommandsEnabled);
     return states;
@@ -217,11 +218,11 @@ void MainCommands::fillMenuBar(QMenuBar* bar) const
         }
     };
     const Item sep = std::nullopt;
-    menu(QStringLiteral("&Datei"), {Cmd::mnuTemplate, Cmd::mnuFileClose, sep, Cmd::mnuSave, Cmd::mnuSaveAS, sep,
-                                    Cmd::mnuDrawing, Cmd::mnuModel, sep, Cmd::mnuEnd});
+    menu(QStringLiteral("&Datei"), {Cmd::mnuTemplate, Cmd::mnuFileClose, sep, Cmd::mnuSave, Cmd::mnuSaveAS,
+                                    sep, Cmd::mnuDrawing, Cmd::mnuModel, sep, Cmd::mnuEnd});
     menu(QStringLiteral("&Layout"),
-         {Cmd::mnuActive, sep, Cmd::mnuCreate, Cmd::mnuLayoutImport, sep, Cmd::mnuEditCopy, Cmd::mnuFileDelete,
-          Cmd::mnuFileRename, sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection});
+         {Cmd::mnuActive, sep, Cmd::mnuCreate, Cmd::mnuLayoutImport, sep, Cmd::mnuEditCopy,
+          Cmd::mnuFileDelete, Cmd::mnuFileRename, sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection});
     menu(QStringLiteral("&Bibliothek"), {Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete});
     menu(QStringLiteral("&Extras"), {Cmd::popDC, sep, Cmd::mnuAutoEnd});
     menu(QStringLiteral("&Ansicht"),

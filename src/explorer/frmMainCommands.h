@@ -3,7 +3,6 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-
 #include <array>
 #include <functional>
 #include <optional>
@@ -17,7 +16,8 @@ class QToolBar;
 // popup menus, and the one place that decides which of them are enabled.
 namespace explorer {
 
-enum class Cmd : int {
+enum class Cmd : int
+{
     // "&Datei"
     mnuTemplate,
     mnuFileClose,

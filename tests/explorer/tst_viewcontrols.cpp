@@ -10,11 +10,6 @@
 #include <settings/basDatenbank.h>
 #include <startup/basAutoCAD.h>
 
-namespace basAutoCAD {
-std::shared_ptr<acad::Host> AcadApp;
-acad::DocId ActiveDoc = 0;
-} // namespace basAutoCAD
-
 namespace bvc = basViewControls;
 using explorer::TreeControl;
 
@@ -609,6 +604,23 @@ private slots:
         QCOMPARE(m_f->tree.dragMode(), TreeControl::DragMode::Automatic);
         m_f->click("A");
         QCOMPARE(m_f->tree.dragMode(), TreeControl::DragMode::Manual);
+    }
+
+    void clicksAndDoubleClicksAreWired()
+    {
+        m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1"});
+        bvc::FillTreeView();
+        const int before = m_f->view.commandUpdates;
+        // What the user's click does to the widget.
+        m_f->widget.setCurrentItem(m_f->widget.topLevelItem(0));
+        QCOMPARE(bvc::SelectedNodeType, QStringLiteral("A"));
+        QCOMPARE(m_f->view.commandUpdates, before + 1);
+        emit m_f->list.itemDoubleClicked("Z1");
+        QCOMPARE(m_f->tree.selectedKey(), QStringLiteral("Z1"));
+        QCOMPARE(bvc::SelectedNodeType, QStringLiteral("Z"));
+        bvc::attach(nullptr, nullptr, nullptr);
+        m_f->widget.setCurrentItem(m_f->widget.topLevelItem(1));
+        QCOMPARE(bvc::SelectedNodeType, QStringLiteral("Z"));
     }
 
     void provisionalTemplateNodeGoesOnTheNextClick()
