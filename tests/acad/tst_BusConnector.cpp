@@ -1,10 +1,9 @@
 // The running-object lookup without a host: the bus name mapping, and what each call says when
 // there is no session bus or no cadhost program.
+#include <QtTest>
 #include <acad/BusConnector.h>
 #include <acad/BusNames.h>
 #include <acad/Error.h>
-
-#include <QtTest>
 
 using namespace acad;
 
@@ -24,9 +23,12 @@ void tst_BusConnector::busName_data()
 {
     QTest::addColumn<QString>("progId");
     QTest::addColumn<QString>("busName");
-    QTest::newRow("CAD program") << kAcadProgId << QStringLiteral("de.velmora.CadHost.AutoCAD_Application_18");
-    QTest::newRow("leading digit") << QStringLiteral("18.App") << QStringLiteral("de.velmora.CadHost._18_App");
-    QTest::newRow("other characters") << QStringLiteral("Ä-b c") << QStringLiteral("de.velmora.CadHost.__b_c");
+    QTest::newRow("CAD program") << kAcadProgId
+                                 << QStringLiteral("de.velmora.CadHost.AutoCAD_Application_18");
+    QTest::newRow("leading digit") << QStringLiteral("18.App")
+                                   << QStringLiteral("de.velmora.CadHost._18_App");
+    QTest::newRow("other characters")
+        << QStringLiteral("Ä-b c") << QStringLiteral("de.velmora.CadHost.__b_c");
     QTest::newRow("empty") << QString() << QStringLiteral("de.velmora.CadHost._");
 }
 
@@ -54,8 +56,9 @@ void tst_BusConnector::noSessionBus()
         create ? connector.create(kAcadProgId) : connector.attach(kAcadProgId);
         QFAIL("no error");
     } catch (const Error& e) {
-        QCOMPARE(e.description(),
-                 QStringLiteral("Keine Verbindung zum D-Bus-Sitzungsbus. Der CAD-Host ist nicht erreichbar."));
+        QCOMPARE(
+            e.description(),
+            QStringLiteral("Keine Verbindung zum D-Bus-Sitzungsbus. Der CAD-Host ist nicht erreichbar."));
     }
 }
 

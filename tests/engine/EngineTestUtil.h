@@ -1,13 +1,11 @@
 #pragma once
 
-#include <cadhost/engine/Engine.h>
-#include <cadhost/engine/MemoryStore.h>
-
-#include <acad/Error.h>
-
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <acad/Error.h>
+#include <cadhost/engine/Engine.h>
+#include <cadhost/engine/MemoryStore.h>
 
 namespace enginetest {
 
@@ -29,8 +27,8 @@ inline cadhost::Layout paperLayout(const QString& name, qint32 tab)
     vp.entityType = acad::PViewport;
     vp.viewport.height = 100;
     vp.viewport.viewHeight = 5000;
-    vp.xdata = {{QStringLiteral("Kvarto"),
-                 {{1071, QStringLiteral("121")}, {1000, QStringLiteral("Grundriss")}}}};
+    vp.xdata = {
+        {QStringLiteral("Kvarto"), {{1071, QStringLiteral("121")}, {1000, QStringLiteral("Grundriss")}}}};
     vp.extra = {{1001, QStringLiteral("ACAD")}, {8, QStringLiteral("VP")}};
     cadhost::Entity block;
     block.dxfType = QStringLiteral("INSERT");

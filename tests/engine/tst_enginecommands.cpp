@@ -72,7 +72,8 @@ private slots:
         m_engine->sendCommand(m_doc, QStringLiteral("_layout\r_copy\rLayout1\rPlan2\r"));
         m_engine->sendCommand(m_doc, QStringLiteral("_layout\r_set\rPlan1\r"));
         settle();
-        QCOMPARE(layoutNames(*m_engine, m_doc), QStringList({"Model", "Layout1", "Layout2", "Plan1", "Plan2"}));
+        QCOMPARE(layoutNames(*m_engine, m_doc),
+                 QStringList({"Model", "Layout1", "Layout2", "Plan1", "Plan2"}));
         QCOMPARE(m_engine->document(m_doc).activeLayout, QStringLiteral("Plan1"));
     }
 
@@ -288,7 +289,8 @@ private slots:
         modify();
         QSignalSpy quit(m_engine.get(), &Engine::quitRequested);
         send(QStringLiteral("_quit\r"));
-        QCOMPARE(m_engine->currentPrompt(), QStringLiteral("Änderungen an Haus.dwg speichern? [Ja/Nein/Abbrechen]"));
+        QCOMPARE(m_engine->currentPrompt(),
+                 QStringLiteral("Änderungen an Haus.dwg speichern? [Ja/Nein/Abbrechen]"));
         send(QStringLiteral("A\r"));
         QCOMPARE(quit.count(), 0);
         QVERIFY(isOpen(m_doc));
@@ -317,8 +319,10 @@ private slots:
         const QString folder = QCoreApplication::applicationDirPath();
         QTest::newRow("folder") << folder << folder;
         QTest::newRow("drawing of the store") << m_path << m_path;
-        QTest::newRow("no path") << "" << "";
-        QTest::newRow("missing") << "/gibt/es/nicht" << "";
+        QTest::newRow("no path") << ""
+                                 << "";
+        QTest::newRow("missing") << "/gibt/es/nicht"
+                                 << "";
     }
 
     void designCenter()
@@ -336,7 +340,8 @@ private slots:
 
     void commandsOfTwoDrawingsKeepApart()
     {
-        m_store->put(QStringLiteral("/projekt/B.dwg"), drawingWith({QStringLiteral("B1"), QStringLiteral("B2")}));
+        m_store->put(QStringLiteral("/projekt/B.dwg"),
+                     drawingWith({QStringLiteral("B1"), QStringLiteral("B2")}));
         const acad::DocId b = m_engine->openDocument(QStringLiteral("/projekt/B.dwg"));
         m_engine->sendCommand(m_doc, QStringLiteral("_layout\r_copy\r"));
         m_engine->sendCommand(b, QStringLiteral("_layout\r_set\rB2\r"));
@@ -344,6 +349,34 @@ private slots:
         settle();
         QCOMPARE(m_engine->document(b).activeLayout, QStringLiteral("B2"));
         QCOMPARE(layoutNames(*m_engine, m_doc).last(), QStringLiteral("Z"));
+    }
+    void windowAnswersInsideTheDialogSignal()
+    {
+        // The window runs a modal file dialog inside the slot and sends its answer from there.
+        connect(m_engine.get(), &Engine::fileDialogRequested, this,
+                [this](Engine::FileDialog, acad::DocId doc) {
+                    m_engine->sendCommand(doc, QStringLiteral("/ablage/Modal.dwg\r"));
+                    QCoreApplication::processEvents();
+                });
+        send(QStringLiteral("_saveas\r"));
+        settle();
+        QCOMPARE(m_engine->document(m_doc).ref.name, QStringLiteral("Modal.dwg"));
+    }
+
+    void eventLoopInsideASignalKeepsTheOrder()
+    {
+        bool once = true;
+        connect(m_engine.get(), &Engine::layoutsChanged, this, [&] {
+            if (!std::exchange(once, false))
+                return;
+            m_engine->sendCommand(m_doc, QStringLiteral("_layout\r_copy\rLayout1\rC\r"));
+            QCoreApplication::processEvents();
+        });
+        m_engine->sendCommand(m_doc, QStringLiteral("_layout\r_copy\rLayout1\rA\r"));
+        m_engine->sendCommand(m_doc, QStringLiteral("_layout\r_copy\rLayout1\rB\r"));
+        settle();
+        settle();
+        QCOMPARE(layoutNames(*m_engine, m_doc).mid(3), QStringList({"A", "B", "C"}));
     }
 };
 

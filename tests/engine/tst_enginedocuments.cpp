@@ -86,8 +86,9 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(bool, throwingStore);
-        Engine engine(throwingStore ? std::shared_ptr<cadhost::DrawingStore>(std::make_shared<ThrowingStore>())
-                                    : m_store);
+        Engine engine(throwingStore
+                          ? std::shared_ptr<cadhost::DrawingStore>(std::make_shared<ThrowingStore>())
+                          : m_store);
         try {
             engine.openDocument(path);
             QFAIL("no error");
@@ -106,7 +107,8 @@ private slots:
     void addNumbersNewDrawings()
     {
         const QString t = QStringLiteral("/bibliothek/Vorlage.dwt");
-        m_store->put(t, drawingWith({QStringLiteral("Plan A"), QStringLiteral("Plan B")}, QStringLiteral("Plan B")));
+        m_store->put(
+            t, drawingWith({QStringLiteral("Plan A"), QStringLiteral("Plan B")}, QStringLiteral("Plan B")));
         const acad::DocId first = m_engine->addDocument(t);
         QVERIFY_THROWS_EXCEPTION(acad::Error, m_engine->addDocument(QStringLiteral("/bibliothek/Fehlt.dwt")));
         const acad::DocId second = m_engine->addDocument(QString());
@@ -142,7 +144,8 @@ private slots:
 
     void objectIdToObject()
     {
-        const acad::ObjectInfo layout = m_engine->objectIdToObject(m_doc, layoutId(QStringLiteral("Layout2")));
+        const acad::ObjectInfo layout =
+            m_engine->objectIdToObject(m_doc, layoutId(QStringLiteral("Layout2")));
         QCOMPARE(layout.kind, qint32(acad::ObjectInfo::Layout));
         QCOMPARE(layout.layout.name, QStringLiteral("Layout2"));
         QCOMPARE(layout.layout.tabOrder, 2);
@@ -158,7 +161,8 @@ private slots:
 
     void blockEntities()
     {
-        const QList<acad::EntityInfo> entities = m_engine->blockEntities(m_doc, layoutId(QStringLiteral("Layout1")));
+        const QList<acad::EntityInfo> entities =
+            m_engine->blockEntities(m_doc, layoutId(QStringLiteral("Layout1")));
         QCOMPARE(entities.size(), 2);
         QCOMPARE(entities.at(1).entityType, qint32(acad::BlockReference));
         QCOMPARE(entities.at(1).name, QStringLiteral("KV_Schriftfeld"));
@@ -214,12 +218,14 @@ private slots:
         QCOMPARE(x.values.at(1).toInt(), 121);
         QCOMPARE(x.values.at(2).toString(), QStringLiteral("Grundriss"));
         QCOMPARE(m_engine->xdata(m_doc, viewportId(), QStringLiteral("ANDERE")), acad::XData());
-        QCOMPARE(m_engine->xdata(m_doc, layoutId(QStringLiteral("Layout1")), QStringLiteral("Kvarto")), acad::XData());
+        QCOMPARE(m_engine->xdata(m_doc, layoutId(QStringLiteral("Layout1")), QStringLiteral("Kvarto")),
+                 acad::XData());
     }
 
     void setXDataReplacesTheApplication()
     {
-        const acad::XData written = kvartoData({{0, QStringLiteral("3")}, {21, QStringLiteral("1")}, {121, QStringLiteral("Schnitt")}});
+        const acad::XData written = kvartoData(
+            {{0, QStringLiteral("3")}, {21, QStringLiteral("1")}, {121, QStringLiteral("Schnitt")}});
         m_engine->setXData(m_doc, viewportId(), written);
         const acad::XData read = m_engine->xdata(m_doc, viewportId(), QStringLiteral("kvarto"));
         QCOMPARE(read.codes, written.codes);
@@ -241,7 +247,8 @@ private slots:
         QTest::newRow("empty application") << QList<qint16>{1001, 1000} << QVariantList{"", "x"};
         QTest::newRow("not an extended data code") << QList<qint16>{1001, 8} << QVariantList{"Kvarto", "x"};
         QTest::newRow("16-bit overflow") << QList<qint16>{1001, 1070} << QVariantList{"Kvarto", 40000};
-        QTest::newRow("32-bit overflow") << QList<qint16>{1001, 1071} << QVariantList{"Kvarto", qlonglong(1) << 33};
+        QTest::newRow("32-bit overflow")
+            << QList<qint16>{1001, 1071} << QVariantList{"Kvarto", qlonglong(1) << 33};
         QTest::newRow("fraction as integer") << QList<qint16>{1001, 1071} << QVariantList{"Kvarto", 1.5};
         QTest::newRow("text as real") << QList<qint16>{1001, 1040} << QVariantList{"Kvarto", "abc"};
     }
@@ -263,7 +270,8 @@ private slots:
         QCOMPARE(m_engine->variable(m_doc, QStringLiteral("FILEDIA")).toInt(), 0);
         QVERIFY_THROWS_EXCEPTION(acad::Error, m_engine->setVariable(m_doc, QStringLiteral("FILEDIA"), 2));
         QVERIFY_THROWS_EXCEPTION(acad::Error, m_engine->setVariable(m_doc, QStringLiteral("FILEDIA"), "ja"));
-        QVERIFY_THROWS_EXCEPTION(acad::Error, m_engine->setVariable(m_doc, QStringLiteral("CTAB"), "Layout2"));
+        QVERIFY_THROWS_EXCEPTION(acad::Error,
+                                 m_engine->setVariable(m_doc, QStringLiteral("CTAB"), "Layout2"));
         QVERIFY_THROWS_EXCEPTION(acad::Error, m_engine->setVariable(m_doc, QStringLiteral("GIBTESNICHT"), 1));
         QCOMPARE(m_engine->variable(m_doc, QStringLiteral("FILEDIA")).toInt(), 0);
         QCOMPARE(m_engine->variable(m_doc, QStringLiteral("CTAB")).toString(), QStringLiteral("Layout1"));

@@ -33,7 +33,8 @@ private slots:
     void init()
     {
         m_store = std::make_shared<MemoryStore>();
-        m_store->put(QStringLiteral("/projekt/Haus.dwg"), drawingWith({QStringLiteral("Layout1"), QStringLiteral("Layout2")}));
+        m_store->put(QStringLiteral("/projekt/Haus.dwg"),
+                     drawingWith({QStringLiteral("Layout1"), QStringLiteral("Layout2")}));
         m_engine = std::make_unique<Engine>(m_store);
         m_doc = m_engine->openDocument(QStringLiteral("/projekt/Haus.dwg"));
     }
@@ -42,14 +43,19 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("error"); // empty: accepted
-        QTest::newRow("plain") << "Plan A" << "";
-        QTest::newRow("own name, other case") << "LAYOUT1" << "";
+        QTest::newRow("plain") << "Plan A"
+                               << "";
+        QTest::newRow("own name, other case") << "LAYOUT1"
+                                              << "";
         QTest::newRow("apostrophe and acute accent") << QStringLiteral("Plan's ´1") << "";
         QTest::newRow("255 characters") << QString(255, QLatin1Char('x')) << "";
         QTest::newRow("256 characters") << QString(256, QLatin1Char('x')) << "länger als 255";
-        QTest::newRow("empty") << "" << "nicht leer";
-        QTest::newRow("other layout, other case") << "layout2" << "Layoutname ist bereits vorhanden: layout2";
-        QTest::newRow("model, other case") << "MODEL" << "bereits vorhanden";
+        QTest::newRow("empty") << ""
+                               << "nicht leer";
+        QTest::newRow("other layout, other case") << "layout2"
+                                                  << "Layoutname ist bereits vorhanden: layout2";
+        QTest::newRow("model, other case") << "MODEL"
+                                           << "bereits vorhanden";
         const QString forbidden = QStringLiteral("<>/\\\":;?*|,=`");
         for (const QChar c : forbidden)
             QTest::newRow(qPrintable(QStringLiteral("character %1").arg(c)))
@@ -90,44 +96,58 @@ private slots:
         QTest::addColumn<QString>("message");
         const QStringList start{"Model", "Layout1", "Layout2"};
         QTest::newRow("copy") << "_layout\r_copy\rLayout1\rKopie von Layout1\r"
-                              << QStringList{"Model", "Layout1", "Layout2", "Kopie von Layout1"} << "Layout1" << "";
+                              << QStringList{"Model", "Layout1", "Layout2", "Kopie von Layout1"} << "Layout1"
+                              << "";
         QTest::newRow("copy, then set")
             << "_layout\r_copy\rLayout1\rKopie von Layout1\r_layout\r_set\rKopie von Layout1\r"
-            << QStringList{"Model", "Layout1", "Layout2", "Kopie von Layout1"} << "Kopie von Layout1" << "";
+            << QStringList{"Model", "Layout1", "Layout2", "Kopie von Layout1"} << "Kopie von Layout1"
+            << "";
         QTest::newRow("copy, German") << "layout\rkopieren\rLayout2\rPlan\r"
-                                      << QStringList{"Model", "Layout1", "Layout2", "Plan"} << "Layout1" << "";
-        QTest::newRow("copy, proposed name") << "_layout\r_copy\r\r\r"
-                                             << QStringList{"Model", "Layout1", "Layout2", "Layout1 (2)"} << "Layout1"
-                                             << "";
+                                      << QStringList{"Model", "Layout1", "Layout2", "Plan"} << "Layout1"
+                                      << "";
+        QTest::newRow("copy, proposed name")
+            << "_layout\r_copy\r\r\r" << QStringList{"Model", "Layout1", "Layout2", "Layout1 (2)"}
+            << "Layout1"
+            << "";
         QTest::newRow("copy onto a taken name") << "_layout\r_copy\rLayout1\rLAYOUT2\r" << start << "Layout1"
                                                 << "Layoutname ist bereits vorhanden: LAYOUT2";
         QTest::newRow("copy with a colon") << "_layout\r_copy\rLayout1\rA:B\r" << start << "Layout1"
                                            << "ungültige Zeichen";
         QTest::newRow("copy of a missing layout") << "_layout\r_copy\rPlan 9\r" << start << "Layout1"
                                                   << "Layout nicht gefunden: Plan 9";
-        QTest::newRow("set, other case") << "_layout\r_set\rlayout2\r" << start << "Layout2" << "";
-        QTest::newRow("set, German") << "layout\rsetzen\rLayout2\r" << start << "Layout2" << "";
-        QTest::newRow("set is the default option") << "_layout\r\rLayout2\r" << start << "Layout2" << "";
+        QTest::newRow("set, other case") << "_layout\r_set\rlayout2\r" << start << "Layout2"
+                                         << "";
+        QTest::newRow("set, German") << "layout\rsetzen\rLayout2\r" << start << "Layout2"
+                                     << "";
+        QTest::newRow("set is the default option") << "_layout\r\rLayout2\r" << start << "Layout2"
+                                                   << "";
         QTest::newRow("bad option asks again") << "_layout\rxyz\r_set\rLayout2\r" << start << "Layout2"
                                                << "Ungültige Option: xyz";
-        QTest::newRow("new") << "_layout\r_new\rNeu 1\r" << QStringList{"Model", "Layout1", "Layout2", "Neu 1"}
-                             << "Layout1" << "";
-        QTest::newRow("new, proposed name") << "layout\rneu\r\r"
-                                            << QStringList{"Model", "Layout1", "Layout2", "Layout3"} << "Layout1" << "";
-        QTest::newRow("delete the current layout") << "_layout\r_delete\rLayout1\r"
-                                                   << QStringList{"Model", "Layout2"} << "Layout2" << "";
-        QTest::newRow("delete, German") << "layout\rlöschen\rLayout2\r" << QStringList{"Model", "Layout1"}
-                                        << "Layout1" << "";
+        QTest::newRow("new") << "_layout\r_new\rNeu 1\r"
+                             << QStringList{"Model", "Layout1", "Layout2", "Neu 1"} << "Layout1"
+                             << "";
+        QTest::newRow("new, proposed name")
+            << "layout\rneu\r\r" << QStringList{"Model", "Layout1", "Layout2", "Layout3"} << "Layout1"
+            << "";
+        QTest::newRow("delete the current layout")
+            << "_layout\r_delete\rLayout1\r" << QStringList{"Model", "Layout2"} << "Layout2"
+            << "";
+        QTest::newRow("delete, German")
+            << "layout\rlöschen\rLayout2\r" << QStringList{"Model", "Layout1"} << "Layout1"
+            << "";
         QTest::newRow("delete Model") << "_layout\r_delete\rModel\r" << start << "Layout1"
                                       << "\"Model\" kann nicht gelöscht werden";
         QTest::newRow("delete the last paper layout")
             << "_layout\r_delete\rLayout1\r_layout\r_delete\rLayout2\r" << QStringList{"Model", "Layout2"}
-            << "Layout2" << "letzte Layout";
-        QTest::newRow("rename the current layout") << "_layout\r_rename\rLayout1\rPlan\r"
-                                                   << QStringList{"Model", "Plan", "Layout2"} << "Plan" << "";
+            << "Layout2"
+            << "letzte Layout";
+        QTest::newRow("rename the current layout")
+            << "_layout\r_rename\rLayout1\rPlan\r" << QStringList{"Model", "Plan", "Layout2"} << "Plan"
+            << "";
         QTest::newRow("rename Model") << "layout\rumbenennen\rModel\rModell\r" << start << "Layout1"
                                       << "\"Model\" kann nicht umbenannt werden";
-        QTest::newRow("list") << "_layout\r?\r" << start << "Layout1" << "Aktive Layouts: Model, Layout1, Layout2";
+        QTest::newRow("list") << "_layout\r?\r" << start << "Layout1"
+                              << "Aktive Layouts: Model, Layout1, Layout2";
     }
 
     void layoutCommand()
@@ -168,10 +188,13 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("layouts");
         QTest::newRow("all") << "*\r" << QStringList{"Model", "Layout1", "Layout2", "Plan A", "Layout1 (2)"};
-        QTest::newRow("one, other case") << "plan a\r" << QStringList{"Model", "Layout1", "Layout2", "Plan A"};
-        QTest::newRow("two") << "Plan A, Layout1\r" << QStringList{"Model", "Layout1", "Layout2", "Plan A", "Layout1 (2)"};
+        QTest::newRow("one, other case")
+            << "plan a\r" << QStringList{"Model", "Layout1", "Layout2", "Plan A"};
+        QTest::newRow("two") << "Plan A, Layout1\r"
+                             << QStringList{"Model", "Layout1", "Layout2", "Plan A", "Layout1 (2)"};
         QTest::newRow("wildcard") << "Pl*\r" << QStringList{"Model", "Layout1", "Layout2", "Plan A"};
-        QTest::newRow("list first") << "?\r*\r" << QStringList{"Model", "Layout1", "Layout2", "Plan A", "Layout1 (2)"};
+        QTest::newRow("list first") << "?\r*\r"
+                                    << QStringList{"Model", "Layout1", "Layout2", "Plan A", "Layout1 (2)"};
         QTest::newRow("nothing") << "\r" << QStringList{"Model", "Layout1", "Layout2"};
         QTest::newRow("unknown") << "Schnitt\r" << QStringList{"Model", "Layout1", "Layout2"};
     }
@@ -245,7 +268,8 @@ private slots:
         const QString folder = QStringLiteral("/bibliothek/Typ 1");
         send(QStringLiteral("_layout\r_copy\rLayout1\rPlan A\r"));
         m_engine->setVariable(m_doc, QStringLiteral("FILEDIA"), qint16(0));
-        m_engine->sendCommand(m_doc, QStringLiteral("_layout\rSI\rPlan A\r") + folder + QStringLiteral("/Plan A.dwt\r"));
+        m_engine->sendCommand(m_doc, QStringLiteral("_layout\rSI\rPlan A\r") + folder +
+                                         QStringLiteral("/Plan A.dwt\r"));
         m_engine->setVariable(m_doc, QStringLiteral("FILEDIA"), qint16(1));
         settle();
         QVERIFY(m_store->exists(folder + QStringLiteral("/Plan A.dwt")));
@@ -254,7 +278,8 @@ private slots:
         QCOMPARE(t.layouts[0].name, QStringLiteral("Model"));
         QCOMPARE(t.layouts[1].name, QStringLiteral("Plan A"));
         QCOMPARE(t.layouts[1].entities.size(), 2);
-        QCOMPARE(t.layouts[1].entities[0].extra, m_engine->drawing(m_doc)->layout("Plan A")->entities[0].extra);
+        QCOMPARE(t.layouts[1].entities[0].extra,
+                 m_engine->drawing(m_doc)->layout("Plan A")->entities[0].extra);
         // Writing a template leaves the drawing as it was.
         QCOMPARE(layoutNames(*m_engine, m_doc), QStringList({"Model", "Layout1", "Layout2", "Plan A"}));
     }
@@ -263,9 +288,12 @@ private slots:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("layoutInFile");
-        QTest::newRow("no") << "N\r" << "Alt";
-        QTest::newRow("default is no") << "\r" << "Alt";
-        QTest::newRow("yes") << "J\r" << "Layout2";
+        QTest::newRow("no") << "N\r"
+                            << "Alt";
+        QTest::newRow("default is no") << "\r"
+                                       << "Alt";
+        QTest::newRow("yes") << "J\r"
+                             << "Layout2";
     }
 
     void saveAsTemplateAsksBeforeReplacing()

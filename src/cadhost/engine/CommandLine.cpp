@@ -48,7 +48,8 @@ QString unquoted(const QString& path)
 void Engine::Private::log(const QString& line)
 {
     history.append(line);
-    if (history.size() > kHistoryLimit)
+    // Trimmed in steps, so that a long session does not move the whole list at every line.
+    if (history.size() > kHistoryLimit + kHistoryLimit / 10)
         history.remove(0, history.size() - kHistoryLimit);
     emit q->historyAppended(line);
 }
@@ -62,27 +63,41 @@ void Engine::Private::message(const QString& text)
 void Engine::Private::enqueue(acad::DocId doc, const QString& text, qint16 filedia)
 {
     queue.append({doc, text, filedia});
-    if (scheduled)
-        return;
-    scheduled = true;
-    QMetaObject::invokeMethod(
-        q, [this] { runQueue(); }, Qt::QueuedConnection);
+    enqueueRun();
 }
 
 void Engine::Private::runQueue()
 {
     scheduled = false;
+    if (running) {
+        // A slot ran an event loop while input was being worked off: keep the order, come back later.
+        enqueueRun();
+        return;
+    }
+    running = true;
     const QList<QueuedInput> batch = std::exchange(queue, {});
     for (const QueuedInput& input : batch)
         feed(input);
+    running = false;
+    // Dialogs are asked for last: the window may run a modal dialog inside the slot.
+    QList<std::pair<acad::DocId, Engine::FileDialog>> dialogs;
     for (auto it = lines.begin(); it != lines.end(); ++it) {
-        CommandLine& line = it.value();
-        if (!line.dialogDue || !line.prompt)
-            continue;
-        line.dialogDue = false;
-        emit q->fileDialogRequested(*line.prompt->dialog, it.key());
+        if (it->dialogDue && it->prompt)
+            dialogs.append({it.key(), *it->prompt->dialog});
+        it->dialogDue = false;
     }
     notifyPrompt();
+    for (const auto& [doc, kind] : dialogs)
+        emit q->fileDialogRequested(kind, doc);
+}
+
+void Engine::Private::enqueueRun()
+{
+    if (scheduled)
+        return;
+    scheduled = true;
+    QMetaObject::invokeMethod(
+        q, [this] { runQueue(); }, Qt::QueuedConnection);
 }
 
 void Engine::Private::feed(const QueuedInput& input)
@@ -212,11 +227,6 @@ bool Engine::Private::lineBusy(acad::DocId lineId) const
 {
     const auto it = lines.constFind(lineId);
     return it != lines.constEnd() && it->prompt.has_value();
-}
-
-acad::DocId Engine::Private::inputLine() const
-{
-    return active;
 }
 
 QList<Keyword> yesNoCancel()

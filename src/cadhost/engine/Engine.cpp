@@ -160,7 +160,7 @@ acad::DocId Engine::addDocument(const QString& templatePath)
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString name = QStringLiteral("Zeichnung%1.dwg").arg(++d->untitled);
     d->docs.push_back(
-        std::make_unique<Document>(d->nextDocId++, folder + QLatin1Char('/') + name, std::move(drawing)));
+        std::make_unique<Document>(d->takeDocId(), folder + QLatin1Char('/') + name, std::move(drawing)));
     Document& doc = *d->docs.back();
     doc.setNamed(false);
     emit documentsChanged();

@@ -46,6 +46,14 @@ QString Engine::Private::normalPath(const QString& path, const QString& relative
     return QDir::cleanPath(absolute);
 }
 
+acad::DocId Engine::Private::takeDocId()
+{
+    if (nextDocId == std::numeric_limits<acad::DocId>::max())
+        throw acad::Error(
+            QStringLiteral("Keine weiteren Dokumente möglich: der CAD-Host muss neu gestartet werden."));
+    return nextDocId++;
+}
+
 acad::DocId Engine::Private::open(const QString& path)
 {
     const QString file = normalPath(path);
@@ -68,7 +76,7 @@ acad::DocId Engine::Private::open(const QString& path)
             QStringLiteral("Fehler beim Öffnen von %1: %2").arg(file, QString::fromLocal8Bit(e.what())));
     }
     adoptDrawing(drawing, ids);
-    docs.push_back(std::make_unique<Document>(nextDocId++, file, std::move(drawing)));
+    docs.push_back(std::make_unique<Document>(takeDocId(), file, std::move(drawing)));
     const acad::DocId id = docs.back()->id();
     log(QStringLiteral("Zeichnung geöffnet: %1").arg(file));
     emit q->documentsChanged();

@@ -70,12 +70,14 @@ struct Engine::Private
     QHash<acad::DocId, CommandLine> lines;
     QList<QueuedInput> queue;
     bool scheduled = false;
+    bool running = false;
     QString shownPrompt;
 
     // --- documents (EngineDocuments.cpp)
     Document* find(acad::DocId id) const;
     Document& doc(acad::DocId id) const; // throws for a document that is not open
     Document* findByPath(const QString& fullPath) const;
+    acad::DocId takeDocId();
     acad::DocId open(const QString& path);
     void activate(acad::DocId id);
     void write(Document& d, const QString& path); // save through the store, then take the path
@@ -89,6 +91,7 @@ struct Engine::Private
     void log(const QString& line);
     void message(const QString& text); // a message a macro shows
     void enqueue(acad::DocId doc, const QString& text, qint16 filedia);
+    void enqueueRun();
     void runQueue();
     void feed(const QueuedInput& input);
     void answer(acad::DocId line, const QString& text);
@@ -105,7 +108,6 @@ struct Engine::Private
     void guarded(const std::function<void()>& step);
     void notifyPrompt();
     bool lineBusy(acad::DocId line) const;
-    acad::DocId inputLine() const; // where text typed in the window goes
 
     // --- commands (Commands.cpp)
     bool startCommand(acad::DocId line, const QString& name);
