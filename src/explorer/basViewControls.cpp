@@ -300,11 +300,25 @@ void RefreshViewsAfterFill()
 
 } // namespace
 
+namespace {
+
+QMetaObject::Connection gNodeClick;
+QMetaObject::Connection gListOpen;
+
+} // namespace
+
 void attach(explorer::TreeControl* tree, explorer::ListControl* list, explorer::ViewHost* host)
 {
+    QObject::disconnect(gNodeClick);
+    QObject::disconnect(gListOpen);
     detail::tree = tree;
     detail::list = list;
     detail::host = host;
+    if (tree)
+        gNodeClick = QObject::connect(tree, &TreeControl::nodeClick, tree, [] { TreeSelectionChanged(); });
+    if (list)
+        gListOpen = QObject::connect(list, &explorer::ListControl::itemDoubleClicked, list,
+                                     [](const QString& key) { OpenListItem(key); });
 }
 
 explorer::TreeControl* tvTreeView()
