@@ -4,6 +4,21 @@
 
 namespace testsupport {
 
+namespace {
+
+// Tests write the family key store and the user's settings; run outside ctest they would write the
+// real ones.
+void requireTestEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("KVARTO_MACHINE_CONFIG_DIR") ||
+        qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+        qFatal("Run the tests through ctest: KVARTO_MACHINE_CONFIG_DIR and XDG_CONFIG_HOME must be set.");
+}
+
+} // namespace
+
+Q_CONSTRUCTOR_FUNCTION(requireTestEnvironment)
+
 MsgBoxRecorder::MsgBoxRecorder() : m_previous(platform::setMessageBoxHandler(this)) {}
 
 MsgBoxRecorder::~MsgBoxRecorder()

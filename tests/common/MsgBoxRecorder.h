@@ -1,10 +1,9 @@
 #pragma once
 
-#include <platform/MsgBox.h>
-
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <platform/MsgBox.h>
 
 namespace testsupport {
 

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QList>
 #include <QtDebug>
-
 #include <grp.h>
 #include <unistd.h>
 
@@ -29,7 +28,8 @@ AsUnprivileged::AsUnprivileged()
         getgroups(n, m_groups.data());
     const gid_t none[] = {kNoGroup};
     // The saved ids stay 0, so the destructor can come back.
-    if (setgroups(1, none) != 0 || setresgid(kNoGroup, kNoGroup, 0) != 0 || setresuid(kNobody, kNobody, 0) != 0)
+    if (setgroups(1, none) != 0 || setresgid(kNoGroup, kNoGroup, 0) != 0 ||
+        setresuid(kNobody, kNobody, 0) != 0)
         qFatal("cannot drop root's rights for the test");
     m_active = true;
 }
@@ -57,7 +57,8 @@ void removeTree(const QString& path)
         return;
     if (info.isDir()) {
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QDirIterator it(path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        QDirIterator it(path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString entry = it.next();
             QFile::setPermissions(entry, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -1,17 +1,15 @@
 #include "MsgBoxRecorder.h"
 #include "TestEnv.h"
 
-#include <platform/FamilyKeyStore.h>
-#include <platform/MsgBox.h>
-#include <platform/ProgramFolder.h>
-#include <platform/UserSettings.h>
-
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTest>
-
 #include <optional>
+#include <platform/FamilyKeyStore.h>
+#include <platform/MsgBox.h>
+#include <platform/ProgramFolder.h>
+#include <platform/UserSettings.h>
 
 using namespace platform;
 using testsupport::MsgBoxRecorder;
@@ -61,16 +59,18 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("expected");
 
-        const QString longPath = QStringLiteral("/daten/") + QString(300, QLatin1Char('x')) + QStringLiteral("/Kvarto.mdb");
+        const QString longPath =
+            QStringLiteral("/daten/") + QString(300, QLatin1Char('x')) + QStringLiteral("/Kvarto.mdb");
         QTest::newRow("missing key") << false << QByteArray() << false << QString();
-        QTest::newRow("missing value") << true << QByteArray("[General]\nAktKonfig=A\n") << false << QString();
+        QTest::newRow("missing value")
+            << true << QByteArray("[General]\nAktKonfig=A\n") << false << QString();
         QTest::newRow("empty value") << true << QByteArray("[General]\nDefDB=\n") << true << QString();
-        QTest::newRow("plain value") << true << QByteArray("[General]\nDefDB=/opt/kvarto/Kvarto.mdb\n") << true
-                                     << QStringLiteral("/opt/kvarto/Kvarto.mdb");
-        QTest::newRow("long value") << true << QByteArray("[General]\nDefDB=") + longPath.toUtf8() + "\n" << true
-                                    << longPath;
-        QTest::newRow("unquoted comma") << true << QByteArray("[General]\nDefDB=/a,b/K.mdb\n") << true
-                                        << QStringLiteral("/a,b/K.mdb");
+        QTest::newRow("plain value") << true << QByteArray("[General]\nDefDB=/opt/kvarto/Kvarto.mdb\n")
+                                     << true << QStringLiteral("/opt/kvarto/Kvarto.mdb");
+        QTest::newRow("long value") << true << QByteArray("[General]\nDefDB=") + longPath.toUtf8() + "\n"
+                                    << true << longPath;
+        QTest::newRow("unquoted comma")
+            << true << QByteArray("[General]\nDefDB=/a,b/K.mdb\n") << true << QStringLiteral("/a,b/K.mdb");
     }
 
     void familyKeyRead()
@@ -153,8 +153,8 @@ private slots:
 
     void userSettings()
     {
-        QCOMPARE(userSettingsFile(), qEnvironmentVariable("XDG_CONFIG_HOME") +
-                                         QStringLiteral("/Blattwart für AutoCAD 2007.ini"));
+        QCOMPARE(userSettingsFile(),
+                 qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Blattwart für AutoCAD 2007.ini"));
         QCOMPARE(GetSetting(QStringLiteral("MainLeft"), QStringLiteral("1000")), QStringLiteral("1000"));
         SaveSetting(QStringLiteral("MainLeft"), QStringLiteral("250"));
         SaveSetting(QStringLiteral("AColOrder"), QStringLiteral("1,3,2,4,5"));
@@ -182,10 +182,18 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("joined");
-        QTest::newRow("plain") << "/opt/kv" << "Kvarto.mdb" << "/opt/kv/Kvarto.mdb";
-        QTest::newRow("trailing slash") << "/" << "Kvarto.mdb" << "/Kvarto.mdb";
-        QTest::newRow("leading slash") << "/opt" << "/Help" << "/opt/Help";
-        QTest::newRow("empty folder") << "" << "Bibliothek" << "Bibliothek";
+        QTest::newRow("plain") << "/opt/kv"
+                               << "Kvarto.mdb"
+                               << "/opt/kv/Kvarto.mdb";
+        QTest::newRow("trailing slash") << "/"
+                                        << "Kvarto.mdb"
+                                        << "/Kvarto.mdb";
+        QTest::newRow("leading slash") << "/opt"
+                                       << "/Help"
+                                       << "/opt/Help";
+        QTest::newRow("empty folder") << ""
+                                      << "Bibliothek"
+                                      << "Bibliothek";
     }
 
     void joinPath()

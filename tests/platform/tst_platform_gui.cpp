@@ -1,12 +1,11 @@
-#include <platform/ProgramFolder.h>
-#include <platform/QtMessageBox.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <platform/ProgramFolder.h>
+#include <platform/QtMessageBox.h>
 
 using namespace platform;
 
@@ -24,15 +23,16 @@ private slots:
         QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("defaultButton");
 
-        QTest::newRow("OK, critical") << int(vbOKOnly | vbCritical) << QStringList{"OK"} << int(QMessageBox::Critical)
-                                      << "OK";
-        QTest::newRow("Yes/No, question") << int(vbYesNo | vbQuestion) << QStringList{"Ja", "Nein"}
-                                          << int(QMessageBox::Question) << "Ja";
+        QTest::newRow("OK, critical")
+            << int(vbOKOnly | vbCritical) << QStringList{"OK"} << int(QMessageBox::Critical) << "OK";
+        QTest::newRow("Yes/No, question")
+            << int(vbYesNo | vbQuestion) << QStringList{"Ja", "Nein"} << int(QMessageBox::Question) << "Ja";
         QTest::newRow("Yes/No, second default")
             << int(vbYesNo | vbExclamation | vbDefaultButton2) << QStringList{"Ja", "Nein"}
             << int(QMessageBox::Warning) << "Nein";
-        QTest::newRow("OK/Cancel, information") << int(vbOKCancel | vbInformation) << QStringList{"OK", "Abbrechen"}
-                                                << int(QMessageBox::Information) << "OK";
+        QTest::newRow("OK/Cancel, information")
+            << int(vbOKCancel | vbInformation) << QStringList{"OK", "Abbrechen"}
+            << int(QMessageBox::Information) << "OK";
         QTest::newRow("plain") << int(vbOKOnly) << QStringList{"OK"} << int(QMessageBox::NoIcon) << "OK";
     }
 
