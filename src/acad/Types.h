@@ -12,14 +12,12 @@ namespace acad {
 using DocId = qint32;    // host-assigned, unique within one host run; 0 = none
 using ObjectId = qint32; // host-assigned, unique within one host run, stable while a drawing stays open
 
-enum EntityType : qint32
-{
+enum EntityType : qint32 {
     BlockReference = 7, // AcDbBlockReference
     PViewport = 35,     // paper-space viewport
 };
 
-enum ActiveSpace : qint32
-{
+enum ActiveSpace : qint32 {
     PaperSpace = 0,
     ModelSpace = 1,
 };
@@ -52,9 +50,9 @@ struct DocumentSnapshot
 {
     DocumentRef ref;
     bool modified = false;
-    QString activeLayout; // "Model" while the drawing is in model space
+    QString activeLayout;          // "Model" while the drawing is in model space
     qint32 activeSpace = PaperSpace;
-    QList<LayoutRef> layouts; // in tab order, "Model" first
+    QList<LayoutRef> layouts;      // in tab order, "Model" first
     friend bool operator==(const DocumentSnapshot&, const DocumentSnapshot&) = default;
 };
 
@@ -91,14 +89,9 @@ struct XData
 // What ObjectIdToObject found.
 struct ObjectInfo
 {
-    enum Kind : qint32
-    {
-        None = 0,
-        Layout = 1,
-        Entity = 2
-    };
+    enum Kind : qint32 { None = 0, Layout = 1, Entity = 2 };
     qint32 kind = None;
-    LayoutRef layout;  // when kind == Layout
+    LayoutRef layout; // when kind == Layout
     EntityInfo entity; // when kind == Entity
     friend bool operator==(const ObjectInfo&, const ObjectInfo&) = default;
 };
