@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QTemporaryDir>
 #include <QtDebug>
 #include <grp.h>
 #include <unistd.h>
@@ -41,6 +42,34 @@ AsUnprivileged::~AsUnprivileged()
     if (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0 ||
         setgroups(m_groups.size(), m_groups.constData()) != 0)
         qFatal("cannot regain root's rights after the test");
+}
+
+ScopedEnv::ScopedEnv(const char* name, const QString& value)
+    : m_name(name), m_saved(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name))
+{
+    qputenv(name, QFile::encodeName(value));
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    if (m_wasSet)
+        qputenv(m_name, m_saved);
+    else
+        qunsetenv(m_name);
+}
+
+PublicTempDir::PublicTempDir()
+{
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/blattwart-test-XXXXXX"));
+    dir.setAutoRemove(false);
+    m_path = dir.path();
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                      QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+}
+
+PublicTempDir::~PublicTempDir()
+{
+    removeTree(m_path);
 }
 
 bool writeFile(const QString& path, const QByteArray& content)

@@ -24,6 +24,37 @@ private:
     QList<gid_t> m_groups;
 };
 
+// Sets an environment variable for as long as it lives.
+class ScopedEnv final
+{
+public:
+    ScopedEnv(const char* name, const QString& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    QByteArray m_saved;
+    bool m_wasSet;
+};
+
+// A temporary folder that every user may enter, for tests that run parts AsUnprivileged: the test's
+// own home may lie below a folder that only root can enter.
+class PublicTempDir final
+{
+public:
+    PublicTempDir();
+    ~PublicTempDir();
+    PublicTempDir(const PublicTempDir&) = delete;
+    PublicTempDir& operator=(const PublicTempDir&) = delete;
+
+    const QString& path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
 // Writes a file, creating its folder. False on failure.
 bool writeFile(const QString& path, const QByteArray& content);
 

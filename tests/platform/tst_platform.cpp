@@ -104,6 +104,9 @@ private slots:
         QFETCH(QString, store);
         QFETCH(bool, kept);
         const QString value = QStringLiteral("C:/Pläne, alt/") + QString(260, QLatin1Char('p'));
+        // A folder that the unprivileged user can enter.
+        const testsupport::PublicTempDir machine;
+        const testsupport::ScopedEnv env("KVARTO_MACHINE_CONFIG_DIR", machine.path());
         if (store != QLatin1String("missing"))
             QVERIFY(testsupport::writeFile(keyFile(), "[General]\nLM_Beenden=1\n"));
         if (store == QLatin1String("read-only file"))
@@ -128,7 +131,6 @@ private slots:
         QCOMPARE(QFileInfo::exists(keyFile()), store != QLatin1String("missing"));
         QCOMPARE(readFamilyValue(kKey, QStringLiteral("DefDB")), kept ? value : QString());
         QCOMPARE(boxes.count(), 0);
-        testsupport::removeTree(familyKeyFolder() + QStringLiteral("/Velmora"));
     }
 
     void createFamilyKey()

@@ -81,8 +81,8 @@ private slots:
         QFETCH(bool, fileStays);
         QFETCH(QString, reason);
 
-        const QString folder = QDir::homePath() + QStringLiteral("/Bibliothek");
-        testsupport::removeTree(folder);
+        const testsupport::PublicTempDir temp;
+        const QString folder = temp.path() + QStringLiteral("/Bibliothek");
         const QString file = folder + QStringLiteral("/Plan A3.dwt");
         if (situation == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(file));
@@ -115,7 +115,6 @@ private slots:
             QVERIFY(boxes.boxes().last().text.contains(file));
             QCOMPARE(boxes.boxes().last().icon(), int(platform::vbExclamation));
         }
-        testsupport::removeTree(folder);
     }
 };
 

@@ -176,6 +176,8 @@ private slots:
 
     void unwritableStoreKeepsTheStoredState()
     {
+        const testsupport::PublicTempDir machine;
+        const testsupport::ScopedEnv env("KVARTO_MACHINE_CONFIG_DIR", machine.path());
         QVERIFY(platform::createFamilyKey(kKey));
         platform::writeFamilyValue(kKey, QStringLiteral("LM_Beenden"), QStringLiteral("0"));
         QVERIFY(testsupport::makeReadOnly(platform::familyKeyFile(kKey)));
