@@ -9,22 +9,6 @@
 #include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
 
-MsgRecorder::MsgRecorder()
-{
-    m_previous = platform::setMessageBoxHandler(this);
-}
-
-MsgRecorder::~MsgRecorder()
-{
-    platform::setMessageBoxHandler(m_previous);
-}
-
-platform::MsgBoxResult MsgRecorder::show(const QString& text, int style, const QString& title)
-{
-    calls.append({text, style, title});
-    return answers.isEmpty() ? platform::defaultAnswer(style) : answers.takeFirst();
-}
-
 CountingHost::CountingHost(std::shared_ptr<acad::Host> inner) : m_inner(std::move(inner)) {}
 
 acad::Host& CountingHost::next()

@@ -10,29 +10,6 @@
 #include <memory>
 #include <platform/MsgBox.h>
 
-// Answers message boxes from a script (the default answer of the style when the script is empty) and
-// records every box shown.
-class MsgRecorder final : public platform::MessageBoxHandler
-{
-public:
-    struct Call
-    {
-        QString text;
-        int style = 0;
-        QString title;
-    };
-
-    MsgRecorder();
-    ~MsgRecorder() override;
-    platform::MsgBoxResult show(const QString& text, int style, const QString& title) override;
-
-    QList<Call> calls;
-    QList<platform::MsgBoxResult> answers;
-
-private:
-    platform::MessageBoxHandler* m_previous = nullptr;
-};
-
 // A CAD host that passes every call on and counts it; once "gone" every call fails as a host that
 // has quit does.
 class CountingHost final : public acad::Host

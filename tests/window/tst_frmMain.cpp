@@ -1,3 +1,4 @@
+#include "MsgBoxRecorder.h"
 #include "WindowTestSupport.h"
 
 #include <QLabel>
@@ -67,7 +68,7 @@ class TestFrmMain : public QObject
 
 private:
     std::unique_ptr<CadFixture> cad;
-    std::unique_ptr<MsgRecorder> boxes;
+    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
     std::unique_ptr<BlattwartSession> session;
 
     void startWithTwoDrawings()
@@ -86,7 +87,7 @@ private slots:
     {
         clearUserSettings();
         cad = std::make_unique<CadFixture>();
-        boxes = std::make_unique<MsgRecorder>();
+        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
         session = std::make_unique<BlattwartSession>(*cad);
     }
     void cleanup()
@@ -592,7 +593,7 @@ private slots:
         a->trigger();
         QTEST(int(basRegistry::GetLMBeenden()), "afterToggle");
         QCOMPARE(a->isChecked(), basRegistry::GetLMBeenden() == 1);
-        QVERIFY(boxes->calls.isEmpty());
+        QVERIFY(boxes->count() == 0);
     }
 
     void endCommandClosesAndSaves()
