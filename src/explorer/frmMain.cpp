@@ -109,7 +109,7 @@ using namespace explorer;
 
 namespace {
 
-constexpr double kDesignTreeWidth = 2500;
+constexpr double kDesignTreeWidth = 3600;
 constexpr double kSplitterWidth = 40;
 constexpr double kDefaultPlacement[] = {1000, 1000, 6500, 6500};
 const char* const kPlacementKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};

@@ -131,7 +131,7 @@ private:
     std::array<QLabel*, 3> m_panels{};
     QTimer* m_timer = nullptr;
     explorer::CommandContext m_context;
-    double m_splitterX = 2500;
+    double m_splitterX = 3600;
     bool m_splitterMoving = false;
     double m_barLeft = 0;
 };

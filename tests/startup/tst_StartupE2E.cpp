@@ -3,6 +3,8 @@
 #include "PrivateBus.h"
 #include "WindowTestSupport.h"
 
+#include <QSignalSpy>
+#include <QtTest>
 #include <acad/BusConnector.h>
 #include <acad/BusNames.h>
 #include <explorer/controls/TreeControl.h>
@@ -10,9 +12,6 @@
 #include <startup/SingleInstance.h>
 #include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
-
-#include <QSignalSpy>
-#include <QtTest>
 
 namespace {
 
@@ -90,7 +89,8 @@ private slots:
         QVERIFY(startBlattwart());
         QVERIFY(bus.hasOwner(hostName()));
         QVERIFY(basAutoCAD::AcadApp);
-        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")), QStringLiteral("Geladene Zeichnungen"));
+        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")),
+                 QStringLiteral("Geladene Zeichnungen"));
         QCOMPARE(basMain::MainForm->panelText(1), QStringLiteral("Keine aktive AutoCAD-Zeichnung !"));
     }
 
@@ -137,7 +137,8 @@ private slots:
         QCOMPARE(boxes->count(), 1);
         QVERIFY(bus.hasOwner(hostName()));
         QVERIFY(basAutoCAD::AcadApp);
-        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")), QStringLiteral("Geladene Zeichnungen"));
+        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")),
+                 QStringLiteral("Geladene Zeichnungen"));
         QCOMPARE(basMain::ForegroundSeen, qint16(1));
         QCOMPARE(endings, 0);
     }
