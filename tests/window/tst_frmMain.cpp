@@ -583,6 +583,16 @@ private slots:
         QVERIFY(h->boxes.count() == 0);
     }
 
+    void unloadClosesTheOtherWindows()
+    {
+        startWithTwoDrawings();
+        QWidget dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        window()->close();
+        QVERIFY(!dialog.isVisible());
+    }
+
     void endCommandClosesAndSaves()
     {
         startWithTwoDrawings();
