@@ -109,7 +109,7 @@ using namespace explorer;
 
 namespace {
 
-constexpr double kDesignTreeWidth = 2500;
+constexpr double kDesignTreeWidth = 3600;
 constexpr double kSplitterWidth = 40;
 constexpr double kDefaultPlacement[] = {1000, 1000, 6500, 6500};
 const char* const kPlacementKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
@@ -174,6 +174,7 @@ void frmMain::buildControls()
 {
     auto* central = new QWidget(this);
     setCentralWidget(central);
+    central->installEventFilter(this);
     m_titles = new QWidget(central);
     m_titles->setObjectName(QStringLiteral("picTitles"));
     const char* const captions[] = {" Zeichnungen/Layouts:", " Layouts:"};
@@ -193,6 +194,9 @@ void frmMain::buildControls()
     m_list->setObjectName(QStringLiteral("lvListView"));
     m_list->setImageLists(largeImages(), smallImages());
     connect(m_list, &ListControl::columnClicked, this, &frmMain::ColumnClick);
+    connect(m_tree, &TreeControl::nodeClick, this, [] { basViewControls::TreeSelectionChanged(); });
+    connect(m_list, &ListControl::itemDoubleClicked, this,
+            [](const QString& key) { basViewControls::OpenListItem(key); });
     m_imgSplitter = new SplitterGrip(central);
     m_imgSplitter->setObjectName(QStringLiteral("imgSplitter"));
     connect(m_imgSplitter, &SplitterGrip::pressed, this, &frmMain::splitterPressed);
@@ -301,8 +305,16 @@ void frmMain::resizeEvent(QResizeEvent* e)
     const int minimum = pixels(kMinWindowWidth);
     if (width() < minimum && !isMinimized())
         resize(minimum, height());
-    double x = m_splitterX;
-    SizeControls(x);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* e)
+{
+    // The central area changes with the window and whenever toolbar or status bar come or go.
+    if (watched == centralWidget() && e->type() == QEvent::Resize) {
+        double x = m_splitterX;
+        SizeControls(x);
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void frmMain::splitterPressed()

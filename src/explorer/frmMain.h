@@ -103,6 +103,7 @@ protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildControls();
@@ -130,7 +131,7 @@ private:
     std::array<QLabel*, 3> m_panels{};
     QTimer* m_timer = nullptr;
     explorer::CommandContext m_context;
-    double m_splitterX = 2500;
+    double m_splitterX = 3600;
     bool m_splitterMoving = false;
     double m_barLeft = 0;
 };

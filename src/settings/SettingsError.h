@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include <acad/Error.h>
 
 namespace settings {
 
-// A failure of the settings and database code; description() is the German text the error traps show.
-class Error : public std::runtime_error
+// A failure of the settings and database code. It has the automation error's shape (a German
+// description() that the error traps show), so one trap serves both.
+class Error final : public acad::Error
 {
 public:
-    explicit Error(const QString& description);
-    const QString& description() const noexcept { return m_description; }
-
-private:
-    QString m_description;
+    using acad::Error::Error;
 };
 
 } // namespace settings

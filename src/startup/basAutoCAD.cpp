@@ -24,8 +24,7 @@ void report(const QString& text)
 }
 
 // "Errors are ignored step by step": one step, its automation or library error swallowed.
-template <typename Step>
-void ignoringErrors(Step&& step)
+template <typename Step> void ignoringErrors(Step&& step)
 {
     try {
         step();

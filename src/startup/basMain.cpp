@@ -3,17 +3,15 @@
 #include "SingleInstance.h"
 #include "basAutoCAD.h"
 
+#include <QApplication>
 #include <acad/Error.h>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <memory>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
 #include <settings/basDatenbank.h>
-
-#include <QApplication>
-
-#include <memory>
 
 namespace basMain {
 
@@ -25,8 +23,7 @@ namespace {
 
 std::unique_ptr<SingleInstance> gInstance;
 
-template <typename Step>
-void ignoringErrors(Step&& step)
+template <typename Step> void ignoringErrors(Step&& step)
 {
     try {
         step();
@@ -148,7 +145,9 @@ void CheckAutoCAD()
 
 void BringWindowToFront(qint64 hwnd)
 {
-    if (hwnd != 0 && basAutoCAD::AcadApp)
+    // The handle names the host's window; the host itself shows, raises and activates it.
+    Q_UNUSED(hwnd);
+    if (basAutoCAD::AcadApp)
         basAutoCAD::AcadApp->bringToFront();
 }
 

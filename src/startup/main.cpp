@@ -1,9 +1,8 @@
+#include <QApplication>
 #include <acad/BusConnector.h>
 #include <platform/QtMessageBox.h>
 #include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
-
-#include <QApplication>
 
 int main(int argc, char** argv)
 {

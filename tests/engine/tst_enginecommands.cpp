@@ -228,6 +228,7 @@ private slots:
         QCOMPARE(dialogs.count(), 1);
         QCOMPARE(dialogs.at(0).at(0).value<Engine::FileDialog>(), Engine::FileDialog::SaveDrawing);
         QVERIFY(m_engine->currentPrompt().startsWith(QStringLiteral("Zeichnungsdateiname eingeben")));
+        QCOMPARE(m_engine->promptDefault(m_doc), m_path);
         // What the window's dialog answers.
         m_engine->submitInput(QStringLiteral("/ablage/Gewählt.dwg\r"));
         settle();
@@ -307,6 +308,9 @@ private slots:
         QCOMPARE(quit.count(), 0);
         QVERIFY(isOpen(m_doc));
         m_engine->setInteractive(true);
+        send(QStringLiteral("_layout\r"));
+        QVERIFY_THROWS_EXCEPTION(acad::Error, m_engine->quit());
+        send(QString(QChar(27)));
         m_engine->quit();
         settle();
         QVERIFY(m_engine->currentPrompt().startsWith(QStringLiteral("Änderungen an Haus.dwg speichern?")));
@@ -336,6 +340,14 @@ private slots:
         QCOMPARE(m_engine->currentPrompt(), QStringLiteral("Befehl:"));
         if (path.startsWith(QLatin1String("/gibt")))
             QVERIFY(historyHas(*m_engine, QStringLiteral("nicht gefunden: /gibt/es/nicht")));
+    }
+
+    void designCenterPathIsNoFileDialog()
+    {
+        QSignalSpy dialogs(m_engine.get(), &Engine::fileDialogRequested);
+        send(QStringLiteral("ADCNAVIGIEREN\r\r"));
+        QVERIFY(m_engine->currentPrompt().startsWith(QStringLiteral("Pfadname eingeben")));
+        QCOMPARE(dialogs.count(), 0);
     }
 
     void commandsOfTwoDrawingsKeepApart()

@@ -1,30 +1,13 @@
 #include "WindowTestSupport.h"
 
+#include <QFile>
+#include <QTest>
+#include <QWidget>
 #include <acad/Error.h>
 #include <explorer/frmMain.h>
 #include <platform/UserSettings.h>
 #include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
-
-#include <QFile>
-#include <QTest>
-#include <QWidget>
-
-MsgRecorder::MsgRecorder()
-{
-    m_previous = platform::setMessageBoxHandler(this);
-}
-
-MsgRecorder::~MsgRecorder()
-{
-    platform::setMessageBoxHandler(m_previous);
-}
-
-platform::MsgBoxResult MsgRecorder::show(const QString& text, int style, const QString& title)
-{
-    calls.append({text, style, title});
-    return answers.isEmpty() ? platform::defaultAnswer(style) : answers.takeFirst();
-}
 
 CountingHost::CountingHost(std::shared_ptr<acad::Host> inner) : m_inner(std::move(inner)) {}
 
@@ -300,7 +283,8 @@ acad::DocId CadFixture::open(const QString& path, const QStringList& layouts, co
         layout.plot.canonicalMediaName = QStringLiteral("ISO_full_bleed_A3_(420.00_x_297.00_MM)");
         drawing.layouts.append(layout);
     }
-    drawing.activeLayout = active.isEmpty() ? (layouts.isEmpty() ? QStringLiteral("Model") : layouts.first()) : active;
+    drawing.activeLayout =
+        active.isEmpty() ? (layouts.isEmpty() ? QStringLiteral("Model") : layouts.first()) : active;
     store->put(path, drawing);
     return engine->openDocument(path);
 }

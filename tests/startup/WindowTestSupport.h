@@ -1,39 +1,14 @@
 #pragma once
 
+#include <QList>
+#include <QStringList>
+#include <QWidget>
 #include <acad/Connector.h>
 #include <acad/Host.h>
 #include <cadhost/engine/Engine.h>
 #include <cadhost/engine/MemoryStore.h>
-#include <platform/MsgBox.h>
-
-#include <QList>
-#include <QWidget>
-#include <QStringList>
-
 #include <memory>
-
-// Answers message boxes from a script (the default answer of the style when the script is empty) and
-// records every box shown.
-class MsgRecorder final : public platform::MessageBoxHandler
-{
-public:
-    struct Call
-    {
-        QString text;
-        int style = 0;
-        QString title;
-    };
-
-    MsgRecorder();
-    ~MsgRecorder() override;
-    platform::MsgBoxResult show(const QString& text, int style, const QString& title) override;
-
-    QList<Call> calls;
-    QList<platform::MsgBoxResult> answers;
-
-private:
-    platform::MessageBoxHandler* m_previous = nullptr;
-};
+#include <platform/MsgBox.h>
 
 // A CAD host that passes every call on and counts it; once "gone" every call fails as a host that
 // has quit does.
@@ -104,7 +79,7 @@ public:
     std::shared_ptr<cadhost::Engine> engine;
     std::shared_ptr<CountingHost> host;
     acad::FunctionConnector connector;
-    bool running = true;  // the host answers the running-object lookup
+    bool running = true;   // the host answers the running-object lookup
     bool creatable = true; // creating a new instance succeeds
     int lookups = 0;       // isRunning, attach and create calls
     int creates = 0;
@@ -118,11 +93,11 @@ public:
     explicit BlattwartSession(CadFixture& cad);
     ~BlattwartSession();
 
-    bool start();       // basMain::Main(); true when the window is shown
-    bool activate();    // makes the main window the active one
-    bool leave();       // makes another window the active one
-    void close();       // the unload handler, then the window is dropped
-    int endings = 0;    // calls of basMain::EndProgram
+    bool start();    // basMain::Main(); true when the window is shown
+    bool activate(); // makes the main window the active one
+    bool leave();    // makes another window the active one
+    void close();    // the unload handler, then the window is dropped
+    int endings = 0; // calls of basMain::EndProgram
 
 private:
     CadFixture& m_cad;

@@ -1,9 +1,9 @@
+#include "MsgBoxRecorder.h"
 #include "WindowTestSupport.h"
 
+#include <QtTest>
 #include <settings/basDatenbank.h>
 #include <startup/basAutoCAD.h>
-
-#include <QtTest>
 
 using namespace basAutoCAD;
 
@@ -13,13 +13,13 @@ class TestBasAutoCAD : public QObject
 
 private:
     std::unique_ptr<CadFixture> cad;
-    std::unique_ptr<MsgRecorder> boxes;
+    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
 
 private slots:
     void init()
     {
         cad = std::make_unique<CadFixture>();
-        boxes = std::make_unique<MsgRecorder>();
+        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
         setConnector(&cad->connector);
         AcadApp.reset();
         ActiveDoc = 0;
@@ -63,10 +63,11 @@ private slots:
         cad->running = running;
         ActiveDoc = 99;
         ConnectAutoCAD();
-        QCOMPARE(AcadApp != nullptr, QFETCH(bool, attached) ? true : false);
+        QFETCH(bool, attached);
         QFETCH(bool, hasActiveDoc);
+        QCOMPARE(AcadApp != nullptr, attached);
         QCOMPARE(ActiveDoc != 0, hasActiveDoc);
-        QVERIFY(boxes->calls.isEmpty());
+        QVERIFY(boxes->count() == 0);
         QCOMPARE(cad->creates, 0);
     }
 
@@ -77,7 +78,7 @@ private slots:
         QCOMPARE(cad->creates, 0);
         QVERIFY(AcadApp);
         QVERIFY(cad->engine->isVisible());
-        QVERIFY(boxes->calls.isEmpty());
+        QVERIFY(boxes->count() == 0);
     }
 
     void startCreatesWhenNoneRuns()
@@ -93,11 +94,12 @@ private slots:
     {
         cad->running = false;
         cad->creatable = false;
+        boxes->expect(platform::vbOK, QStringLiteral("cadhost"));
         StartAutoCAD();
         QVERIFY(!AcadApp);
-        QCOMPARE(boxes->calls.size(), 1);
-        QCOMPARE(boxes->calls[0].text, QStringLiteral("Das Programm \"cadhost\" wurde nicht gefunden."));
-        QCOMPARE(boxes->calls[0].style, int(platform::vbOKOnly));
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->boxes()[0].text, QStringLiteral("Das Programm \"cadhost\" wurde nicht gefunden."));
+        QCOMPARE(boxes->boxes()[0].style, int(platform::vbOKOnly));
     }
 
     void activeDrawingPath()
@@ -110,7 +112,7 @@ private slots:
         // Closed in the CAD program since it was read: both parts count as empty.
         cad->engine->closeDocument(doc, false);
         QCOMPARE(GetActiveDrawingPath(), QStringLiteral("/"));
-        QVERIFY(boxes->calls.isEmpty());
+        QVERIFY(boxes->count() == 0);
     }
 
     void activeLayoutName_data()
@@ -118,10 +120,18 @@ private slots:
         QTest::addColumn<QString>("active");
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("same path") << "A2" << "/p/Plan.dwg" << "A2";
-        QTest::newRow("other case") << "A1" << "/P/PLAN.DWG" << "A1";
-        QTest::newRow("model space") << "Model" << "/p/Plan.dwg" << "Model";
-        QTest::newRow("no such drawing") << "A1" << "/p/Other.dwg" << "";
+        QTest::newRow("same path") << "A2"
+                                   << "/p/Plan.dwg"
+                                   << "A2";
+        QTest::newRow("other case") << "A1"
+                                    << "/P/PLAN.DWG"
+                                    << "A1";
+        QTest::newRow("model space") << "Model"
+                                     << "/p/Plan.dwg"
+                                     << "Model";
+        QTest::newRow("no such drawing") << "A1"
+                                         << "/p/Other.dwg"
+                                         << "";
     }
     void activeLayoutName()
     {
@@ -131,7 +141,7 @@ private slots:
         QCOMPARE(GetActiveLayoutName(asked), QString()); // not attached
         ConnectAutoCAD();
         QTEST(GetActiveLayoutName(asked), "expected");
-        QVERIFY(boxes->calls.isEmpty());
+        QVERIFY(boxes->count() == 0);
     }
 
     void activeLayoutNameReportsALostHost()
@@ -139,9 +149,10 @@ private slots:
         cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1")});
         ConnectAutoCAD();
         cad->host->gone = true;
+        boxes->expect(platform::vbOK);
         QCOMPARE(GetActiveLayoutName(QStringLiteral("/p/Plan.dwg")), QString());
-        QCOMPARE(boxes->calls.size(), 1);
-        QCOMPARE(boxes->calls[0].style, int(platform::vbOKOnly));
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->boxes()[0].style, int(platform::vbOKOnly));
     }
 
     void designCenter_data()
@@ -171,14 +182,15 @@ private slots:
             QCOMPARE(cad->host->sentCommands, QStringList{QStringLiteral("ADCNAVIGIEREN\r\r") + path + "\r"});
         else
             QVERIFY(cad->host->sentCommands.isEmpty());
-        QVERIFY(boxes->calls.isEmpty());
+        QVERIFY(boxes->count() == 0);
     }
 
     void servicesReportWithoutHost()
     {
+        boxes->expect(platform::vbOK);
         OpenDesignCenter(-1);
-        QCOMPARE(boxes->calls.size(), 1);
-        QCOMPARE(boxes->calls[0].style, int(platform::vbOKOnly));
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->boxes()[0].style, int(platform::vbOKOnly));
         QCOMPARE(cad->host->calls, 0);
     }
 };

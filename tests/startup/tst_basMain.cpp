@@ -1,5 +1,8 @@
+#include "MsgBoxRecorder.h"
 #include "WindowTestSupport.h"
 
+#include <QLabel>
+#include <QtTest>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
@@ -7,15 +10,13 @@
 #include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
 
-#include <QtTest>
-
 class TestBasMain : public QObject
 {
     Q_OBJECT
 
 private:
     std::unique_ptr<CadFixture> cad;
-    std::unique_ptr<MsgRecorder> boxes;
+    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
     std::unique_ptr<BlattwartSession> session;
 
 private slots:
@@ -25,7 +26,7 @@ private slots:
     {
         clearUserSettings();
         cad = std::make_unique<CadFixture>();
-        boxes = std::make_unique<MsgRecorder>();
+        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
         session = std::make_unique<BlattwartSession>(*cad);
     }
     void cleanup()
@@ -48,13 +49,14 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, started);
         cad->running = false;
-        boxes->answers = {platform::MsgBoxResult(answer)};
+        boxes->expect(platform::MsgBoxResult(answer));
         QCOMPARE(basMain::Main(), started);
-        QCOMPARE(boxes->calls.size(), 1);
-        QCOMPARE(boxes->calls[0].text,
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->boxes()[0].text,
                  QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
-        QCOMPARE(boxes->calls[0].style, 36);
-        QCOMPARE(boxes->calls[0].title, QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
+        QCOMPARE(boxes->boxes()[0].style, 36);
+        QCOMPARE(boxes->boxes()[0].title,
+                 QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
         QTEST(cad->creates, "creates");
         QCOMPARE(basMain::MainForm != nullptr, started);
         if (started) {
@@ -71,25 +73,29 @@ private slots:
     {
         cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
         QVERIFY(session->start());
-        QVERIFY(boxes->calls.isEmpty());
+        QVERIFY(boxes->count() == 0);
         QCOMPARE(cad->creates, 0);
         explorer::TreeControl* tree = basMain::MainForm->tvTreeView();
         QCOMPARE(tree->rootKeys(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
-        QCOMPARE(tree->selectedKey(), QStringLiteral("Z1"));
+        // The active layout of the active drawing is selected, its details fill the list.
         QCOMPARE(tree->childCount(QStringLiteral("Z1")), 2);
-        QCOMPARE(basViewControls::SelectedNodeType, QStringLiteral("Z"));
-        QCOMPARE(basMain::MainForm->lvListView()->count(), 2);
+        QCOMPARE(tree->selectedKey(), QStringLiteral("L2"));
+        QCOMPARE(basViewControls::SelectedNodeType, QStringLiteral("L"));
+        QCOMPARE(basMain::MainForm->lblTitle(1)->text(), QStringLiteral("Layout-Details:"));
+        QCOMPARE(basMain::MainForm->lvListView()->view(), 3);
     }
 
     void failedStartGoesOnWithoutHost()
     {
         cad->running = false;
         cad->creatable = false;
-        boxes->answers = {platform::vbYes};
+        boxes->expect(platform::vbYes);
+        boxes->expect(platform::vbOK);
         QVERIFY(session->start());
-        QCOMPARE(boxes->calls.size(), 2);
+        QCOMPARE(boxes->count(), 2);
         QVERIFY(!basAutoCAD::AcadApp);
-        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")), QStringLiteral("AutoCAD nicht aktiv!"));
+        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")),
+                 QStringLiteral("AutoCAD nicht aktiv!"));
     }
 
     void handOverRestoresTheWindow()

@@ -1,12 +1,12 @@
+#include "MsgBoxRecorder.h"
 #include "WindowTestSupport.h"
 
+#include <QtTest>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
 #include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
-
-#include <QtTest>
 
 namespace {
 
@@ -29,7 +29,7 @@ class TestCheckAutoCAD : public QObject
 
 private:
     std::unique_ptr<CadFixture> cad;
-    std::unique_ptr<MsgRecorder> boxes;
+    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
     std::unique_ptr<BlattwartSession> session;
 
     void tick(int times = 1)
@@ -45,7 +45,7 @@ private slots:
     {
         clearUserSettings();
         cad = std::make_unique<CadFixture>();
-        boxes = std::make_unique<MsgRecorder>();
+        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
         session = std::make_unique<BlattwartSession>(*cad);
         cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
         QVERIFY(session->start());
@@ -68,7 +68,7 @@ private slots:
         tick(20);
         QCOMPARE(busCalls(*cad) - before, 0);
         QCOMPARE(basViewControls::NodeNummer, counter);
-        QVERIFY(boxes->calls.isEmpty());
+        QVERIFY(boxes->count() == 0);
     }
 
     void inFrontWithTheRealTimer()
@@ -113,28 +113,29 @@ private slots:
         cad->running = false;
         cad->host->gone = true;
         tick(5);
-        QVERIFY(boxes->calls.isEmpty());
+        QVERIFY(boxes->count() == 0);
         QCOMPARE(tree()->childCount(QStringLiteral("A")), 1);
         QVERIFY(session->leave());
         tick();
         QVERIFY(session->activate());
-        boxes->answers = {platform::MsgBoxResult(answer)};
+        boxes->expect(platform::MsgBoxResult(answer));
         tick();
-        QCOMPARE(boxes->calls.size(), 1);
-        QCOMPARE(boxes->calls[0].text,
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->boxes()[0].text,
                  QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
-        QCOMPARE(boxes->calls[0].style, int(platform::vbYesNo | platform::vbQuestion));
-        QCOMPARE(boxes->calls[0].title, QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
+        QCOMPARE(boxes->boxes()[0].style, int(platform::vbYesNo | platform::vbQuestion));
+        QCOMPARE(boxes->boxes()[0].title,
+                 QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
         QTEST(session->endings, "endings");
         QTEST(cad->creates, "creates");
         if (answer == platform::vbYes) {
             QVERIFY(basAutoCAD::AcadApp);
             QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("Geladene Zeichnungen"));
             QCOMPARE(basMain::ForegroundSeen, qint16(1));
+            // No second prompt on the following ticks.
+            tick(3);
+            QCOMPARE(boxes->count(), 1);
         }
-        // No second prompt on the following ticks.
-        tick(3);
-        QCOMPARE(boxes->calls.size(), 1);
     }
 
     void hostGoneWithoutAnswerShowsPlaceholder()
@@ -145,10 +146,11 @@ private slots:
         QVERIFY(session->leave());
         tick();
         QVERIFY(session->activate());
-        boxes->answers = {platform::vbYes, platform::vbOK};
+        boxes->expect(platform::vbYes);
+        boxes->expect(platform::vbOK);
         tick();
         // The prompt, then the failed start's own message; the tree shows the placeholder.
-        QCOMPARE(boxes->calls.size(), 2);
+        QCOMPARE(boxes->count(), 2);
         QVERIFY(!basAutoCAD::AcadApp);
         QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("AutoCAD nicht aktiv!"));
         QCOMPARE(tree()->childCount(QStringLiteral("A")), 0);

@@ -191,10 +191,11 @@ void Engine::Private::askKeyword(acad::DocId lineId, const QString& text, const 
 void Engine::Private::askText(acad::DocId lineId, const QString& text, const QString& defaultValue,
                               const std::function<void(const QString&)>& onText)
 {
-    ask(lineId, {text, [=](const QString& answer) { onText(answer.isEmpty() ? defaultValue : answer); }});
+    ask(lineId, {text, [=](const QString& answer) { onText(answer.isEmpty() ? defaultValue : answer); },
+                 std::nullopt, defaultValue});
 }
 
-void Engine::Private::askPath(acad::DocId lineId, const QString& text, Engine::FileDialog kind,
+void Engine::Private::askPath(acad::DocId lineId, const QString& text, std::optional<Engine::FileDialog> kind,
                               const QString& defaultPath, const std::function<void(const QString&)>& onPath)
 {
     ask(lineId, {text,
@@ -202,7 +203,7 @@ void Engine::Private::askPath(acad::DocId lineId, const QString& text, Engine::F
                      const QString path = unquoted(answer);
                      onPath(path.isEmpty() ? defaultPath : path);
                  },
-                 kind});
+                 kind, defaultPath});
 }
 
 void Engine::Private::guarded(const std::function<void()>& step)

@@ -326,8 +326,8 @@ void adcCommand(Private& e, DocId doc)
 {
     e.askKeyword(doc, QStringLiteral("DesignCenter-Option eingeben [Öffnen] <Öffnen>:"),
                  {{QStringLiteral("Öffnen"), QStringLiteral("Open")}}, 0, [&e, doc](int) {
-                     e.askPath(doc, withDefault("Pfadname eingeben", e.designCenter),
-                               Engine::FileDialog::OpenDrawing, e.designCenter, [&e](const QString& path) {
+                     e.askPath(doc, withDefault("Pfadname eingeben", e.designCenter), std::nullopt,
+                               e.designCenter, [&e](const QString& path) {
                                    if (path.isEmpty())
                                        return;
                                    if (!QFileInfo::exists(path) && !e.store->exists(path)) {
