@@ -7,6 +7,7 @@
 #include "controls/TreeControl.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <acad/Error.h>
 #include <limits>
@@ -232,9 +233,9 @@ QStringList templateFiles(const QString& folder)
     if (folder.isEmpty() || !info.isDir() || !info.isReadable())
         throw std::runtime_error("Vorlagen-Ordner fehlt");
     QStringList names;
-    const QStringList entries =
-        QDir(folder).entryList({QStringLiteral("*.dw*")}, QDir::Files | QDir::Hidden, QDir::NoSort);
-    for (const QString& name : entries) {
+    QDirIterator entries(folder, {QStringLiteral("*.dw*")}, QDir::Files | QDir::Hidden);
+    while (entries.hasNext()) {
+        const QString name = entries.nextFileInfo().fileName();
         const QString ending = name.right(3).toUpper();
         if (ending == QLatin1String("DWG") || ending == QLatin1String("DWT"))
             names.append(name);
@@ -426,10 +427,7 @@ void SetActiveNode(const QString& key)
 
 void ClearBoldNodes()
 {
-    for (const QString& key : tree->allKeys()) {
-        if (key != kRootDrawings)
-            tree->setBold(key, false);
-    }
+    tree->clearBold(kRootDrawings);
 }
 
 void ClearBoldListItems()

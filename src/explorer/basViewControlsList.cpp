@@ -111,6 +111,16 @@ QString orientationText(qint32 rotation)
     }
 }
 
+// Holds the list's sorting while a fill adds its items.
+class ListUpdate final
+{
+public:
+    ListUpdate() { list->beginUpdate(); }
+    ~ListUpdate() { list->endUpdate(); }
+    ListUpdate(const ListUpdate&) = delete;
+    ListUpdate& operator=(const ListUpdate&) = delete;
+};
+
 QString rememberedKey()
 {
     return list->count() > 0 ? list->selectedKey() : QString();
@@ -343,6 +353,7 @@ void SetListItemTexts(qint16 newMode)
 void ListZeichnungen()
 {
     try {
+        const ListUpdate update;
         const QString remembered = rememberedKey();
         list->clearItems();
         const bool large = list->view() == ListControl::LargeIcons;
@@ -369,6 +380,7 @@ void ListZeichnungen()
 void ListVorlagen()
 {
     try {
+        const ListUpdate update;
         const QString remembered = rememberedKey();
         list->clearItems();
         const bool large = list->view() == ListControl::LargeIcons;
@@ -389,6 +401,7 @@ void ListVorlagen()
 void ListLayouts()
 {
     try {
+        const ListUpdate update;
         const QString remembered = rememberedKey();
         const QString drawingKey = tree->selectedKey();
         acad::DocId doc = 0;

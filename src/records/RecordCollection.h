@@ -40,6 +40,7 @@ private:
 
     QList<Record> m_items;
     QList<QString> m_keys;
+    QList<QString> m_identities; // Gesamt upper-cased, beside each record
     QHash<QString, qsizetype> m_byKey;
     QMultiHash<QString, qsizetype> m_byIdentity;
 };

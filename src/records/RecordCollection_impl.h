@@ -11,8 +11,9 @@ template <class Record> bool RecordCollection<Record>::add(const QString& key, c
     const qsizetype index = m_items.size();
     m_items.append(record);
     m_keys.append(key);
+    m_identities.append(record.Gesamt.toUpper());
     m_byKey.insert(key, index);
-    m_byIdentity.insert(record.Gesamt.toUpper(), index);
+    m_byIdentity.insert(m_identities.last(), index);
     return true;
 }
 
@@ -31,14 +32,11 @@ template <class Record> const Record* RecordCollection<Record>::item(const QStri
 template <class Record> QList<Record*> RecordCollection<Record>::matches(const QString& gesamt)
 {
     const QString wanted = gesamt.toUpper();
-    QList<qsizetype> indices = m_byIdentity.values(wanted);
-    std::sort(indices.begin(), indices.end());
     QList<Record*> found;
-    for (const qsizetype index : indices) {
-        // The index is only a shortcut: the record's own Gesamt decides.
-        if (m_items[index].Gesamt.toUpper() == wanted)
-            found.append(&m_items[index]);
-    }
+    for (auto it = m_byIdentity.constFind(wanted); it != m_byIdentity.cend() && it.key() == wanted; ++it)
+        found.append(&m_items[*it]);
+    // In collection order: the hash hands out equal keys newest first.
+    std::sort(found.begin(), found.end());
     return found;
 }
 
@@ -48,9 +46,10 @@ template <class Record> void RecordCollection<Record>::setGesamt(const QString& 
     if (!record)
         return;
     const qsizetype index = m_byKey.value(key);
-    m_byIdentity.remove(record->Gesamt.toUpper(), index);
+    m_byIdentity.remove(m_identities[index], index);
     record->Gesamt = gesamt;
-    m_byIdentity.insert(gesamt.toUpper(), index);
+    m_identities[index] = gesamt.toUpper();
+    m_byIdentity.insert(m_identities[index], index);
 }
 
 template <class Record> bool RecordCollection<Record>::remove(const QString& key)
@@ -61,6 +60,7 @@ template <class Record> bool RecordCollection<Record>::remove(const QString& key
     const qsizetype index = *it;
     m_items.removeAt(index);
     m_keys.removeAt(index);
+    m_identities.removeAt(index);
     reindex();
     return true;
 }
@@ -68,21 +68,22 @@ template <class Record> bool RecordCollection<Record>::remove(const QString& key
 template <class Record>
 qsizetype RecordCollection<Record>::removeIf(const std::function<bool(const Record&)>& pred)
 {
+    if (std::none_of(m_items.cbegin(), m_items.cend(), pred))
+        return 0;
     QList<Record> items;
     QList<QString> keys;
-    items.reserve(m_items.size());
-    keys.reserve(m_keys.size());
+    QList<QString> identities;
     for (qsizetype i = 0; i < m_items.size(); ++i) {
         if (pred(m_items[i]))
             continue;
         items.append(m_items[i]);
         keys.append(m_keys[i]);
+        identities.append(m_identities[i]);
     }
     const qsizetype removed = m_items.size() - items.size();
-    if (removed == 0)
-        return 0;
     m_items = std::move(items);
     m_keys = std::move(keys);
+    m_identities = std::move(identities);
     reindex();
     return removed;
 }
@@ -91,6 +92,7 @@ template <class Record> void RecordCollection<Record>::clear()
 {
     m_items.clear();
     m_keys.clear();
+    m_identities.clear();
     m_byKey.clear();
     m_byIdentity.clear();
 }
@@ -107,6 +109,6 @@ template <class Record> void RecordCollection<Record>::reindex()
     m_byIdentity.clear();
     for (qsizetype i = 0; i < m_items.size(); ++i) {
         m_byKey.insert(m_keys[i], i);
-        m_byIdentity.insert(m_items[i].Gesamt.toUpper(), i);
+        m_byIdentity.insert(m_identities[i], i);
     }
 }

@@ -1,10 +1,13 @@
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <explorer/controls/ControlError.h>
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
+#include <explorer/controls/Twips.h>
 
 using explorer::ControlError;
 using explorer::ListControl;
@@ -213,6 +216,42 @@ private slots:
         QCOMPARE(list.keys(), (QStringList{"D1", "D2", "D3"}));
     }
 
+    void batchFillIsSortedAtTheEnd()
+    {
+        ListControl list;
+        list.addColumn(QStringLiteral("Dateiname"), 5000);
+        list.setSorted(true);
+        list.beginUpdate();
+        list.beginUpdate();
+        list.addItem(QStringLiteral("D1"), QStringLiteral("c.dwg"));
+        list.addItem(QStringLiteral("D2"), QStringLiteral("a.dwg"));
+        list.endUpdate();
+        list.addItem(QStringLiteral("D3"), QStringLiteral("b.dwg"));
+        list.endUpdate();
+        list.endUpdate(); // one too many changes nothing
+        QCOMPARE(list.displayedKeys(), (QStringList{"D2", "D3", "D1"}));
+        list.addItem(QStringLiteral("D4"), QStringLiteral("0.dwg"));
+        QCOMPARE(list.displayedKeys().first(), QStringLiteral("D4"));
+    }
+
+    void newColumnsStartInTheirOwnOrder()
+    {
+        ListControl list;
+        for (const char* caption : {"a", "b", "c", "d", "e"})
+            list.addColumn(QString::fromLatin1(caption), 1000);
+        list.setColumnPosition(0, 5);
+        list.clearColumns();
+        list.addColumn(QStringLiteral("Beschreibung"), 2500);
+        list.addColumn(QStringLiteral("Wert"), 2500);
+        QCOMPARE(list.columnPosition(0), 1);
+        QCOMPARE(list.columnPosition(1), 2);
+        list.clearColumns();
+        for (const char* caption : {"a", "b", "c", "d", "e"})
+            list.addColumn(QString::fromLatin1(caption), 1000);
+        for (int c = 0; c < 5; ++c)
+            QCOMPARE(list.columnPosition(c), c + 1);
+    }
+
     void columnsKeepTheirWidthInTwips()
     {
         ListControl list;
@@ -221,6 +260,9 @@ private slots:
         QCOMPARE(list.columnWidth(0), 2500.0);
         QCOMPARE(list.columnWidth(1), 2511.0);
         QVERIFY_THROWS_EXCEPTION(ControlError, list.columnWidth(2));
+        // What a drag of the column border does.
+        list.detailsView()->header()->resizeSection(1, 200);
+        QCOMPARE(list.columnWidth(1), explorer::pixelsToTwips(200, &list));
         list.clearColumns();
         QCOMPARE(list.columnCount(), 0);
     }

@@ -257,6 +257,23 @@ int ListControl::smallIcon(const QString& key) const
     return item(key)->data(SmallIconRole).toInt();
 }
 
+void ListControl::beginUpdate()
+{
+    if (m_updating++ > 0)
+        return;
+    m_proxy->setDynamicSortFilter(false);
+    setUpdatesEnabled(false);
+}
+
+void ListControl::endUpdate()
+{
+    if (m_updating == 0 || --m_updating > 0)
+        return;
+    m_proxy->setDynamicSortFilter(true);
+    applySort();
+    setUpdatesEnabled(true);
+}
+
 // --- selection
 
 QModelIndex ListControl::proxyIndex(const QString& key) const

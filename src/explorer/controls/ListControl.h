@@ -60,6 +60,10 @@ public:
     int largeIcon(const QString& key) const;
     int smallIcon(const QString& key) const;
 
+    // Between these two, added items are sorted once at the end instead of one by one. Nestable.
+    void beginUpdate();
+    void endUpdate();
+
     // --- selection
     QString selectedKey() const; // the current item, "" when none is selected
     QStringList selectedKeys() const;
@@ -124,6 +128,7 @@ private:
     QStringList m_captions;
     QList<double> m_widths; // twips, kept exact across pixel rounding
     bool m_settingWidth = false;
+    int m_updating = 0;
     int m_view = LargeIcons;
     bool m_multiSelect = false;
     bool m_gridLines = false;

@@ -206,6 +206,19 @@ void TreeControl::setBold(const QString& key, bool bold)
     node->setFont(0, font);
 }
 
+void TreeControl::clearBold(const QString& except)
+{
+    for (auto it = m_items.cbegin(); it != m_items.cend(); ++it) {
+        if (it.key() == except)
+            continue;
+        QFont font = it.value()->font(0);
+        if (font.bold()) {
+            font.setBold(false);
+            it.value()->setFont(0, font);
+        }
+    }
+}
+
 bool TreeControl::expanded(const QString& key) const
 {
     return existing(key)->isExpanded();

@@ -57,6 +57,8 @@ public:
     void setSelectedImage(const QString& key, int image);
     bool bold(const QString& key) const;
     void setBold(const QString& key, bool bold);
+    // Takes the bold mark off every node but the one with the key except.
+    void clearBold(const QString& except);
     bool expanded(const QString& key) const;
     void setExpanded(const QString& key, bool expanded);
     TextColour textColour(const QString& key) const;
