@@ -508,6 +508,20 @@ private slots:
         QVERIFY(!basViewControls::VorlagenPfad.isEmpty());
     }
 
+    void clickOnTheLibraryRoot()
+    {
+        startWithTwoDrawings();
+        QTreeWidget* tree = window()->tvTreeView()->widget();
+        const QList<QTreeWidgetItem*> items = tree->findItems(QStringLiteral("Bibliothek"), Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(items[0]).center());
+        QCOMPARE(window()->tvTreeView()->selectedKey(), QStringLiteral("B"));
+        QCOMPARE(window()->lblTitle(1)->text(), QStringLiteral("Vorlagen:"));
+        QCOMPARE(window()->panelText(1), basViewControls::VorlagenPfad);
+        QVERIFY(window()->commands()->action(Cmd::mnuTemplate)->isEnabled());
+        QVERIFY(!window()->commands()->action(Cmd::mnuEditSelectAll)->isEnabled());
+    }
+
     void statusBarShowsTheActiveDrawing()
     {
         startWithTwoDrawings();
