@@ -48,6 +48,14 @@ Region common(const QList<DxfGroup>& groups)
     return {0, i, true};
 }
 
+Region own(const QList<DxfGroup>& groups)
+{
+    qsizetype i = 0;
+    while (i < groups.size() && groups.at(i).code != 0)
+        ++i;
+    return {0, i, true};
+}
+
 Region subclass(const QList<DxfGroup>& groups, QLatin1StringView marker)
 {
     for (qsizetype i = 0; i < groups.size(); ++i) {
