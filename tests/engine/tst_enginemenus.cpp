@@ -42,21 +42,7 @@ private:
 
     QString writeFile(const QString& name, const QByteArray& content)
     {
-        QFile f(m_profile->folder() + QLatin1Char('/') + name);
-        if (!f.open(QIODevice::WriteOnly))
-            return {};
-        f.write(content);
-        return f.fileName();
-    }
-
-    QString errorOf(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const acad::Error& e) {
-            return e.description();
-        }
-        return {};
+        return enginetest::writeFile(m_profile->folder(), name, content);
     }
 
 private slots:

@@ -21,7 +21,11 @@ Options parseOptions(const QStringList& arguments)
         QCoreApplication::translate("cadhost", "Skript"));
     const QCommandLineOption headless(QStringLiteral("headless"),
                                       QCoreApplication::translate("cadhost", "Läuft ohne Fenster."));
-    parser.addOptions({dump, script, headless});
+    const QCommandLineOption automation(
+        QStringLiteral("automation"),
+        QCoreApplication::translate("cadhost",
+                                    "Von der Automation gestartet: unsichtbar, bis Visible gesetzt wird."));
+    parser.addOptions({dump, script, headless, automation});
     Options o;
     if (!parser.parse(arguments)) {
         o.error = parser.errorText();
@@ -39,6 +43,7 @@ Options parseOptions(const QStringList& arguments)
     o.dumpFile = parser.value(dump);
     o.script = parser.value(script);
     o.headless = parser.isSet(headless);
+    o.automation = parser.isSet(automation);
     return o;
 }
 

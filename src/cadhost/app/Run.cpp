@@ -1,9 +1,9 @@
 #include "Run.h"
 
 #include "Dump.h"
-#include "ScriptRunner.h"
+#include "HostSession.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QJsonDocument>
 #include <acad/Error.h>
 #include <cadhost/dxf/DxfStore.h>
@@ -37,30 +37,28 @@ int dump(const QString& path)
 
 } // namespace
 
+QStringList commandLine(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[], const Options& options)
+{
+    const bool windowless = !options.dumpFile.isEmpty() || options.headless || !options.help.isEmpty() ||
+                            !options.error.isEmpty();
+    if (windowless)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 int run(const Options& options)
 {
     if (!options.dumpFile.isEmpty())
         return dump(options.dumpFile);
-    Engine engine(std::make_shared<DxfStore>());
-    engine.setInteractive(!options.headless);
-    QObject::connect(&engine, &Engine::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    if (options.headless) {
-        // Without a window the command line is only visible here.
-        QObject::connect(&engine, &Engine::historyAppended, &engine, [](const QString& line) {
-            std::fprintf(stdout, "%s\n", qPrintable(line));
-            std::fflush(stdout);
-        });
-    }
-    ScriptRunner script(engine);
-    if (!options.script.isEmpty()) {
-        QString error;
-        if (!script.load(options.script, &error)) {
-            printError(error);
-            return 1;
-        }
-        script.start();
-    }
-    return QCoreApplication::exec();
+    return runHost(options);
 }
 
 } // namespace cadhost

@@ -1,12 +1,14 @@
 #include "Options.h"
 #include "Run.h"
 
-#include <QCoreApplication>
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The window needs a QApplication, so the options choose the application before it exists; they
+    // are read again once it does, for the help text's program name.
+    const auto app =
+        cadhost::makeApplication(argc, argv, cadhost::parseOptions(cadhost::commandLine(argc, argv)));
     QCoreApplication::setApplicationName(QStringLiteral("cadhost"));
     const cadhost::Options options = cadhost::parseOptions(QCoreApplication::arguments());
     if (!options.help.isEmpty()) {

@@ -144,7 +144,8 @@ void Engine::Private::answer(acad::DocId lineId, const QString& text)
         line.prompt.reset();
         line.dialogDue = false;
         log(text);
-        prompt.onAnswer(text);
+        // A drawing that the answer refers to may have gone meanwhile; that ends the command.
+        guarded([&] { prompt.onAnswer(text); });
     }
     // The command may have closed its own document; its command line is gone then.
     const auto it = lines.find(lineId);
@@ -191,10 +192,11 @@ void Engine::Private::askKeyword(acad::DocId lineId, const QString& text, const 
 void Engine::Private::askText(acad::DocId lineId, const QString& text, const QString& defaultValue,
                               const std::function<void(const QString&)>& onText)
 {
-    ask(lineId, {text, [=](const QString& answer) { onText(answer.isEmpty() ? defaultValue : answer); }});
+    ask(lineId, {text, [=](const QString& answer) { onText(answer.isEmpty() ? defaultValue : answer); },
+                 std::nullopt, defaultValue});
 }
 
-void Engine::Private::askPath(acad::DocId lineId, const QString& text, Engine::FileDialog kind,
+void Engine::Private::askPath(acad::DocId lineId, const QString& text, std::optional<Engine::FileDialog> kind,
                               const QString& defaultPath, const std::function<void(const QString&)>& onPath)
 {
     ask(lineId, {text,
@@ -202,7 +204,7 @@ void Engine::Private::askPath(acad::DocId lineId, const QString& text, Engine::F
                      const QString path = unquoted(answer);
                      onPath(path.isEmpty() ? defaultPath : path);
                  },
-                 kind});
+                 kind, defaultPath});
 }
 
 void Engine::Private::guarded(const std::function<void()>& step)
@@ -211,6 +213,9 @@ void Engine::Private::guarded(const std::function<void()>& step)
         step();
     } catch (const acad::Error& e) {
         log(e.description());
+    } catch (const std::exception& e) {
+        // Never out through the event loop: the command ends, the drawings stay as they are.
+        log(QStringLiteral("Der Befehl wurde abgebrochen: %1").arg(QString::fromLocal8Bit(e.what())));
     }
 }
 

@@ -97,6 +97,8 @@ void Engine::quit()
     if (!d->interactive)
         throw acad::Error(QStringLiteral("Beenden nicht möglich, ungespeicherte Änderungen in: %1")
                               .arg(unsaved.join(QStringLiteral(", "))));
+    if (d->lineBusy(d->active))
+        throw acad::Error(QStringLiteral("Beenden nicht möglich, solange ein Befehl auf Eingabe wartet."));
     submitInput(QStringLiteral("_quit\r"));
 }
 
@@ -366,6 +368,12 @@ QString Engine::currentPrompt() const
     if (it == d->lines.constEnd() || !it->prompt)
         return QStringLiteral("Befehl:");
     return it->prompt->text;
+}
+
+QString Engine::promptDefault(acad::DocId doc) const
+{
+    const auto it = d->lines.constFind(doc);
+    return it == d->lines.constEnd() || !it->prompt ? QString() : it->prompt->defaultValue;
 }
 
 bool Engine::isBusy() const

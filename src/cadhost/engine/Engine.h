@@ -99,6 +99,9 @@ public:
     void cancelCommand(acad::DocId doc);
     // The prompt the active document's command line shows, "Befehl:" when no command runs.
     QString currentPrompt() const;
+    // What an empty answer to the prompt waiting in that document stands for (a proposed name or
+    // file), for the window's dialog; empty when there is none.
+    QString promptDefault(acad::DocId doc) const;
     // Whether input is queued or a command waits for an answer in any document.
     bool isBusy() const;
 

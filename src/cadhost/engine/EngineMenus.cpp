@@ -70,7 +70,8 @@ void Engine::loadMenuGroup(const QString& file, bool baseMenu)
 QList<acad::MenuPopup> Engine::menuGroupPopups(const QString& group)
 {
     QList<acad::MenuPopup> popups;
-    for (const MenuPopupSource& p : groupNamed(d->profile.menuGroups(), group).popups)
+    const QList<MenuGroup> groups = d->profile.menuGroups(); // outlives the loop over its member
+    for (const MenuPopupSource& p : groupNamed(groups, group).popups)
         popups.append(publicPopup(p));
     return popups;
 }

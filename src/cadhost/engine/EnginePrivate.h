@@ -20,6 +20,7 @@ struct Prompt
     QString text;
     std::function<void(const QString& answer)> onAnswer;
     std::optional<Engine::FileDialog> dialog = std::nullopt; // a file prompt: a dialog when FILEDIA is 1
+    QString defaultValue = {};                               // what an empty answer stands for
 };
 
 // One keyword of a prompt: the German word with its capitals as the shortest abbreviation, and the
@@ -102,8 +103,9 @@ struct Engine::Private
     // Name prompt: an empty answer takes the default.
     void askText(acad::DocId line, const QString& text, const QString& defaultValue,
                  const std::function<void(const QString&)>& onText);
-    void askPath(acad::DocId line, const QString& text, Engine::FileDialog kind, const QString& defaultPath,
-                 const std::function<void(const QString&)>& onPath);
+    // A path answer, quotes taken off; kind: the file dialog FILEDIA 1 shows for it.
+    void askPath(acad::DocId line, const QString& text, std::optional<Engine::FileDialog> kind,
+                 const QString& defaultPath, const std::function<void(const QString&)>& onPath);
     // Runs a step of a command; an automation error becomes a message and ends the command.
     void guarded(const std::function<void()>& step);
     void notifyPrompt();
