@@ -177,7 +177,8 @@ QString formatHandle(quint64 handle)
 bool parseHandle(QStringView text, quint64& handle)
 {
     const QStringView t = text.trimmed();
-    if (t.isEmpty() || t.size() > 16)
+    // At most 15 hex digits, so that the next free handle never wraps around.
+    if (t.isEmpty() || t.size() > 15)
         return false;
     bool ok = false;
     handle = t.toULongLong(&ok, 16);

@@ -471,7 +471,10 @@ private:
             c = common(r.groups);
             setText(r.groups, c, 330, owner);
             Region own = subclass(r.groups, QLatin1StringView("AcDbBlockTableRecord"));
-            setText(r.groups, own, 2, plan.blockName);
+            // The name is the first code 2 wherever it stands, as the reader takes it.
+            Region all = dxfgroups::own(r.groups);
+            setText(r.groups, all, 2, plan.blockName);
+            own = subclass(r.groups, QLatin1StringView("AcDbBlockTableRecord"));
             setText(r.groups, own, 340, plan.handle);
             putRecord(out, r);
         }
@@ -544,7 +547,7 @@ private:
         else
             remove(r.groups, entity, 67);
         if (!name.isNull()) {
-            Region begin = subclass(r.groups, QLatin1StringView("AcDbBlockBegin"));
+            Region begin = dxfgroups::own(r.groups);
             setText(r.groups, begin, 2, name);
             if (find(r.groups, begin, 3) >= 0)
                 setText(r.groups, begin, 3, name);
