@@ -6,7 +6,8 @@
 // title. Program code calls platform::MsgBox(); tests install a recorder that answers from a script.
 namespace platform {
 
-enum MsgBoxStyle : int {
+enum MsgBoxStyle : int
+{
     vbOKOnly = 0,
     vbOKCancel = 1,
     vbAbortRetryIgnore = 2,
@@ -22,7 +23,16 @@ enum MsgBoxStyle : int {
     vbDefaultButton3 = 512,
 };
 
-enum MsgBoxResult : int {
+// The parts of a style.
+enum MsgBoxStyleMask : int
+{
+    vbButtonsMask = 0x0007,
+    vbIconMask = 0x0070,
+    vbDefaultMask = 0x0F00,
+};
+
+enum MsgBoxResult : int
+{
     vbOK = 1,
     vbCancel = 2,
     vbAbort = 3,
@@ -45,5 +55,9 @@ MsgBoxResult MsgBox(const QString& text, int style = vbOKOnly, const QString& ti
 
 // Installs a handler and returns the previous one; nullptr restores the default.
 MessageBoxHandler* setMessageBoxHandler(MessageBoxHandler* handler);
+
+// The answers a style offers, left to right ("Ja", "Nein"), and the one its default button gives.
+QList<MsgBoxResult> buttonsOf(int style);
+MsgBoxResult defaultAnswer(int style);
 
 } // namespace platform

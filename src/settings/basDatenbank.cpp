@@ -1,0 +1,158 @@
+#include "basDatenbank.h"
+
+#include "SettingsError.h"
+#include "basRegistry.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <acad/Error.h>
+#include <acad/Host.h>
+#include <platform/MsgBox.h>
+
+namespace basDatenbank {
+
+CTypen gTypen;
+CBloecke gBloecke;
+
+namespace {
+
+// Why the last OpenDefDB failed; the query that follows reports it.
+QString gOpenFailure;
+
+QString jetMessage(const QString& path)
+{
+    return QStringLiteral("Die Datei \"%1\" ist eine Access-Datenbank (Jet) und keine SQLite-Datenbank.\n\n"
+                          "Sie lässt sich mit den mdbtools und sqlite3 umwandeln, zum Beispiel:\n"
+                          "  mdb-schema \"%1\" sqlite > Kvarto.sql\n"
+                          "  mdb-export -I sqlite \"%1\" Typen >> Kvarto.sql\n"
+                          "  mdb-export -I sqlite \"%1\" Bloecke >> Kvarto.sql\n"
+                          "  sqlite3 Kvarto-neu.mdb < Kvarto.sql\n"
+                          "Danach die neue Datei an die Stelle der alten setzen (siehe README).")
+        .arg(path);
+}
+
+// Opens a recordset over the open connection; throws with a text that names the file.
+QSqlQuery openRecordset(const QString& sql)
+{
+    QSqlDatabase db = QSqlDatabase::database(kDefDBConnection, false);
+    if (!db.isOpen())
+        throw settings::Error(gOpenFailure.isEmpty() ? QStringLiteral("Die Def-Datenbank ist nicht geöffnet.")
+                                                     : gOpenFailure);
+    QSqlQuery rs(db);
+    rs.setForwardOnly(true);
+    if (!rs.exec(sql))
+        throw settings::Error(
+            QStringLiteral("Die Abfrage \"%1\" der Def-Datenbank \"%2\" ist fehlgeschlagen: %3")
+                .arg(sql, db.databaseName(), rs.lastError().text()));
+    return rs;
+}
+
+void showError(const std::exception& e)
+{
+    const auto* own = dynamic_cast<const settings::Error*>(&e);
+    platform::MsgBox(own ? own->description() : QString::fromStdString(e.what()), platform::vbOKOnly);
+}
+
+} // namespace
+
+QString checkDefDBFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("Die Def-Datenbank \"%1\" wurde nicht gefunden.").arg(path);
+    if (!info.isFile())
+        return QStringLiteral("\"%1\" ist keine Datei und kann nicht die Def-Datenbank sein.").arg(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Die Def-Datenbank \"%1\" kann nicht gelesen werden: %2")
+            .arg(path, file.errorString());
+    const QByteArray header = file.read(32);
+    // SQLite takes an empty file for an empty database; the query then reports the missing table.
+    if (header.isEmpty() || header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return QString();
+    if (header.startsWith(QByteArrayLiteral("\0\x01\0\0Standard Jet DB")) ||
+        header.startsWith(QByteArrayLiteral("\0\x01\0\0Standard ACE DB")))
+        return jetMessage(path);
+    return QStringLiteral("Die Datei \"%1\" ist keine SQLite-Datenbank und kann nicht als Def-Datenbank "
+                          "gelesen werden.")
+        .arg(path);
+}
+
+void OpenDefDB()
+{
+    CloseDefDB();
+    gOpenFailure.clear();
+    const QString path = basRegistry::GetDefDBPfad();
+    gOpenFailure = checkDefDBFile(path);
+    if (gOpenFailure.isEmpty()) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kDefDBConnection);
+        db.setDatabaseName(path);
+        // Read-only: SQLite then never creates a file, and the family's file stays as it is.
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!db.open())
+            gOpenFailure = QStringLiteral("Die Def-Datenbank \"%1\" lässt sich nicht öffnen: %2")
+                               .arg(path, db.lastError().text());
+    }
+    if (!gOpenFailure.isEmpty())
+        platform::MsgBox(QStringLiteral("Fehler beim Öffnen der Def-Datenbank!"), platform::vbCritical);
+}
+
+void CloseDefDB()
+{
+    if (!QSqlDatabase::contains(kDefDBConnection))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(kDefDBConnection, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(kDefDBConnection);
+}
+
+void LoadTypen(acad::Host* acadApp)
+{
+    try {
+        OpenDefDB();
+        QSqlQuery rs = openRecordset(QStringLiteral("select * from Typen"));
+        CTypen typen;
+        typen.ReadFromDatabase(rs, acadApp);
+        gTypen = std::move(typen);
+    } catch (const std::exception& e) {
+        showError(e);
+    }
+    CloseDefDB();
+}
+
+void LoadBloecke()
+{
+    try {
+        OpenDefDB();
+        QSqlQuery rs = openRecordset(QStringLiteral("SELECT * FROM Bloecke"));
+        FillBloecke(gBloecke, rs);
+    } catch (const std::exception& e) {
+        showError(e);
+    }
+    // Closed on failure too, so that the file is never held open between loads.
+    CloseDefDB();
+}
+
+void FillBloecke(CBloecke& bloecke, QSqlQuery& rs)
+{
+    bloecke.ReadFromDatabase(rs);
+}
+
+QString GetAcadPrefPfad(acad::Host* acadApp)
+{
+    if (!acadApp)
+        return QString();
+    try {
+        return acadApp->templatePath();
+    } catch (const acad::Error&) {
+        return QString();
+    }
+}
+
+} // namespace basDatenbank
