@@ -48,6 +48,14 @@ Region common(const QList<DxfGroup>& groups)
     return {0, i, true};
 }
 
+Region own(const QList<DxfGroup>& groups)
+{
+    qsizetype i = 0;
+    while (i < groups.size() && groups.at(i).code != 0)
+        ++i;
+    return {0, i, true};
+}
+
 Region subclass(const QList<DxfGroup>& groups, QLatin1StringView marker)
 {
     for (qsizetype i = 0; i < groups.size(); ++i) {
@@ -169,7 +177,8 @@ QString formatHandle(quint64 handle)
 bool parseHandle(QStringView text, quint64& handle)
 {
     const QStringView t = text.trimmed();
-    if (t.isEmpty() || t.size() > 16)
+    // At most 15 hex digits, so that the next free handle never wraps around.
+    if (t.isEmpty() || t.size() > 15)
         return false;
     bool ok = false;
     handle = t.toULongLong(&ok, 16);

@@ -18,6 +18,8 @@ struct Region
 };
 
 Region common(const QList<DxfGroup>& groups);
+// The record's own groups: all of them up to an attached record (code 0), if any.
+Region own(const QList<DxfGroup>& groups);
 // The groups after "100 <marker>" up to the next marker; not found: an empty region at the end.
 Region subclass(const QList<DxfGroup>& groups, QLatin1StringView marker);
 // Index of the first group with this code in the region, skipping "102 {...}" blocks; -1 if none.

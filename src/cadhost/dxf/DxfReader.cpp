@@ -186,7 +186,7 @@ void splitXData(Entity& e, QList<DxfGroup> groups)
 void readViewport(Entity& e)
 {
     const Region r = subclass(e.extra, QLatin1StringView("AcDbViewport"));
-    const Region all{0, e.extra.size(), true};
+    const Region all = own(e.extra);
     const Region& at = r.found ? r : all;
     Viewport& v = e.viewport;
     v.center = {real(e.extra, at, 10, 0), real(e.extra, at, 20, 0), real(e.extra, at, 30, 0)};
@@ -201,7 +201,7 @@ void readViewport(Entity& e)
 void readInsert(Entity& e)
 {
     const Region r = subclass(e.extra, QLatin1StringView("AcDbBlockReference"));
-    const Region all{0, e.extra.size(), true};
+    const Region all = own(e.extra);
     const Region& at = r.found ? r : all;
     BlockRef& b = e.block;
     b.blockName = text(e.extra, at, 2);
@@ -217,7 +217,7 @@ Entity toEntity(DxfRecord record)
     e.entityType = entityNumber(record.type);
     splitXData(e, std::move(record.groups));
     e.handle = text(e.extra, common(e.extra), 5).trimmed();
-    e.layer = text(e.extra, {0, e.extra.size(), true}, 8, QStringLiteral("0"));
+    e.layer = text(e.extra, own(e.extra), 8, QStringLiteral("0"));
     if (e.entityType == acad::PViewport)
         readViewport(e);
     else if (e.entityType == acad::BlockReference)
@@ -225,19 +225,40 @@ Entity toEntity(DxfRecord record)
     return e;
 }
 
-// Attributes, vertices and their SEQEND belong to the entity before them and travel inside its extra.
+// Code 67 belongs to AcDbEntity, but a reader takes it wherever it stands.
+bool isPaperSpace(const QList<DxfGroup>& groups)
+{
+    return integer(groups, own(groups), 67, 0) == 1;
+}
+
+bool isPaperSpace(const Entity& e)
+{
+    return isPaperSpace(e.extra);
+}
+
+// Attributes and vertices belong to the INSERT or POLYLINE before them in the same space, up to their
+// SEQEND, and travel inside its extra. Anything else stands on its own, so that writing and reading
+// again groups the records the same way.
 QList<Entity> toEntities(std::vector<SourceRecord>::iterator begin, std::vector<SourceRecord>::iterator end)
 {
     QList<Entity> entities;
     entities.reserve(end - begin);
+    qsizetype owner[2] = {-1, -1}; // the open INSERT or POLYLINE of model and paper space
     for (auto it = begin; it != end; ++it) {
-        if (isSubRecord(it->record.type) && !entities.isEmpty()) {
-            QList<DxfGroup>& extra = entities.last().extra;
+        const bool paper = isPaperSpace(it->record.groups);
+        qsizetype& open = owner[paper ? 1 : 0];
+        if (isSubRecord(it->record.type) && open >= 0) {
+            QList<DxfGroup>& extra = entities[open].extra;
             extra.append(DxfGroup{0, it->record.type});
             extra.append(it->record.groups);
-        } else {
-            entities.append(toEntity(std::move(it->record)));
+            if (it->record.type == QLatin1String("SEQEND"))
+                open = -1;
+            continue;
         }
+        const bool owns =
+            it->record.type == QLatin1String("INSERT") || it->record.type == QLatin1String("POLYLINE");
+        entities.append(toEntity(std::move(it->record)));
+        open = owns ? entities.size() - 1 : -1;
     }
     return entities;
 }
@@ -249,12 +270,6 @@ Layout* findLayout(Drawing& d, const QString& name)
             return &l;
     }
     return nullptr;
-}
-
-bool isPaperSpace(const Entity& e)
-{
-    return integer(e.extra, subclass(e.extra, QLatin1StringView("AcDbEntity")), 67, 0) == 1 ||
-           integer(e.extra, common(e.extra), 67, 0) == 1;
 }
 
 class DrawingBuilder
@@ -291,8 +306,15 @@ public:
     Drawing finish()
     {
         Drawing d;
-        for (PendingLayout& pending : m_layouts)
+        QSet<QString> names;
+        for (PendingLayout& pending : m_layouts) {
+            const QString name = pending.layout.name.toUpper();
+            if (names.contains(name))
+                throw DxfError(pending.line,
+                               tr("Das Layout „%1“ steht doppelt in der Datei.").arg(pending.layout.name));
+            names.insert(name);
             d.layouts.append(attach(pending, d));
+        }
         if (m_layouts.empty())
             throw DxfError(0, tr("Die Zeichnung enthält keine Layouts (LAYOUT-Objekte fehlen)."));
         if (!findLayout(d, QStringLiteral("Model")))
@@ -453,6 +475,8 @@ private:
             m_blocks.removeAt(i);
             break;
         }
+        if (blockName == QLatin1String("*PAPER_SPACE") && l.isModel())
+            throw DxfError(pending.blockRecordLine, tr("Das Layout „Model“ verweist auf den Papierbereich."));
         if (blockName == QLatin1String("*PAPER_SPACE"))
             m_paperSpace = l.name;
         m_p.layoutBlocks.insert(l.handle, std::move(lb));

@@ -214,6 +214,15 @@ private:
         }
     }
 
+    const Layout* model() const
+    {
+        for (const Layout& l : m_d.layouts) {
+            if (l.isModel())
+                return &l;
+        }
+        return nullptr;
+    }
+
     // The layout of *Paper_Space: the active one, else the one that held it in the file, else the first.
     const Layout* activePaperLayout() const
     {
@@ -240,7 +249,7 @@ private:
         for (const Layout& l : m_d.layouts) {
             LayoutPlan plan;
             plan.layout = &l;
-            plan.active = l.isModel() || &l == paper;
+            plan.active = (l.isModel() && &l == model()) || &l == paper;
             // A layout from another file, or a copy, gets new handles; it keeps the groups of its blocks.
             const bool ours = !l.origin || l.origin.get() == &m_p;
             const bool original = ours && !seen.contains(l.handle) && m_p.layoutBlocks.contains(l.handle);
@@ -462,7 +471,10 @@ private:
             c = common(r.groups);
             setText(r.groups, c, 330, owner);
             Region own = subclass(r.groups, QLatin1StringView("AcDbBlockTableRecord"));
-            setText(r.groups, own, 2, plan.blockName);
+            // The name is the first code 2 wherever it stands, as the reader takes it.
+            Region all = dxfgroups::own(r.groups);
+            setText(r.groups, all, 2, plan.blockName);
+            own = subclass(r.groups, QLatin1StringView("AcDbBlockTableRecord"));
             setText(r.groups, own, 340, plan.handle);
             putRecord(out, r);
         }
@@ -535,7 +547,7 @@ private:
         else
             remove(r.groups, entity, 67);
         if (!name.isNull()) {
-            Region begin = subclass(r.groups, QLatin1StringView("AcDbBlockBegin"));
+            Region begin = dxfgroups::own(r.groups);
             setText(r.groups, begin, 2, name);
             if (find(r.groups, begin, 3) >= 0)
                 setText(r.groups, begin, 3, name);
@@ -615,16 +627,28 @@ private:
         setHandle(g, handle);
         Region c = common(g);
         setText(g, c, 330, owner);
+        setSpace(g, paper);
         Region entity = subclass(g, QLatin1StringView("AcDbEntity"));
-        if (paper)
-            setInteger(g, entity, 67, 1);
-        else if (find(g, entity, 67) >= 0)
-            setInteger(g, entity, 67, 0);
         setText(g, entity, 8, e.layer);
         if (e.entityType == acad::PViewport && e.dxfType == QLatin1String("VIEWPORT"))
             patchViewport(g, e.viewport);
         else if (e.entityType == acad::BlockReference && e.dxfType == QLatin1String("INSERT"))
             patchInsert(g, e.block);
+    }
+
+    // Code 67 tells paper space (1) from model space (0 or none); a reader may find it in either part.
+    static void setSpace(QList<DxfGroup>& g, bool paper)
+    {
+        Region all = own(g);
+        if (find(g, all, 67) >= 0) {
+            setInteger(g, all, 67, paper ? 1 : 0);
+            return;
+        }
+        Region entity = subclass(g, QLatin1StringView("AcDbEntity"));
+        if (!entity.found)
+            entity = common(g);
+        if (paper)
+            setInteger(g, entity, 67, 1);
     }
 
     // A copy does not own its original's extension dictionary, nor is it what the reactors watch.
@@ -683,9 +707,7 @@ private:
             setHandle(sub, m_handles.claim(text(sub, common(sub), 5)));
             Region c = common(sub);
             setText(sub, c, 330, parent);
-            Region entity = subclass(sub, QLatin1StringView("AcDbEntity"));
-            if (paper)
-                setInteger(sub, entity, 67, 1);
+            setSpace(sub, paper);
             put(out, 0, groups.at(i).value);
             putAll(out, sub);
             i = end;
@@ -709,8 +731,8 @@ private:
         const qsizetype at = m_p.layoutsAt < 0 ? m_p.objects.size() : m_p.layoutsAt;
         for (qsizetype i = 0; i <= m_p.objects.size(); ++i) {
             if (i == at) {
-                for (const LayoutPlan& plan : m_plans)
-                    writeLayout(out, plan);
+                for (const LayoutPlan* plan : inDrawingOrder())
+                    writeLayout(out, *plan);
             }
             if (i == m_p.objects.size())
                 break;
@@ -721,6 +743,17 @@ private:
             else
                 putRecord(out, r);
         }
+    }
+
+    // The LAYOUT objects stand in the drawing's order, so that layouts of equal tab order keep theirs.
+    QList<const LayoutPlan*> inDrawingOrder() const
+    {
+        QList<const LayoutPlan*> plans;
+        for (const LayoutPlan& plan : m_plans)
+            plans.append(&plan);
+        std::sort(plans.begin(), plans.end(),
+                  [](const LayoutPlan* a, const LayoutPlan* b) { return a->layout < b->layout; });
+        return plans;
     }
 
     void writeLayoutDictionary(QByteArray& out, DxfRecord r)
@@ -735,9 +768,9 @@ private:
             }
             kept.append(g);
         }
-        for (const LayoutPlan& plan : m_plans) {
-            kept.append(DxfGroup{3, plan.layout->name});
-            kept.append(DxfGroup{350, plan.handle});
+        for (const LayoutPlan* plan : inDrawingOrder()) {
+            kept.append(DxfGroup{3, plan->layout->name});
+            kept.append(DxfGroup{350, plan->handle});
         }
         r.groups = std::move(kept);
         putRecord(out, r);
