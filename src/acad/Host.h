@@ -43,6 +43,9 @@ public:
     virtual DocId openDocument(const QString& path) = 0;
     virtual DocId addDocument(const QString& templatePath) = 0;
     virtual DocumentSnapshot document(DocId doc) = 0; // one call: names, ids, active layout
+    // Every open document's snapshot in the host's order: a whole refresh in one call. The default
+    // asks document() for each document of application().
+    virtual QList<DocumentSnapshot> documentSnapshots();
     virtual void activateDocument(DocId doc) = 0;
     virtual void saveDocument(DocId doc) = 0;
     virtual void closeDocument(DocId doc, bool saveChanges) = 0;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <cadhost/engine/Drawing.h>
+
+namespace cadhost {
+
+// Reads DXF text into the model; everything the model does not hold goes to Drawing::preserved.
+// Throws DxfError with the line of the fault.
+Drawing readDxf(const QByteArray& bytes);
+
+// The AutoCAD entity number of a DXF entity type, 0 when the host knows none.
+qint32 entityNumber(QStringView dxfType);
+
+} // namespace cadhost

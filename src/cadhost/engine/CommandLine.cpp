@@ -1,0 +1,244 @@
+#include "EnginePrivate.h"
+
+#include <acad/Error.h>
+
+namespace cadhost {
+
+namespace {
+
+constexpr qsizetype kHistoryLimit = 20000;
+const QString kIdlePrompt = QStringLiteral("Befehl:");
+constexpr QChar kReturn = QChar(13);
+constexpr QChar kEscape = QChar(27);
+
+// The shortest abbreviation of a keyword: its leading capitals ("SIchals" -> "SI"), at least one
+// character.
+QString abbreviation(const QString& word)
+{
+    qsizetype n = 0;
+    while (n < word.size() && word.at(n).isUpper())
+        ++n;
+    return word.left(qMax<qsizetype>(n, 1)).toUpper();
+}
+
+int matchKeyword(const QString& answer, const QList<Keyword>& keywords)
+{
+    const bool global = answer.startsWith(QLatin1Char('_'));
+    const QString typed = (global ? answer.mid(1) : answer).trimmed().toUpper();
+    if (typed.isEmpty())
+        return -1;
+    for (int i = 0; i < keywords.size(); ++i) {
+        const QString& word = global ? keywords[i].global : keywords[i].local;
+        if (typed.startsWith(abbreviation(word)) && word.toUpper().startsWith(typed))
+            return i;
+    }
+    return -1;
+}
+
+QString unquoted(const QString& path)
+{
+    const QString t = path.trimmed();
+    if (t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"')))
+        return t.mid(1, t.size() - 2);
+    return t;
+}
+
+} // namespace
+
+void Engine::Private::log(const QString& line)
+{
+    history.append(line);
+    // Trimmed in steps, so that a long session does not move the whole list at every line.
+    if (history.size() > kHistoryLimit + kHistoryLimit / 10)
+        history.remove(0, history.size() - kHistoryLimit);
+    emit q->historyAppended(line);
+}
+
+void Engine::Private::message(const QString& text)
+{
+    log(text);
+    emit q->messageShown(text);
+}
+
+void Engine::Private::enqueue(acad::DocId doc, const QString& text, qint16 filedia)
+{
+    queue.append({doc, text, filedia});
+    enqueueRun();
+}
+
+void Engine::Private::runQueue()
+{
+    scheduled = false;
+    if (running) {
+        // A slot ran an event loop while input was being worked off: keep the order, come back later.
+        enqueueRun();
+        return;
+    }
+    running = true;
+    const QList<QueuedInput> batch = std::exchange(queue, {});
+    for (const QueuedInput& input : batch)
+        feed(input);
+    running = false;
+    // Dialogs are asked for last: the window may run a modal dialog inside the slot.
+    QList<std::pair<acad::DocId, Engine::FileDialog>> dialogs;
+    for (auto it = lines.begin(); it != lines.end(); ++it) {
+        if (it->dialogDue && it->prompt)
+            dialogs.append({it.key(), *it->prompt->dialog});
+        it->dialogDue = false;
+    }
+    notifyPrompt();
+    for (const auto& [doc, kind] : dialogs)
+        emit q->fileDialogRequested(kind, doc);
+}
+
+void Engine::Private::enqueueRun()
+{
+    if (scheduled)
+        return;
+    scheduled = true;
+    QMetaObject::invokeMethod(
+        q, [this] { runQueue(); }, Qt::QueuedConnection);
+}
+
+void Engine::Private::feed(const QueuedInput& input)
+{
+    if (input.doc != 0 && !find(input.doc)) {
+        log(QStringLiteral("Eingabe verworfen, die Zeichnung ist geschlossen: %1")
+                .arg(input.text.simplified()));
+        return;
+    }
+    for (qsizetype i = 0; i < input.text.size(); ++i) {
+        const QChar c = input.text.at(i);
+        if (input.doc != 0 && !find(input.doc)) {
+            const QString rest = input.text.mid(i).simplified();
+            if (!rest.isEmpty())
+                log(QStringLiteral("Eingabe verworfen, die Zeichnung ist geschlossen: %1").arg(rest));
+            return;
+        }
+        CommandLine& line = lines[input.doc];
+        if (c == kEscape) {
+            line.buffer.clear();
+            cancel(input.doc);
+        } else if (c == kReturn) {
+            if (!line.prompt)
+                line.filedia = input.filedia;
+            answer(input.doc, std::exchange(line.buffer, {}));
+        } else {
+            line.buffer.append(c);
+        }
+    }
+}
+
+void Engine::Private::answer(acad::DocId lineId, const QString& text)
+{
+    if (!lines[lineId].prompt) {
+        const QString name = text.trimmed();
+        if (name.isEmpty())
+            return;
+        log(kIdlePrompt + QLatin1Char(' ') + name);
+        lines[lineId].command = name;
+        startCommand(lineId, name);
+    } else {
+        CommandLine& line = lines[lineId];
+        Prompt prompt = std::move(*line.prompt);
+        line.prompt.reset();
+        line.dialogDue = false;
+        log(text);
+        // A drawing that the answer refers to may have gone meanwhile; that ends the command.
+        guarded([&] { prompt.onAnswer(text); });
+    }
+    // The command may have closed its own document; its command line is gone then.
+    const auto it = lines.find(lineId);
+    if (it != lines.end() && !it->prompt)
+        it->command.clear();
+    notifyPrompt();
+}
+
+void Engine::Private::cancel(acad::DocId lineId)
+{
+    const auto it = lines.find(lineId);
+    if (it == lines.end() || !it->prompt)
+        return;
+    it->prompt.reset();
+    it->command.clear();
+    it->dialogDue = false;
+    log(QStringLiteral("*Abbruch*"));
+    notifyPrompt();
+}
+
+void Engine::Private::ask(acad::DocId lineId, Prompt prompt)
+{
+    log(prompt.text);
+    CommandLine& line = lines[lineId];
+    line.dialogDue = prompt.dialog.has_value() && line.filedia == 1;
+    line.prompt = std::move(prompt);
+    notifyPrompt();
+}
+
+void Engine::Private::askKeyword(acad::DocId lineId, const QString& text, const QList<Keyword>& keywords,
+                                 int defaultIndex, const std::function<void(int)>& onKeyword)
+{
+    ask(lineId, {text, [=, this](const QString& answer) {
+                     const int k = answer.trimmed().isEmpty() ? defaultIndex : matchKeyword(answer, keywords);
+                     if (k < 0) {
+                         log(QStringLiteral("Ungültige Option: %1").arg(answer));
+                         askKeyword(lineId, text, keywords, defaultIndex, onKeyword);
+                         return;
+                     }
+                     onKeyword(k);
+                 }});
+}
+
+void Engine::Private::askText(acad::DocId lineId, const QString& text, const QString& defaultValue,
+                              const std::function<void(const QString&)>& onText)
+{
+    ask(lineId, {text, [=](const QString& answer) { onText(answer.isEmpty() ? defaultValue : answer); },
+                 std::nullopt, defaultValue});
+}
+
+void Engine::Private::askPath(acad::DocId lineId, const QString& text, std::optional<Engine::FileDialog> kind,
+                              const QString& defaultPath, const std::function<void(const QString&)>& onPath)
+{
+    ask(lineId, {text,
+                 [=](const QString& answer) {
+                     const QString path = unquoted(answer);
+                     onPath(path.isEmpty() ? defaultPath : path);
+                 },
+                 kind, defaultPath});
+}
+
+void Engine::Private::guarded(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const acad::Error& e) {
+        log(e.description());
+    } catch (const std::exception& e) {
+        // Never out through the event loop: the command ends, the drawings stay as they are.
+        log(QStringLiteral("Der Befehl wurde abgebrochen: %1").arg(QString::fromLocal8Bit(e.what())));
+    }
+}
+
+void Engine::Private::notifyPrompt()
+{
+    const QString now = q->currentPrompt();
+    if (now == shownPrompt)
+        return;
+    shownPrompt = now;
+    emit q->promptChanged(now);
+}
+
+bool Engine::Private::lineBusy(acad::DocId lineId) const
+{
+    const auto it = lines.constFind(lineId);
+    return it != lines.constEnd() && it->prompt.has_value();
+}
+
+QList<Keyword> yesNoCancel()
+{
+    return {{QStringLiteral("Ja"), QStringLiteral("Yes")},
+            {QStringLiteral("Nein"), QStringLiteral("No")},
+            {QStringLiteral("Abbrechen"), QStringLiteral("Cancel")}};
+}
+
+} // namespace cadhost

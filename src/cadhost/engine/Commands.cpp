@@ -1,0 +1,450 @@
+#include "EnginePrivate.h"
+#include "LayoutNames.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <acad/Error.h>
+
+namespace cadhost {
+
+namespace {
+
+using Private = Engine::Private;
+using acad::DocId;
+
+QString quoted(const QString& s)
+{
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+QString withSuffix(const QString& path, const QString& suffix)
+{
+    return QFileInfo(path).suffix().isEmpty() ? path + suffix : path;
+}
+
+// --- LAYOUT
+
+enum LayoutOption
+{
+    Copy,
+    Delete,
+    New,
+    Template,
+    Rename,
+    SaveAs,
+    Set,
+    List
+};
+
+QList<Keyword> layoutOptions()
+{
+    return {{QStringLiteral("Kopieren"), QStringLiteral("Copy")},
+            {QStringLiteral("Löschen"), QStringLiteral("Delete")},
+            {QStringLiteral("Neu"), QStringLiteral("New")},
+            {QStringLiteral("Vorlage"), QStringLiteral("Template")},
+            {QStringLiteral("Umbenennen"), QStringLiteral("Rename")},
+            {QStringLiteral("SIchals"), QStringLiteral("SAveas")},
+            {QStringLiteral("Setzen"), QStringLiteral("Set")},
+            {QStringLiteral("?"), QStringLiteral("?")}};
+}
+
+QString withDefault(const char* text, const QString& value)
+{
+    if (value.isEmpty())
+        return QString::fromUtf8(text) + QLatin1Char(':');
+    return QStringLiteral("%1 <%2>:").arg(QString::fromUtf8(text), value);
+}
+
+// Asks for a name (an empty answer takes the proposal) and runs the step on the document; an
+// automation error ends the command with its message.
+void askName(Private& e, DocId doc, const char* text, const QString& proposal,
+             const std::function<void(Document&, const QString&)>& step)
+{
+    e.askText(doc, withDefault(text, proposal), proposal,
+              [&e, doc, step](const QString& name) { e.guarded([&] { step(e.doc(doc), name); }); });
+}
+
+void layoutCopy(Private& e, DocId doc)
+{
+    askName(e, doc, "Name des zu kopierenden Layouts eingeben", e.doc(doc).currentLayout(),
+            [&e, doc](Document& d, const QString& source) {
+                const QString from = d.layoutNamed(source).name;
+                askName(e, doc, "Layout-Namen für Kopie eingeben", freeCopyName(d.drawing(), from),
+                        [&e, from](Document& d, const QString& name) {
+                            e.edit(d, [&] { d.copyLayout(from, name, e.ids); });
+                            e.log(
+                                QStringLiteral("Layout %1 nach %2 kopiert.").arg(quoted(from), quoted(name)));
+                        });
+            });
+}
+
+void layoutDelete(Private& e, DocId doc)
+{
+    askName(e, doc, "Name des zu löschenden Layouts eingeben", e.doc(doc).currentLayout(),
+            [&e](Document& d, const QString& name) {
+                const QString deleted = d.layoutNamed(name).name;
+                e.edit(d, [&] { d.deleteLayout(name); });
+                e.log(QStringLiteral("Layout %1 gelöscht.").arg(quoted(deleted)));
+            });
+}
+
+void layoutNew(Private& e, DocId doc)
+{
+    askName(e, doc, "Name des neuen Layouts eingeben", freeLayoutName(e.doc(doc).drawing()),
+            [&e](Document& d, const QString& name) {
+                e.edit(d, [&] { d.newLayout(name, makeDefaultDrawing().layouts.at(1).plot, e.ids); });
+                e.log(QStringLiteral("Layout %1 erstellt.").arg(quoted(name)));
+            });
+}
+
+void layoutRename(Private& e, DocId doc)
+{
+    askName(e, doc, "Name des umzubenennenden Layouts eingeben", e.doc(doc).currentLayout(),
+            [&e, doc](Document& d, const QString& old) {
+                const Layout& layout = d.layoutNamed(old);
+                const acad::ObjectId id = layout.id;
+                const QString oldName = layout.name;
+                askName(
+                    e, doc, "Neuen Layout-Namen eingeben", oldName,
+                    [&e, id, oldName](Document& d, const QString& name) {
+                        e.edit(d, [&] { d.renameLayout(id, name); });
+                        e.log(
+                            QStringLiteral("Layout %1 in %2 umbenannt.").arg(quoted(oldName), quoted(name)));
+                    });
+            });
+}
+
+void layoutSet(Private& e, DocId doc)
+{
+    askName(e, doc, "Als aktuell festzulegendes Layout eingeben", e.doc(doc).currentLayout(),
+            [&e](Document& d, const QString& name) {
+                d.setActiveLayout(name);
+                emit e.q->layoutsChanged(d.id());
+            });
+}
+
+void layoutList(Private& e, DocId doc)
+{
+    QStringList names;
+    for (const Layout& l : e.doc(doc).drawing().layouts)
+        names.append(l.name);
+    e.log(QStringLiteral("Aktive Layouts: ") + names.join(QStringLiteral(", ")));
+}
+
+// "*", "A,B" or names with wildcards; empty list = all.
+QStringList chosenLayouts(const Drawing& from, const QString& answer)
+{
+    const QString spec = answer.trimmed();
+    if (spec == QLatin1String("*"))
+        return {};
+    QStringList names;
+    for (const QString& part : spec.split(QLatin1Char(','))) {
+        const QString name = part.trimmed();
+        if (name.isEmpty())
+            continue;
+        if (!name.contains(QLatin1Char('*')) && !name.contains(QLatin1Char('?'))) {
+            names.append(name);
+            continue;
+        }
+        const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(name),
+                                    QRegularExpression::CaseInsensitiveOption);
+        for (const Layout& l : from.layouts) {
+            if (!l.isModel() && re.match(l.name).hasMatch())
+                names.append(l.name);
+        }
+    }
+    return names;
+}
+
+void askTemplateLayouts(Private& e, DocId doc, const Drawing& from)
+{
+    e.ask(doc, {QStringLiteral("Layout-Name(n) eingeben oder [?]:"), [&e, doc, from](const QString& answer) {
+                    if (answer.trimmed() == QLatin1String("?")) {
+                        QStringList names;
+                        for (const Layout& l : from.layouts) {
+                            if (!l.isModel())
+                                names.append(l.name);
+                        }
+                        e.log(QStringLiteral("Layouts der Vorlage: ") + names.join(QStringLiteral(", ")));
+                        askTemplateLayouts(e, doc, from);
+                        return;
+                    }
+                    if (answer.trimmed().isEmpty())
+                        return;
+                    const QStringList names = chosenLayouts(from, answer);
+                    if (names.isEmpty() && answer.trimmed() != QLatin1String("*")) {
+                        e.log(QStringLiteral("Keine passenden Layouts in der Vorlage."));
+                        return;
+                    }
+                    e.guarded([&] {
+                        Document& d = e.doc(doc);
+                        QStringList lines;
+                        e.edit(d, [&] { lines = d.insertLayouts(from, names, e.ids); });
+                        for (const QString& line : lines)
+                            e.log(line);
+                    });
+                }});
+}
+
+void layoutTemplate(Private& e, DocId doc)
+{
+    e.askPath(doc, QStringLiteral("Dateiname der Vorlage eingeben:"), Engine::FileDialog::OpenTemplate,
+              QString(), [&e, doc](const QString& path) {
+                  if (path.isEmpty())
+                      return;
+                  e.guarded([&] {
+                      const QString file = e.normalPath(path, e.doc(doc).folder());
+                      askTemplateLayouts(e, doc, e.store->load(file));
+                  });
+              });
+}
+
+void writeTemplate(Private& e, DocId doc, const QString& layout, const QString& file)
+{
+    e.guarded([&] {
+        e.store->save(e.doc(doc).templateOf(layout), file);
+        e.log(QStringLiteral("Layout %1 als Vorlage gespeichert: %2").arg(quoted(layout), file));
+    });
+}
+
+void askReplace(Private& e, DocId line, const QString& file, const std::function<void()>& replace)
+{
+    e.askKeyword(line,
+                 QStringLiteral("Die Datei %1 ist bereits vorhanden. Ersetzen? [Ja/Nein] <Nein>:").arg(file),
+                 yesNoCancel().mid(0, 2), 1, [replace](int k) {
+                     if (k == 0)
+                         replace();
+                 });
+}
+
+void askTemplateFile(Private& e, DocId doc, const QString& layout)
+{
+    const QString folder = e.profile.templatePath();
+    const QString proposal = (folder.isEmpty() ? e.doc(doc).folder() : folder) + QLatin1Char('/') + layout +
+                             QStringLiteral(".dwt");
+    e.askPath(doc, withDefault("Dateiname der Layout-Vorlage eingeben", proposal),
+              Engine::FileDialog::SaveTemplate, proposal, [&e, doc, layout](const QString& path) {
+                  e.guarded([&] {
+                      const QString file =
+                          withSuffix(e.normalPath(path, e.doc(doc).folder()), QStringLiteral(".dwt"));
+                      const auto write = [&e, doc, layout, file] { writeTemplate(e, doc, layout, file); };
+                      if (e.store->exists(file))
+                          askReplace(e, doc, file, write);
+                      else
+                          write();
+                  });
+              });
+}
+
+void layoutSaveAs(Private& e, DocId doc)
+{
+    askName(e, doc, "Layout zum Speichern als Vorlage eingeben", e.doc(doc).currentLayout(),
+            [&e, doc](Document& d, const QString& name) {
+                const QString layout = d.layoutNamed(name).name;
+                d.templateOf(layout); // refuses "Model" before the file is asked for
+                askTemplateFile(e, doc, layout);
+            });
+}
+
+void layoutCommand(Private& e, DocId doc)
+{
+    e.askKeyword(
+        doc,
+        QStringLiteral("Layout-Option eingeben [Kopieren/Löschen/Neu/Vorlage/Umbenennen/SIchals/Setzen/?] "
+                       "<Setzen>:"),
+        layoutOptions(), Set, [&e, doc](int option) {
+            using Step = void (*)(Private&, DocId);
+            static const Step steps[] = {layoutCopy,   layoutDelete, layoutNew, layoutTemplate,
+                                         layoutRename, layoutSaveAs, layoutSet, layoutList};
+            steps[option](e, doc);
+        });
+}
+
+// --- drawings
+
+void closeCommand(Private& e, DocId doc)
+{
+    if (!e.doc(doc).modified()) {
+        e.close(doc);
+        return;
+    }
+    e.askKeyword(doc, QStringLiteral("Änderungen speichern? [Ja/Nein/Abbrechen]"), yesNoCancel(), -1,
+                 [&e, doc](int k) {
+                     if (k == 0)
+                         e.saveFlow(doc, doc, [&e, doc] { e.close(doc); });
+                     else if (k == 1)
+                         e.close(doc);
+                 });
+}
+
+void qsaveCommand(Private& e, DocId doc)
+{
+    e.saveFlow(doc, doc, [] {});
+}
+
+void saveasCommand(Private& e, DocId doc)
+{
+    e.saveAsFlow(doc, doc, [] {});
+}
+
+void openCommand(Private& e, DocId line)
+{
+    e.askPath(line, QStringLiteral("Name der zu öffnenden Zeichnung eingeben:"),
+              Engine::FileDialog::OpenDrawing, QString(), [&e](const QString& path) {
+                  if (!path.isEmpty())
+                      e.guarded([&] { e.open(path); });
+              });
+}
+
+void quitCommand(Private& e, DocId line)
+{
+    QList<DocId> modified;
+    for (const auto& d : e.docs) {
+        if (d->modified())
+            modified.append(d->id());
+    }
+    e.quitFlow(line, modified);
+}
+
+void adcCommand(Private& e, DocId doc)
+{
+    e.askKeyword(doc, QStringLiteral("DesignCenter-Option eingeben [Öffnen] <Öffnen>:"),
+                 {{QStringLiteral("Öffnen"), QStringLiteral("Open")}}, 0, [&e, doc](int) {
+                     e.askPath(doc, withDefault("Pfadname eingeben", e.designCenter), std::nullopt,
+                               e.designCenter, [&e](const QString& path) {
+                                   if (path.isEmpty())
+                                       return;
+                                   if (!QFileInfo::exists(path) && !e.store->exists(path)) {
+                                       e.log(
+                                           QStringLiteral("Ordner oder Datei nicht gefunden: %1").arg(path));
+                                       return;
+                                   }
+                                   e.designCenter = path;
+                                   e.log(QStringLiteral("DesignCenter: %1").arg(path));
+                                   emit e.q->designCenterNavigated(path);
+                               });
+                 });
+}
+
+void vbarunCommand(Private& e, DocId line)
+{
+    e.askText(line, QStringLiteral("Makroname:"), QString(), [&e](const QString& name) {
+        if (!name.trimmed().isEmpty())
+            e.guarded([&] { e.runMacro(name.trimmed()); });
+    });
+}
+
+struct CommandDef
+{
+    const char* local;
+    const char* global;
+    bool needsDrawing;
+    void (*start)(Private&, DocId);
+};
+
+const CommandDef kCommands[] = {
+    {"LAYOUT", "LAYOUT", true, layoutCommand},
+    {"SCHLIESSEN", "CLOSE", true, closeCommand},
+    {"KSICH", "QSAVE", true, qsaveCommand},
+    {"SICHALS", "SAVEAS", true, saveasCommand},
+    {"ÖFFNEN", "OPEN", false, openCommand},
+    {"QUIT", "QUIT", false, quitCommand},
+    {"ADCNAVIGIEREN", "ADCNAVIGATE", true, adcCommand},
+    {"VBARUN", "VBARUN", false, vbarunCommand},
+};
+
+const CommandDef* findCommand(QString name)
+{
+    // "_" asks for the English name; "." (built-in) and "-" (command-line form) change nothing here.
+    bool global = false;
+    while (!name.isEmpty() && QStringLiteral("._-").contains(name.front())) {
+        global = global || name.front() == QLatin1Char('_');
+        name.remove(0, 1);
+    }
+    const QString upper = name.toUpper();
+    for (const CommandDef& c : kCommands) {
+        if (upper == QString::fromUtf8(global ? c.global : c.local))
+            return &c;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool Engine::Private::startCommand(DocId line, const QString& name)
+{
+    const CommandDef* command = findCommand(name);
+    if (!command) {
+        log(QStringLiteral("Unbekannter Befehl %1. Drücken Sie F1, um Hilfe zu erhalten.")
+                .arg(quoted(name.toUpper())));
+        return false;
+    }
+    if (command->needsDrawing && !find(line)) {
+        log(QStringLiteral("Der Befehl %1 braucht eine geöffnete Zeichnung.").arg(quoted(name)));
+        return false;
+    }
+    guarded([&] { command->start(*this, line); });
+    return true;
+}
+
+void Engine::Private::saveFlow(DocId line, DocId id, const std::function<void()>& done)
+{
+    Document& d = doc(id);
+    if (!d.named()) {
+        saveAsFlow(line, id, done);
+        return;
+    }
+    guarded([&] {
+        write(d, d.fullPath());
+        done();
+    });
+}
+
+void Engine::Private::saveAsFlow(DocId line, DocId id, const std::function<void()>& done)
+{
+    const QString current = doc(id).fullPath();
+    askPath(line, withDefault("Zeichnungsdateiname eingeben", current), Engine::FileDialog::SaveDrawing,
+            current, [this, line, id, done](const QString& answer) {
+                guarded([&] {
+                    Document& d = doc(id);
+                    const QString path = withSuffix(normalPath(answer, d.folder()), QStringLiteral(".dwg"));
+                    const Document* other = findByPath(path);
+                    if (other && other != &d)
+                        throw acad::Error(QStringLiteral("Die Zeichnung ist bereits geöffnet: %1").arg(path));
+                    const auto save = [this, id, path, done] {
+                        guarded([&] {
+                            write(doc(id), path);
+                            done();
+                        });
+                    };
+                    if (other != &d && store->exists(path))
+                        askReplace(*this, line, path, save);
+                    else
+                        save();
+                });
+            });
+}
+
+void Engine::Private::quitFlow(DocId line, QList<DocId> pending)
+{
+    if (pending.isEmpty()) {
+        closeAll();
+        emit q->quitRequested();
+        return;
+    }
+    const DocId id = pending.takeFirst();
+    const Document* d = find(id);
+    if (!d) {
+        quitFlow(line, pending);
+        return;
+    }
+    askKeyword(line, QStringLiteral("Änderungen an %1 speichern? [Ja/Nein/Abbrechen]").arg(d->name()),
+               yesNoCancel(), -1, [this, line, id, pending](int k) {
+                   if (k == 0 && find(id))
+                       saveFlow(line, id, [this, line, pending] { quitFlow(line, pending); });
+                   else if (k != 2)
+                       quitFlow(line, pending); // "Nein", or the drawing was closed meanwhile
+               });
+}
+
+} // namespace cadhost

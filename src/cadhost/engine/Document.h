@@ -1,0 +1,87 @@
+#pragma once
+
+#include "Drawing.h"
+
+namespace cadhost {
+
+// Hands out the engine's object ids: unique within one engine run, never wrapped.
+class IdSource
+{
+public:
+    acad::ObjectId take();
+
+private:
+    acad::ObjectId m_next = 1000;
+};
+
+// Gives every layout and entity of a freshly read drawing an id and brings it into the shape the
+// engine relies on: "Model" first, at least one paper-space layout, tab orders 0..n, a valid
+// active layout.
+void adoptDrawing(Drawing& drawing, IdSource& ids);
+
+// A fresh copy of a layout with new ids for it and its entities; everything else is copied along.
+Layout cloneLayout(const Layout& source, IdSource& ids);
+
+// What the automation interface tells about an entity.
+acad::EntityInfo entityInfo(const Entity& entity);
+
+// A drawing as a new one starts without a template: "Model", "Layout1" and "Layout2".
+Drawing makeDefaultDrawing();
+
+// One open drawing. Every edit checks the CAD program's rules and throws acad::Error.
+class Document
+{
+public:
+    Document(acad::DocId id, const QString& fullPath, Drawing drawing);
+
+    acad::DocId id() const { return m_id; }
+    QString name() const { return m_name; }
+    QString folder() const { return m_folder; }
+    QString fullPath() const;
+    void setFullPath(const QString& path);
+    bool named() const { return m_named; }
+    void setNamed(bool named) { m_named = named; }
+    bool modified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+    qint16 filedia() const { return m_filedia; }
+    void setFiledia(qint16 value) { m_filedia = value; }
+
+    const Drawing& drawing() const { return m_drawing; }
+    acad::DocumentRef ref() const;
+    acad::DocumentSnapshot snapshot() const;
+    qint32 activeSpace() const;
+    QString currentLayout() const { return m_drawing.activeLayout; }
+
+    const Layout& layoutById(acad::ObjectId id) const; // throws when there is none
+    Layout& layoutById(acad::ObjectId id);
+    const Layout& layoutNamed(const QString& name) const; // without regard to case; throws
+    Entity* entityById(acad::ObjectId id);
+    acad::ObjectInfo objectInfo(acad::ObjectId id) const;
+
+    void setActiveLayout(const QString& name);
+    void setActiveSpace(qint32 space);
+    Layout& newLayout(const QString& name, const acad::PlotSettings& plot, IdSource& ids);
+    Layout& copyLayout(const QString& source, const QString& name, IdSource& ids);
+    void renameLayout(acad::ObjectId id, const QString& name);
+    void deleteLayout(const QString& name);
+    // Inserts layouts of a template; names empty = all. A name that clashes gets a free one;
+    // returns one line per inserted layout for the command history.
+    QStringList insertLayouts(const Drawing& from, const QStringList& names, IdSource& ids);
+    // A drawing that holds this document's model layout and the one layout, for a template file.
+    Drawing templateOf(const QString& layoutName) const;
+
+private:
+    void renumberTabs();
+    void touch() { m_modified = true; }
+
+    acad::DocId m_id;
+    QString m_name;
+    QString m_folder;
+    bool m_named = true;
+    bool m_modified = false;
+    qint16 m_filedia = 1;
+    Drawing m_drawing;
+    QString m_lastPaperLayout;
+};
+
+} // namespace cadhost

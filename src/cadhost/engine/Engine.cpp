@@ -1,0 +1,411 @@
+#include "Engine.h"
+
+#include "EnginePrivate.h"
+#include "MemoryStore.h"
+#include "XDataCodec.h"
+
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <acad/Error.h>
+
+namespace cadhost {
+
+namespace {
+
+const QString kFiledia = QStringLiteral("FILEDIA");
+
+// "ISO_full_bleed_A3_(420.00_x_297.00_MM)" -> 420 x 297 mm; false when the name holds no size.
+bool paperSizeOf(const QString& media, double* width, double* height)
+{
+    static const QRegularExpression re(
+        QStringLiteral("\\((\\d+(?:\\.\\d+)?)_x_(\\d+(?:\\.\\d+)?)_(MM|Inches)\\)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = re.match(media);
+    if (!m.hasMatch())
+        return false;
+    const double unit = m.captured(3).toUpper() == QLatin1String("MM") ? 1.0 : 25.4;
+    *width = m.captured(1).toDouble() * unit;
+    *height = m.captured(2).toDouble() * unit;
+    return true;
+}
+
+} // namespace
+
+Engine::Engine(std::shared_ptr<DrawingStore> store, QObject* parent)
+    : QObject(parent), d(std::make_unique<Private>(this))
+{
+    d->store = store ? std::move(store) : std::make_shared<MemoryStore>();
+}
+
+Engine::~Engine() = default;
+
+DrawingStore& Engine::store() const
+{
+    return *d->store;
+}
+
+// --- application
+
+acad::ApplicationSnapshot Engine::application()
+{
+    acad::ApplicationSnapshot s;
+    s.documents.reserve(qsizetype(d->docs.size()));
+    for (const auto& doc : d->docs)
+        s.documents.append(doc->ref());
+    s.activeDocument = d->active;
+    s.visible = d->visible;
+    return s;
+}
+
+void Engine::setVisible(bool visible)
+{
+    if (d->visible == visible)
+        return;
+    d->visible = visible;
+    emit visibleChanged(visible);
+}
+
+qint64 Engine::hwnd()
+{
+    return d->hwnd;
+}
+
+void Engine::bringToFront()
+{
+    setVisible(true);
+    emit bringToFrontRequested();
+}
+
+void Engine::update()
+{
+    emit updateRequested();
+}
+
+void Engine::quit()
+{
+    QStringList unsaved;
+    for (const auto& doc : d->docs) {
+        if (doc->modified())
+            unsaved.append(doc->name());
+    }
+    if (unsaved.isEmpty()) {
+        d->closeAll();
+        emit quitRequested();
+        return;
+    }
+    // Unsaved work is never dropped: a user answers the save questions, a headless host refuses.
+    if (!d->interactive)
+        throw acad::Error(QStringLiteral("Beenden nicht möglich, ungespeicherte Änderungen in: %1")
+                              .arg(unsaved.join(QStringLiteral(", "))));
+    if (d->lineBusy(d->active))
+        throw acad::Error(QStringLiteral("Beenden nicht möglich, solange ein Befehl auf Eingabe wartet."));
+    submitInput(QStringLiteral("_quit\r"));
+}
+
+// --- preferences
+
+QString Engine::supportPath()
+{
+    return d->profile.supportPath();
+}
+
+void Engine::setSupportPath(const QString& path)
+{
+    d->profile.setSupportPath(path);
+}
+
+QString Engine::templatePath()
+{
+    return d->profile.templatePath();
+}
+
+void Engine::setTemplatePath(const QString& path)
+{
+    d->profile.setTemplatePath(path);
+}
+
+// --- macros
+
+void Engine::loadDVB(const QString& path)
+{
+    const MacroProject project = readMacroProject(d->normalPath(path));
+    const auto same = std::find_if(d->projects.begin(), d->projects.end(), [&](const MacroProject& p) {
+        return p.file.toUpper() == project.file.toUpper();
+    });
+    if (same != d->projects.end())
+        *same = project;
+    else
+        d->projects.append(project);
+    d->log(QStringLiteral("Makroprojekt geladen: %1").arg(project.file));
+}
+
+void Engine::runMacro(const QString& name)
+{
+    d->runMacro(name);
+}
+
+// --- documents
+
+acad::DocId Engine::openDocument(const QString& path)
+{
+    return d->open(path);
+}
+
+acad::DocId Engine::addDocument(const QString& templatePath)
+{
+    Drawing drawing = makeDefaultDrawing();
+    if (!templatePath.isEmpty()) {
+        const QString file = d->normalPath(templatePath);
+        drawing = d->store->load(file);
+    }
+    adoptDrawing(drawing, d->ids);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString name = QStringLiteral("Zeichnung%1.dwg").arg(++d->untitled);
+    d->docs.push_back(
+        std::make_unique<Document>(d->takeDocId(), folder + QLatin1Char('/') + name, std::move(drawing)));
+    Document& doc = *d->docs.back();
+    doc.setNamed(false);
+    emit documentsChanged();
+    d->activate(doc.id());
+    return doc.id();
+}
+
+acad::DocumentSnapshot Engine::document(acad::DocId doc)
+{
+    return d->doc(doc).snapshot();
+}
+
+void Engine::activateDocument(acad::DocId doc)
+{
+    d->activate(doc);
+}
+
+void Engine::saveDocument(acad::DocId doc)
+{
+    Document& document = d->doc(doc);
+    d->write(document, document.fullPath());
+}
+
+void Engine::closeDocument(acad::DocId doc, bool saveChanges)
+{
+    Document& document = d->doc(doc);
+    if (saveChanges && document.modified())
+        d->write(document, document.fullPath());
+    d->close(doc);
+}
+
+void Engine::setActiveLayout(acad::DocId doc, const QString& layoutName)
+{
+    d->doc(doc).setActiveLayout(layoutName);
+    emit layoutsChanged(doc);
+}
+
+void Engine::setActiveSpace(acad::DocId doc, qint32 space)
+{
+    d->doc(doc).setActiveSpace(space);
+    emit layoutsChanged(doc);
+}
+
+void Engine::sendCommand(acad::DocId doc, const QString& text)
+{
+    d->enqueue(doc, text, d->doc(doc).filedia());
+}
+
+void Engine::setVariable(acad::DocId doc, const QString& name, const QVariant& value)
+{
+    Document& document = d->doc(doc);
+    if (name.toUpper() != kFiledia) {
+        if (variable(doc, name).isValid())
+            throw acad::Error(
+                QStringLiteral("Die Systemvariable %1 ist schreibgeschützt.").arg(name.toUpper()));
+    }
+    bool ok = false;
+    const int v = value.toInt(&ok);
+    if (!ok || (v != 0 && v != 1))
+        throw acad::Error(
+            QStringLiteral("Ungültiger Wert für FILEDIA: %1 (erlaubt sind 0 und 1).").arg(value.toString()));
+    document.setFiledia(qint16(v));
+}
+
+QVariant Engine::variable(acad::DocId doc, const QString& name)
+{
+    const Document& document = d->doc(doc);
+    const QString upper = name.toUpper();
+    if (upper == kFiledia)
+        return QVariant::fromValue(document.filedia());
+    if (upper == QLatin1String("CTAB"))
+        return document.currentLayout();
+    if (upper == QLatin1String("TILEMODE"))
+        return QVariant::fromValue(qint16(document.activeSpace() == acad::ModelSpace ? 1 : 0));
+    if (upper == QLatin1String("DWGNAME"))
+        return document.name();
+    if (upper == QLatin1String("DWGPREFIX"))
+        return document.folder() + QLatin1Char('/');
+    if (upper == QLatin1String("DBMOD"))
+        return QVariant::fromValue(qint16(document.modified() ? 1 : 0));
+    throw acad::Error(QStringLiteral("Unbekannte Systemvariable: %1").arg(name));
+}
+
+acad::ObjectInfo Engine::objectIdToObject(acad::DocId doc, acad::ObjectId id)
+{
+    return d->doc(doc).objectInfo(id);
+}
+
+// --- layouts
+
+void Engine::setLayoutName(acad::DocId doc, acad::ObjectId layout, const QString& name)
+{
+    Document& document = d->doc(doc);
+    d->edit(document, [&] { document.renameLayout(layout, name); });
+}
+
+acad::PlotSettings Engine::plotSettings(acad::DocId doc, acad::ObjectId layout)
+{
+    return d->doc(doc).layoutById(layout).plot;
+}
+
+void Engine::refreshPlotDeviceInfo(acad::DocId doc, acad::ObjectId layout)
+{
+    acad::PlotSettings& plot = d->doc(doc).layoutById(layout).plot;
+    // Only a size that is still unknown is taken from the media name; a size read from the file stays.
+    double width = 0;
+    double height = 0;
+    if ((plot.paperWidth <= 0 || plot.paperHeight <= 0) &&
+        paperSizeOf(plot.canonicalMediaName, &width, &height)) {
+        plot.paperWidth = width;
+        plot.paperHeight = height;
+    }
+}
+
+QString Engine::localeMediaName(acad::DocId doc, acad::ObjectId layout, const QString& canonicalName)
+{
+    d->doc(doc).layoutById(layout);
+    return QString(canonicalName).replace(QLatin1Char('_'), QLatin1Char(' '));
+}
+
+QList<acad::EntityInfo> Engine::blockEntities(acad::DocId doc, acad::ObjectId layout)
+{
+    const Document& document = d->doc(doc);
+    const Layout& l = document.layoutById(layout);
+    const QList<Entity>& entities = l.isModel() ? document.drawing().modelSpace : l.entities;
+    QList<acad::EntityInfo> out;
+    out.reserve(entities.size());
+    for (const Entity& e : entities)
+        out.append(entityInfo(e));
+    return out;
+}
+
+// --- entities
+
+acad::XData Engine::xdata(acad::DocId doc, acad::ObjectId object, const QString& application)
+{
+    Document& document = d->doc(doc);
+    if (const Entity* e = document.entityById(object))
+        return toAutomation(e->xdata, application);
+    document.objectInfo(object); // a layout has no extended data here; anything else is refused
+    return {};
+}
+
+void Engine::setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data)
+{
+    Document& document = d->doc(doc);
+    Entity* e = document.entityById(object);
+    if (!e) {
+        document.objectInfo(object);
+        throw acad::Error(
+            QStringLiteral("Erweiterte Daten lassen sich nur an Zeichnungsobjekte hängen (Objekt-ID %1).")
+                .arg(object));
+    }
+    QList<XDataApp> apps = e->xdata;
+    applyXData(apps, data);
+    d->edit(document, [&] {
+        document.entityById(object)->xdata = apps;
+        document.setModified(true);
+    });
+}
+
+QStringList Engine::commandHistory()
+{
+    return d->history;
+}
+
+// --- for the window, the bus service and tests
+
+bool Engine::isInteractive() const
+{
+    return d->interactive;
+}
+
+void Engine::setInteractive(bool interactive)
+{
+    d->interactive = interactive;
+}
+
+bool Engine::isVisible() const
+{
+    return d->visible;
+}
+
+void Engine::setHwnd(qint64 hwnd)
+{
+    d->hwnd = hwnd;
+}
+
+void Engine::submitInput(const QString& text)
+{
+    const Document* doc = d->find(d->active);
+    d->enqueue(d->active, text, doc ? doc->filedia() : qint16(1));
+}
+
+void Engine::cancelCommand(acad::DocId doc)
+{
+    d->cancel(doc);
+}
+
+QString Engine::currentPrompt() const
+{
+    const auto it = d->lines.constFind(d->active);
+    if (it == d->lines.constEnd() || !it->prompt)
+        return QStringLiteral("Befehl:");
+    return it->prompt->text;
+}
+
+QString Engine::promptDefault(acad::DocId doc) const
+{
+    const auto it = d->lines.constFind(doc);
+    return it == d->lines.constEnd() || !it->prompt ? QString() : it->prompt->defaultValue;
+}
+
+bool Engine::isBusy() const
+{
+    if (!d->queue.isEmpty())
+        return true;
+    return std::any_of(d->lines.cbegin(), d->lines.cend(),
+                       [](const CommandLine& l) { return l.prompt.has_value(); });
+}
+
+const Drawing* Engine::drawing(acad::DocId doc) const
+{
+    const Document* document = d->find(doc);
+    return document ? &document->drawing() : nullptr;
+}
+
+bool Engine::productStarted() const
+{
+    return d->started;
+}
+
+QString Engine::designCenterPath() const
+{
+    return d->designCenter;
+}
+
+QStringList Engine::loadedProjects() const
+{
+    QStringList files;
+    for (const MacroProject& p : d->projects)
+        files.append(p.file);
+    return files;
+}
+
+} // namespace cadhost

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "Drawing.h"
+
+#include <QObject>
+#include <acad/Host.h>
+#include <memory>
+
+namespace cadhost {
+
+class CommandLine;
+class Documents;
+class MacroRunner;
+class Profile;
+
+// The stand-in CAD program: drawings, command line, macros, menus and preferences. It is the
+// in-process implementation of acad::Host; the bus service and the host window sit on top of it.
+//
+// Automation calls act at once. Command-line input (sendCommand, submitInput) is only queued; it runs
+// when the caller's event loop runs again, as the CAD program runs SendCommand text when it is idle.
+class Engine final : public QObject, public acad::Host
+{
+    Q_OBJECT
+
+public:
+    // What a FILEDIA 1 prompt wants the window to ask with a file dialog.
+    enum class FileDialog
+    {
+        OpenDrawing,  // "_open"
+        SaveDrawing,  // "_saveas", "_qsave" of an unnamed drawing, "Ja" to a save question
+        OpenTemplate, // LAYOUT template
+        SaveTemplate, // LAYOUT save as
+    };
+    Q_ENUM(FileDialog)
+
+    // A null store gives a MemoryStore.
+    explicit Engine(std::shared_ptr<DrawingStore> store = nullptr, QObject* parent = nullptr);
+    ~Engine() override;
+
+    DrawingStore& store() const;
+
+    // --- acad::Host
+    acad::ApplicationSnapshot application() override;
+    void setVisible(bool visible) override;
+    qint64 hwnd() override;
+    void bringToFront() override;
+    void update() override;
+    void quit() override;
+
+    QString supportPath() override;
+    void setSupportPath(const QString& path) override;
+    QString templatePath() override;
+    void setTemplatePath(const QString& path) override;
+
+    void loadDVB(const QString& path) override;
+    void runMacro(const QString& name) override;
+
+    QStringList menuGroups() override;
+    void loadMenuGroup(const QString& file, bool baseMenu) override;
+    QList<acad::MenuPopup> menuGroupPopups(const QString& group) override;
+    void insertPopupInMenuBar(const QString& group, qint32 popupIndex, qint32 barIndex) override;
+    QList<acad::MenuPopup> menuBar() override;
+
+    acad::DocId openDocument(const QString& path) override;
+    acad::DocId addDocument(const QString& templatePath) override;
+    acad::DocumentSnapshot document(acad::DocId doc) override;
+    void activateDocument(acad::DocId doc) override;
+    void saveDocument(acad::DocId doc) override;
+    void closeDocument(acad::DocId doc, bool saveChanges) override;
+    void setActiveLayout(acad::DocId doc, const QString& layoutName) override;
+    void setActiveSpace(acad::DocId doc, qint32 space) override;
+    void sendCommand(acad::DocId doc, const QString& text) override;
+    void setVariable(acad::DocId doc, const QString& name, const QVariant& value) override;
+    QVariant variable(acad::DocId doc, const QString& name) override;
+    acad::ObjectInfo objectIdToObject(acad::DocId doc, acad::ObjectId id) override;
+
+    void setLayoutName(acad::DocId doc, acad::ObjectId layout, const QString& name) override;
+    acad::PlotSettings plotSettings(acad::DocId doc, acad::ObjectId layout) override;
+    void refreshPlotDeviceInfo(acad::DocId doc, acad::ObjectId layout) override;
+    QString localeMediaName(acad::DocId doc, acad::ObjectId layout, const QString& canonicalName) override;
+    QList<acad::EntityInfo> blockEntities(acad::DocId doc, acad::ObjectId layout) override;
+
+    acad::XData xdata(acad::DocId doc, acad::ObjectId object, const QString& application) override;
+    void setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data) override;
+
+    QStringList commandHistory() override;
+
+    // --- for the host window, the bus service and tests
+    // Whether a user sits at the window: KV_Layout then asks for the name on the command line.
+    bool isInteractive() const;
+    void setInteractive(bool interactive);
+    bool isVisible() const;
+    void setHwnd(qint64 hwnd);
+
+    // An answer typed in the window; the same as sendCommand text to the active document (or to the
+    // application's own command line while no drawing is open). Queued like sendCommand.
+    void submitInput(const QString& text);
+    // Escape: ends the command waiting in that document (0 = the application's command line).
+    void cancelCommand(acad::DocId doc);
+    // The prompt the active document's command line shows, "Befehl:" when no command runs.
+    QString currentPrompt() const;
+    // What an empty answer to the prompt waiting in that document stands for (a proposed name or
+    // file), for the window's dialog; empty when there is none.
+    QString promptDefault(acad::DocId doc) const;
+    // Whether input is queued or a command waits for an answer in any document.
+    bool isBusy() const;
+
+    // The drawing model of an open document, for the window and for tests; nullptr if none.
+    const Drawing* drawing(acad::DocId doc) const;
+    bool productStarted() const; // "KV_Starten" has run
+    QString designCenterPath() const;
+    QStringList loadedProjects() const; // macro project files, as loaded
+
+    // Unloads a menu group and takes its popups off the menu bar.
+    void unloadMenuGroup(const QString& group);
+    // Entries (lines after the caption) of one popup of a group.
+    QStringList menuEntries(const QString& group, qint32 popupIndex);
+
+signals:
+    void historyAppended(const QString& line);
+    void promptChanged(const QString& prompt);
+    void documentsChanged();
+    void activeDocumentChanged();
+    void layoutsChanged(acad::DocId doc);
+    void modifiedChanged(acad::DocId doc);
+    void visibleChanged(bool visible);
+    void bringToFrontRequested();
+    void updateRequested();
+    void quitRequested();
+    void menuBarChanged();
+    void designCenterNavigated(const QString& path);
+    // A FILEDIA 1 prompt: the window shows a file dialog and answers with submitInput (path + "\r")
+    // or cancelCommand. Headless the prompt simply waits for sendCommand input.
+    void fileDialogRequested(cadhost::Engine::FileDialog kind, acad::DocId doc);
+    // A message a macro shows to the user (also in the command history).
+    void messageShown(const QString& text);
+
+public:
+    // The inner state, shared by the engine's own source files.
+    struct Private;
+
+private:
+    std::unique_ptr<Private> d;
+};
+
+} // namespace cadhost

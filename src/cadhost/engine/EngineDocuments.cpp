@@ -1,0 +1,156 @@
+#include "EnginePrivate.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <acad/Error.h>
+#include <limits>
+
+namespace cadhost {
+
+Document* Engine::Private::find(acad::DocId id) const
+{
+    if (id == 0)
+        return nullptr;
+    for (const auto& d : docs) {
+        if (d->id() == id)
+            return d.get();
+    }
+    return nullptr;
+}
+
+Document& Engine::Private::doc(acad::DocId id) const
+{
+    Document* d = find(id);
+    if (!d)
+        throw acad::Error(QStringLiteral("Das Dokument ist nicht geöffnet (Dokument-Nr. %1).").arg(id));
+    return *d;
+}
+
+Document* Engine::Private::findByPath(const QString& fullPath) const
+{
+    const QString wanted = fullPath.toUpper();
+    for (const auto& d : docs) {
+        if (d->fullPath().toUpper() == wanted)
+            return d.get();
+    }
+    return nullptr;
+}
+
+QString Engine::Private::normalPath(const QString& path, const QString& relativeTo) const
+{
+    if (path.trimmed().isEmpty())
+        throw acad::Error(QStringLiteral("Kein Dateiname angegeben."));
+    const QString absolute = relativeTo.isEmpty() || QDir::isAbsolutePath(path)
+                                 ? QFileInfo(path).absoluteFilePath()
+                                 : QDir(relativeTo).absoluteFilePath(path);
+    return QDir::cleanPath(absolute);
+}
+
+acad::DocId Engine::Private::takeDocId()
+{
+    if (nextDocId == std::numeric_limits<acad::DocId>::max())
+        throw acad::Error(
+            QStringLiteral("Keine weiteren Dokumente möglich: der CAD-Host muss neu gestartet werden."));
+    return nextDocId++;
+}
+
+acad::DocId Engine::Private::open(const QString& path)
+{
+    const QString file = normalPath(path);
+    if (Document* already = findByPath(file)) {
+        activate(already->id());
+        return already->id();
+    }
+    if (nextDocId == std::numeric_limits<acad::DocId>::max())
+        throw acad::Error(
+            QStringLiteral("Keine weiteren Dokumente möglich: der CAD-Host muss neu gestartet werden."));
+    Drawing drawing;
+    try {
+        drawing = store->load(file);
+    } catch (const acad::Error& e) {
+        if (e.description().contains(file))
+            throw;
+        throw acad::Error(QStringLiteral("Fehler beim Öffnen von %1: %2").arg(file, e.description()));
+    } catch (const std::exception& e) {
+        throw acad::Error(
+            QStringLiteral("Fehler beim Öffnen von %1: %2").arg(file, QString::fromLocal8Bit(e.what())));
+    }
+    adoptDrawing(drawing, ids);
+    docs.push_back(std::make_unique<Document>(takeDocId(), file, std::move(drawing)));
+    const acad::DocId id = docs.back()->id();
+    log(QStringLiteral("Zeichnung geöffnet: %1").arg(file));
+    emit q->documentsChanged();
+    activate(id);
+    return id;
+}
+
+void Engine::Private::activate(acad::DocId id)
+{
+    doc(id);
+    if (active == id)
+        return;
+    active = id;
+    emit q->activeDocumentChanged();
+    notifyPrompt();
+}
+
+void Engine::Private::write(Document& d, const QString& path)
+{
+    store->save(d.drawing(), path);
+    const bool renamed = path != d.fullPath();
+    const bool wasModified = d.modified();
+    d.setFullPath(path);
+    d.setNamed(true);
+    d.setModified(false);
+    log(QStringLiteral("Zeichnung gespeichert: %1").arg(d.fullPath()));
+    if (renamed)
+        emit q->documentsChanged();
+    if (wasModified)
+        emit q->modifiedChanged(d.id());
+}
+
+void Engine::Private::close(acad::DocId id)
+{
+    const auto it = std::find_if(docs.begin(), docs.end(), [id](const auto& d) { return d->id() == id; });
+    if (it == docs.end())
+        return;
+    const QString name = (*it)->fullPath();
+    const auto index = it - docs.begin();
+    docs.erase(it);
+    lines.remove(id);
+    log(QStringLiteral("Zeichnung geschlossen: %1").arg(name));
+    emit q->documentsChanged();
+    if (active == id) {
+        // The neighbour on the right takes over, else the one on the left.
+        active = docs.empty() ? 0 : docs.at(qMin<size_t>(index, docs.size() - 1))->id();
+        emit q->activeDocumentChanged();
+    }
+    notifyPrompt();
+}
+
+void Engine::Private::closeAll()
+{
+    while (!docs.empty())
+        close(docs.back()->id());
+}
+
+void Engine::Private::edit(Document& d, const std::function<void()>& change)
+{
+    const acad::DocId id = d.id();
+    const bool wasModified = d.modified();
+    // A refused step may follow steps already done (several layouts inserted): tell either way.
+    const auto tell = [&] {
+        emit q->layoutsChanged(id);
+        if (Document* after = find(id); after && after->modified() != wasModified)
+            emit q->modifiedChanged(id);
+    };
+    try {
+        change();
+    } catch (...) {
+        tell();
+        throw;
+    }
+    tell();
+}
+
+} // namespace cadhost

@@ -1,0 +1,85 @@
+"""Peer side of the DXF tests: ezdxf (Debian's python3-ezdxf) reads and writes drawings.
+
+  audit FILE         read in normal mode, audit, print the layouts, viewports and inserts as JSON
+  write FILE [VER]   write a drawing with layouts, Kvarto viewports and block references (default R2000)
+  bench FILE         time a normal-mode read, print seconds
+"""
+import json
+import sys
+import time
+
+import ezdxf
+
+
+def describe(doc, auditor):
+    layouts = []
+    for name in doc.layouts.names_in_taborder():
+        layout = doc.layouts.get(name)
+        dxf = layout.dxf_layout.dxf
+        entities = []
+        for e in layout:
+            item = {"type": e.dxftype(), "handle": e.dxf.handle}
+            if e.dxftype() == "VIEWPORT":
+                item["id"] = e.dxf.id
+                item["customScale"] = e.dxf.height / e.dxf.view_height if e.dxf.view_height else 0
+            if e.dxftype() == "INSERT":
+                item["name"] = e.dxf.name
+            if e.has_xdata("Kvarto"):
+                item["kvarto"] = [[code, str(value)] for code, value in e.get_xdata("Kvarto")]
+            entities.append(item)
+        layouts.append({
+            "name": name,
+            "taborder": dxf.taborder,
+            "plotter": dxf.get("plot_configuration_file", ""),
+            "media": dxf.get("paper_size", ""),
+            "width": dxf.get("paper_width", 0),
+            "height": dxf.get("paper_height", 0),
+            "rotation": dxf.get("plot_rotation", 1),
+            "plotType": dxf.get("plot_type", 5),
+            "style": dxf.get("current_style_sheet", ""),
+            "entities": entities,
+        })
+    return {
+        "errors": len(auditor.errors),
+        "errorTexts": [str(e) for e in auditor.errors],
+        "fixes": len(auditor.fixes),
+        "layouts": layouts,
+        "active": doc.layouts.active_layout().name,
+        "modelspace": len(doc.modelspace()),
+        "blocks": {b.name: len(b) for b in doc.blocks if not b.name.startswith("*")},
+    }
+
+
+def audit(path):
+    doc = ezdxf.readfile(path)
+    auditor = doc.audit()
+    print(json.dumps(describe(doc, auditor), ensure_ascii=False))
+
+
+def write(path, version="R2000"):
+    doc = ezdxf.new(version)
+    doc.appids.new("Kvarto")
+    doc.blocks.new("KV_Stempel_A3").add_line((0, 0), (70, 0))
+    doc.modelspace().add_line((0, 0), (10, 5))
+    doc.modelspace().add_circle((3, 3), 2)
+    first = doc.layouts.get("Layout1")
+    first.page_setup(size=(420, 297), margins=(0, 0, 0, 0), units="mm", device="DWG To PDF.pc3")
+    second = doc.layouts.new("Süd Ansicht")
+    second.page_setup(size=(297, 210), margins=(0, 0, 0, 0), units="mm", device="DWG To PDF.pc3")
+    for layout, scale in ((first, 100), (second, 250)):
+        vp = layout.add_viewport(center=(150, 120), size=(200, 160), view_center_point=(50, 40),
+                                 view_height=160 * scale / 1000.0)
+        vp.set_xdata("Kvarto", [(1071, 0), (1005, "1"), (1071, 21), (1005, "0"), (1071, 121), (1000, "Grundriss")])
+        ref = layout.add_blockref("KV_Stempel_A3", (340, 10))
+        ref.set_xdata("Kvarto", [(1071, 0), (1005, "8"), (1071, 81), (1005, "3")])
+    doc.saveas(path)
+
+
+def bench(path):
+    start = time.perf_counter()
+    ezdxf.readfile(path)
+    print(time.perf_counter() - start)
+
+
+if __name__ == "__main__":
+    {"audit": audit, "write": write, "bench": bench}[sys.argv[1]](*sys.argv[2:])
