@@ -6,9 +6,10 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/build.sh"
 bin=${BW_BUILD_DIR:-$here/build}/bin
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "Kein Bildschirm gefunden (DISPLAY ist leer)." >&2
-    echo "Ohne Bildschirm läuft das Fenster unter Xvfb, z. B. mit einem Bildschirmfoto nach 5 s:" >&2
-    echo "  xvfb-run -a -s '-screen 0 1280x800x24' sh -c '$bin/blattwart & sleep 5; import -window root shot.png'" >&2
+    echo "Kein Bildschirm gefunden (DISPLAY und WAYLAND_DISPLAY sind leer): das Fenster kann nicht erscheinen." >&2
+    echo "So ist es trotzdem zu sehen:" >&2
+    echo "  $here/scripts/screenshot.sh /tmp/blattwart.png   # Bild des Fensters mit Bibliothek und zwei Zeichnungen (Xvfb)" >&2
+    echo "  xvfb-run -a $here/scripts/run.sh                  # läuft auf einem unsichtbaren Bildschirm" >&2
     exit 2
 fi
 # A session bus is needed to reach the CAD host; start a private one when there is none.

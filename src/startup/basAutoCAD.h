@@ -1,7 +1,6 @@
 #pragma once
 
 #include <acad/Connector.h>
-
 #include <memory>
 
 // The program's two references into the CAD program and the small services around them.

@@ -1,10 +1,17 @@
 #include <QApplication>
-#include <QMessageBox>
+#include <acad/BusConnector.h>
+#include <platform/QtMessageBox.h>
+#include <startup/basAutoCAD.h>
+#include <startup/basMain.h>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QMessageBox::information(nullptr, QStringLiteral("Blattwart für AutoCAD 2007"),
-                             QStringLiteral("Der Explorer ist noch nicht gebaut."));
-    return 0;
+    platform::installQtMessageBox();
+    acad::BusConnector connector;
+    basAutoCAD::setConnector(&connector);
+    const int rc = basMain::Main() ? app.exec() : 0;
+    basMain::Shutdown();
+    basAutoCAD::setConnector(nullptr);
+    return rc;
 }

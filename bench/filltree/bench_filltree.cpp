@@ -1,0 +1,364 @@
+// FillTreeView, the explorer's one refresh, with 20 drawings of 50 layouts each and a library of
+// 2,000 templates: in-process against the engine and over a private bus against the same engine,
+// with the round trips counted. Targets: at most 100 ms per refresh over the bus; ten times the
+// objects cost at most twelve times the time; a refresh in which nothing changed adds and removes
+// no node.
+#include "PrivateBus.h"
+
+#include <QApplication>
+#include <QDBusConnectionInterface>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSemaphore>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTreeWidget>
+#include <acad/BusHost.h>
+#include <acad/BusNames.h>
+#include <acad/Connector.h>
+#include <algorithm>
+#include <cadhost/bus/BusService.h>
+#include <cadhost/engine/Engine.h>
+#include <cadhost/engine/MemoryStore.h>
+#include <cstdio>
+#include <explorer/ViewHost.h>
+#include <explorer/basViewControls.h>
+#include <explorer/controls/ListControl.h>
+#include <explorer/controls/TreeControl.h>
+#include <functional>
+#include <platform/MsgBox.h>
+#include <settings/basDatenbank.h>
+#include <startup/basAutoCAD.h>
+
+namespace bvc = basViewControls;
+
+namespace {
+
+const int kRuns = 31;
+
+struct Size
+{
+    int drawings;
+    int layouts;
+    int templates;
+    int objects() const { return drawings * (1 + layouts) + templates; }
+};
+
+const Size kFull{20, 50, 2000};
+const Size kTenth{2, 50, 200};
+const Size kTenfold{200, 50, 20000};
+
+// Any message box would mean the refresh failed; count and print them instead of showing them.
+class BoxCounter final : public platform::MessageBoxHandler
+{
+public:
+    int shown = 0;
+    platform::MsgBoxResult show(const QString& text, int, const QString&) override
+    {
+        ++shown;
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return platform::vbOK;
+    }
+};
+
+class NoWindow final : public explorer::ViewHost
+{
+public:
+    void UpdateStatusBar() override {}
+    void VisbibleMnuMenu() override {}
+    void SetTreeViewViewBySetting() override {}
+    void setListTitle(const QString&) override {}
+    void setViewModeCommandsEnabled(bool) override {}
+    void setSelectionCommandsEnabled(bool) override {}
+    int pressedViewMode() const override { return 3; }
+};
+
+QStringList drawingPaths(const Size& size)
+{
+    QStringList paths;
+    for (int d = 1; d <= size.drawings; ++d)
+        paths.append(QStringLiteral("/bench/Projekt/Zeichnung%1.dwg").arg(d));
+    return paths;
+}
+
+std::shared_ptr<cadhost::MemoryStore> sampleStore(const Size& size)
+{
+    auto store = std::make_shared<cadhost::MemoryStore>();
+    for (const QString& path : drawingPaths(size)) {
+        cadhost::Drawing drawing;
+        cadhost::Layout model;
+        model.name = QStringLiteral("Model");
+        drawing.layouts.append(model);
+        for (int l = 1; l <= size.layouts; ++l) {
+            cadhost::Layout layout;
+            layout.name = QStringLiteral("Blatt %1").arg(l);
+            layout.tabOrder = l;
+            layout.plot.configName = QStringLiteral("DWG To PDF.pc3");
+            layout.plot.canonicalMediaName = QStringLiteral("ISO_full_bleed_A3_(420.00_x_297.00_MM)");
+            drawing.layouts.append(layout);
+        }
+        drawing.activeLayout = QStringLiteral("Blatt 1");
+        store->put(path, drawing);
+    }
+    return store;
+}
+
+void fillLibrary(const QString& folder, int templates)
+{
+    for (int t = 1; t <= templates; ++t) {
+        QFile file(QStringLiteral("%1/Vorlage%2.%3").arg(folder).arg(t).arg(t % 3 ? "dwg" : "dwt"));
+        file.open(QIODevice::WriteOnly);
+    }
+}
+
+// The tree and list without the window.
+struct View
+{
+    QTreeWidget widget;
+    explorer::TreeControl tree{&widget};
+    explorer::ListControl list;
+    NoWindow window;
+
+    View()
+    {
+        bvc::attach(&tree, &list, &window);
+        bvc::SelectedNodeType.clear();
+        bvc::ListColumnSet = 0;
+        bvc::InitTreeView();
+    }
+    ~View() { bvc::attach(nullptr, nullptr, nullptr); }
+};
+
+struct Result
+{
+    double ms = 0;  // median
+    double min = 0; // the cost without interference
+    int nodes = 0;
+    int added = 0;
+    int removed = 0;
+    double roundTrips = 0;
+};
+
+// Fills once, then measures kRuns unchanged refreshes with the node given by select selected.
+Result measure(const std::function<qint64()>& roundTrips, const std::function<void(View&)>& select)
+{
+    View view;
+    bvc::FillTreeView();
+    select(view);
+    const QStringList before = view.tree.allKeys();
+    const qint64 tripsBefore = roundTrips();
+    QList<double> times;
+    for (int i = 0; i < kRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        bvc::FillTreeView();
+        times.append(double(timer.nsecsElapsed()) / 1e6);
+    }
+    // The median: the machine is shared, and single runs may wait for the others.
+    std::sort(times.begin(), times.end());
+    Result result;
+    result.ms = times[kRuns / 2];
+    result.min = times.first();
+    result.roundTrips = double(roundTrips() - tripsBefore) / kRuns;
+    const QStringList after = view.tree.allKeys();
+    result.nodes = int(after.size());
+    const QSet<QString> beforeSet(before.cbegin(), before.cend());
+    const QSet<QString> afterSet(after.cbegin(), after.cend());
+    result.added = int((afterSet - beforeSet).size());
+    result.removed = int((beforeSet - afterSet).size());
+    return result;
+}
+
+void selectActiveLayout(View&) {}
+void selectDrawing(View& view)
+{
+    view.tree.select(view.tree.childKeys(QStringLiteral("A")).first());
+    bvc::TreeSelectionChanged();
+}
+void selectLibrary(View& view)
+{
+    view.tree.select(QStringLiteral("B"));
+    bvc::TreeSelectionChanged();
+}
+
+void report(const char* where, const char* selected, const Size& size, const Result& r)
+{
+    std::printf("%-10s %-20s %4d objects %8.2f ms median %8.2f ms min %6.1f round trips  nodes %4d +%d -%d\n",
+                where, selected, size.objects(), r.ms, r.min, r.roundTrips, r.nodes, r.added, r.removed);
+}
+
+// The engine answers from a thread of its own, as the host process would.
+class HostThread final : public QThread
+{
+public:
+    HostThread(QString address, std::shared_ptr<cadhost::MemoryStore> store, QStringList paths)
+        : m_address(std::move(address)), m_store(std::move(store)), m_paths(std::move(paths))
+    {
+    }
+    QSemaphore ready;
+    QString error;
+
+protected:
+    void run() override
+    {
+        {
+            cadhost::Engine engine(m_store);
+            for (const QString& path : std::as_const(m_paths))
+                engine.openDocument(path);
+            engine.activateDocument(engine.application().documents.first().id);
+            QDBusConnection bus = QDBusConnection::connectToBus(m_address, QStringLiteral("filltree-host"));
+            cadhost::BusService service(engine, bus);
+            service.start(acad::kAcadProgId, &error);
+            ready.release();
+            exec();
+        }
+        QDBusConnection::disconnectFromBus(QStringLiteral("filltree-host"));
+    }
+
+private:
+    QString m_address;
+    std::shared_ptr<cadhost::MemoryStore> m_store;
+    QStringList m_paths;
+};
+
+struct Library
+{
+    QTemporaryDir dir;
+    explicit Library(int templates)
+    {
+        fillLibrary(dir.path(), templates);
+        basDatenbank::gTypen.Clear();
+        basDatenbank::gTypen.Add(1, QStringLiteral("Vorlagen"), dir.path(), QString(), QStringLiteral("1"));
+    }
+};
+
+Result inProcess(const Size& size, const std::function<void(View&)>& select)
+{
+    Library library(size.templates);
+    auto engine = std::make_shared<cadhost::Engine>(sampleStore(size));
+    for (const QString& path : drawingPaths(size))
+        engine->openDocument(path);
+    engine->activateDocument(engine->application().documents.first().id);
+    basAutoCAD::AcadApp = engine;
+    const Result result = measure([] { return qint64(0); }, select);
+    basAutoCAD::AcadApp.reset();
+    return result;
+}
+
+// Where an in-process refresh spends its time.
+void reportSteps(const Size& size)
+{
+    Library library(size.templates);
+    auto engine = std::make_shared<cadhost::Engine>(sampleStore(size));
+    for (const QString& path : drawingPaths(size))
+        engine->openDocument(path);
+    engine->activateDocument(engine->application().documents.first().id);
+    basAutoCAD::AcadApp = engine;
+    View view;
+    bvc::FillTreeView();
+    const auto time = [](const std::function<void()>& step) {
+        double best = 1e9;
+        for (int i = 0; i < kRuns; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            step();
+            best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
+        }
+        return best;
+    };
+    std::printf(
+        "%4d objects, fastest steps: LoadBloecke %.2f ms, UpdateDrawingNodes %.2f ms, ReadVorlagen %.2f ms\n",
+        size.objects(), time([] { basDatenbank::LoadBloecke(); }), time([] { bvc::UpdateDrawingNodes(); }),
+        time([] { bvc::ReadVorlagen(); }));
+    basAutoCAD::AcadApp.reset();
+}
+
+bool overTheBus(PrivateBus& privateBus, const Size& size, Result* activeLayout, Result* drawing)
+{
+    Library library(size.templates);
+    HostThread host(privateBus.address(), sampleStore(size), drawingPaths(size));
+    host.start();
+    host.ready.acquire();
+    if (!host.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(host.error));
+        host.quit();
+        host.wait();
+        return false;
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    auto client = std::make_shared<acad::BusHost>(
+        bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId)));
+    basAutoCAD::AcadApp = client;
+    const auto trips = [client] { return client->roundTrips(); };
+    *activeLayout = measure(trips, selectActiveLayout);
+    *drawing = measure(trips, selectDrawing);
+    basAutoCAD::AcadApp.reset();
+    client.reset();
+    host.quit();
+    host.wait();
+    return true;
+}
+
+bool check(bool ok, const char* what)
+{
+    std::printf("%-64s %s\n", what, ok ? "ok" : "MISSED");
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    BoxCounter boxes;
+    platform::setMessageBoxHandler(&boxes);
+
+    reportSteps(kFull);
+    reportSteps(kTenth);
+    const Result full = inProcess(kFull, selectActiveLayout);
+    report("in-process", "active layout", kFull, full);
+    const Result tenth = inProcess(kTenth, selectActiveLayout);
+    report("in-process", "active layout", kTenth, tenth);
+    const Result tenfold = inProcess(kTenfold, selectActiveLayout);
+    report("in-process", "active layout", kTenfold, tenfold);
+    report("in-process", "a drawing (50 rows)", kFull, inProcess(kFull, selectDrawing));
+    report("in-process", "library (2000 rows)", kFull, inProcess(kFull, selectLibrary));
+
+    PrivateBus privateBus;
+    if (!privateBus.start()) {
+        std::fprintf(stderr, "no private bus: %s\n", qPrintable(privateBus.errorString()));
+        return 1;
+    }
+    Result busFull, busFullDrawing, busTenth, busTenthDrawing, busTenfold, busTenfoldDrawing;
+    if (!overTheBus(privateBus, kFull, &busFull, &busFullDrawing) ||
+        !overTheBus(privateBus, kTenth, &busTenth, &busTenthDrawing) ||
+        !overTheBus(privateBus, kTenfold, &busTenfold, &busTenfoldDrawing))
+        return 1;
+    report("bus", "active layout", kFull, busFull);
+    report("bus", "a drawing (50 rows)", kFull, busFullDrawing);
+    report("bus", "active layout", kTenth, busTenth);
+    report("bus", "active layout", kTenfold, busTenfold);
+
+    std::printf("growth, fastest runs: in-process %.1fx from %d to %d objects, %.1fx from %d to %d; "
+                "bus %.1fx and %.1fx\n",
+                full.min / tenth.min, kTenth.objects(), kFull.objects(), tenfold.min / full.min,
+                kFull.objects(), kTenfold.objects(), busFull.min / busTenth.min,
+                busTenfold.min / busFull.min);
+    bool ok = check(busFull.ms <= 100, "at most 100 ms per refresh over the bus");
+    ok &= check(tenfold.min <= 12 * full.min,
+                "in-process: ten times the objects, at most twelve times the time");
+    ok &= check(busTenfold.min <= 12 * busFull.min,
+                "bus: ten times the objects, at most twelve times the time");
+    ok &= check(
+        full.added + full.removed + tenfold.added + tenfold.removed + busFull.added + busFull.removed == 0,
+        "an unchanged refresh adds and removes no node");
+    ok &= check(busFull.roundTrips <= kFull.drawings + 1,
+                "one round trip per drawing and one for the application");
+    ok &= check(boxes.shown == 0, "no message box");
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,68 @@
+#include "ImageLists.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace explorer {
+namespace {
+
+struct ImageSource
+{
+    const char* theme;
+    QStyle::StandardPixmap fallback;
+};
+
+QIcon iconFor(const ImageSource& source)
+{
+    return QIcon::fromTheme(QString::fromLatin1(source.theme),
+                            QApplication::style()->standardIcon(source.fallback));
+}
+
+QList<QIcon> iconsFor(std::initializer_list<ImageSource> sources)
+{
+    QList<QIcon> icons;
+    for (const ImageSource& source : sources)
+        icons.append(iconFor(source));
+    return icons;
+}
+
+} // namespace
+
+QList<QIcon> smallImages()
+{
+    return iconsFor({
+        {"application-x-executable", QStyle::SP_DesktopIcon},             // 1
+        {"computer", QStyle::SP_ComputerIcon},                            // 2 loaded drawings
+        {"folder-documents", QStyle::SP_DirIcon},                         // 3 library
+        {"document-open", QStyle::SP_FileDialogContentsView},             // 4 template (.dwt), selected
+        {"document-open", QStyle::SP_FileIcon},                           // 5 drawing file, selected
+        {"x-office-drawing-template", QStyle::SP_FileDialogContentsView}, // 6 template (.dwt)
+        {"x-office-drawing", QStyle::SP_FileIcon},                        // 7 drawing file
+        {"x-office-presentation", QStyle::SP_FileDialogDetailedView},     // 8 layout
+        {"x-office-presentation", QStyle::SP_FileDialogInfoView},         // 9 layout, selected
+        {"dialog-error", QStyle::SP_MessageBoxWarning},                   // 10 no CAD program
+        {"folder", QStyle::SP_DirClosedIcon},                             // 11 empty library
+        {"image-x-generic", QStyle::SP_FileIcon},                         // 12 drawing
+        {"image-x-generic", QStyle::SP_FileLinkIcon},                     // 13 drawing, selected
+        {"document-properties", QStyle::SP_FileDialogInfoView},           // 14
+        {"document-properties", QStyle::SP_FileDialogInfoView},           // 15
+        {"document-properties", QStyle::SP_FileDialogInfoView},           // 16
+        {"document-print", QStyle::SP_FileDialogDetailedView},            // 17 plot setting
+        {"insert-object", QStyle::SP_FileDialogListView},                 // 18 product block
+        {"view-preview", QStyle::SP_DesktopIcon},                         // 19 viewport
+        {"folder", QStyle::SP_DirIcon},                                   // 20 folder
+        {"text-x-generic", QStyle::SP_FileIcon},                          // 21 file name
+    });
+}
+
+QList<QIcon> largeImages()
+{
+    return iconsFor({
+        {"image-x-generic", QStyle::SP_FileIcon},                         // 1 drawing
+        {"x-office-drawing-template", QStyle::SP_FileDialogContentsView}, // 2 template (.dwt)
+        {"x-office-drawing", QStyle::SP_FileIcon},                        // 3 drawing file
+        {"x-office-presentation", QStyle::SP_FileDialogDetailedView},     // 4 layout
+    });
+}
+
+} // namespace explorer

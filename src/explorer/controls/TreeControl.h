@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace explorer {
+
+// The tree as the explorer logic sees it: nodes addressed by key, 1-based image indices into the
+// small image list, bold, expanded, children, a drop highlight and a label edit with a cancel flag.
+// The window owns the QTreeWidget and hands it over; the control never deletes it.
+class TreeControl final : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class TextColour
+    {
+        ButtonText,
+        AppWorkspace
+    };
+    enum class DragMode
+    {
+        Manual,
+        Automatic
+    };
+
+    explicit TreeControl(QTreeWidget* widget, QObject* parent = nullptr);
+    ~TreeControl() override;
+
+    QTreeWidget* widget() const { return m_widget; }
+    void setImageList(const QList<QIcon>& images);
+
+    // --- nodes by key
+    // Adds a node at the end of parentKey's children ("" = top level). Throws ControlError when the
+    // key is already used or the parent does not exist.
+    void addNode(const QString& parentKey, const QString& key, const QString& text, int image,
+                 int selectedImage = 0);
+    // Removes the node with its children. Throws ControlError when there is no such node.
+    void removeNode(const QString& key);
+    void clear();
+    bool contains(const QString& key) const;
+    int nodeCount() const;
+
+    // The accessors below throw ControlError for a key without a node.
+    QString text(const QString& key) const;
+    void setText(const QString& key, const QString& text);
+    int image(const QString& key) const;
+    void setImage(const QString& key, int image);
+    int selectedImage(const QString& key) const; // 0 = same as image
+    void setSelectedImage(const QString& key, int image);
+    bool bold(const QString& key) const;
+    void setBold(const QString& key, bool bold);
+    // Takes the bold mark off every node but the one with the key except.
+    void clearBold(const QString& except);
+    bool expanded(const QString& key) const;
+    void setExpanded(const QString& key, bool expanded);
+    TextColour textColour(const QString& key) const;
+    void setTextColour(const QString& key, TextColour colour);
+
+    QString parentKey(const QString& key) const; // "" for a root
+    int childCount(const QString& key) const;
+    QStringList childKeys(const QString& key) const; // in display order
+    QStringList rootKeys() const;
+    QStringList allKeys() const; // every node, parents before their children
+
+    // --- selection
+    QString selectedKey() const; // "" when nothing is selected
+    void select(const QString& key);
+
+    // --- drag and drop
+    void setDragMode(DragMode mode);
+    DragMode dragMode() const { return m_dragMode; }
+    void setDropHighlight(const QString& key); // "" takes the highlight away
+    QString dropHighlight() const { return m_dropHighlight; }
+
+    // --- label edit: afterLabelEdit reports the typed text (a null string when the user cancelled
+    // with Escape); a handler that sets *cancel keeps the old text.
+    void startLabelEdit(const QString& key);
+    bool isEditing() const;
+
+    // Holds redrawing while a refresh works on many nodes.
+    void setUpdatesEnabled(bool enabled);
+
+signals:
+    // The user moved the selection (click or keyboard); programmatic changes are not reported.
+    void nodeClick(const QString& key);
+    void nodeDoubleClicked(const QString& key);
+    void afterLabelEdit(const QString& key, const QString& newText, bool* cancel);
+
+private:
+    QTreeWidgetItem* item(const QString& key) const;
+    QTreeWidgetItem* existing(const QString& key) const; // throws ControlError
+    void forget(QTreeWidgetItem* item);
+    void applyIcon(QTreeWidgetItem* item, bool selected) const;
+    void onCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    friend class TreeLabelDelegate;
+    void finishLabelEdit(QTreeWidgetItem* item, const QString& newText);
+
+    QTreeWidget* m_widget;
+    QHash<QString, QTreeWidgetItem*> m_items;
+    QList<QIcon> m_images;
+    DragMode m_dragMode = DragMode::Manual;
+    QString m_dropHighlight;
+    QString m_editingKey;
+    QTreeWidgetItem* m_lastCurrent = nullptr;
+    int m_silent = 0;
+};
+
+} // namespace explorer

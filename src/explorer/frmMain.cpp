@@ -1,0 +1,580 @@
+#include "frmMain.h"
+
+#include "basViewControls.h"
+#include "controls/ImageLists.h"
+#include "controls/ListControl.h"
+#include "controls/TreeControl.h"
+#include "controls/Twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <cmath>
+#include <platform/ProgramFolder.h>
+#include <platform/UserSettings.h>
+#include <settings/basRegistry.h>
+#include <startup/basAutoCAD.h>
+
+namespace explorer {
+
+// The invisible grab area between tree and list; reports mouse x in pixels relative to itself.
+class SplitterGrip final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SplitterGrip(QWidget* parent) : QWidget(parent) { setCursor(Qt::SplitHCursor); }
+
+signals:
+    void pressed();
+    void moved(int x);
+    void released();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+void SplitterGrip::mousePressEvent(QMouseEvent* e)
+{
+    e->accept();
+    emit pressed();
+}
+
+void SplitterGrip::mouseMoveEvent(QMouseEvent* e)
+{
+    e->accept();
+    emit moved(qRound(e->position().x()));
+}
+
+void SplitterGrip::mouseReleaseEvent(QMouseEvent* e)
+{
+    e->accept();
+    emit released();
+}
+
+FrameGeometry computeFrameGeometry(double x, double windowWidth)
+{
+    if (x < kMinTreeWidth)
+        x = kMinTreeWidth;
+    if (x > windowWidth - kMinTreeWidth)
+        x = windowWidth - kMinTreeWidth;
+    FrameGeometry g;
+    g.x = x;
+    g.treeWidth = x;
+    g.splitterLeft = x;
+    g.listLeft = x + 40;
+    g.listWidth = windowWidth - (g.treeWidth + 140);
+    g.title0Width = g.treeWidth;
+    g.title1Left = g.listLeft + 20;
+    g.title1Width = g.listWidth - 40;
+    return g;
+}
+
+double clampSplitterBar(double position, double windowWidth)
+{
+    if (position < kSplitterBarMargin)
+        return kSplitterBarMargin;
+    if (position > windowWidth - kSplitterBarMargin)
+        return windowWidth - kSplitterBarMargin;
+    return position;
+}
+
+QRect placeOnScreen(const QRect& window, const QList<QRect>& screens, const QRect& primary)
+{
+    for (const QRect& s : screens) {
+        if (s.intersects(window))
+            return window;
+    }
+    QRect moved = window;
+    moved.moveTopLeft(primary.topLeft());
+    const QPoint centred = primary.center() - QPoint(window.width() / 2, window.height() / 2);
+    moved.moveTopLeft(QPoint(qMax(primary.left(), centred.x()), qMax(primary.top(), centred.y())));
+    return moved;
+}
+
+} // namespace explorer
+
+using namespace explorer;
+
+namespace {
+
+constexpr double kDesignTreeWidth = 3600;
+constexpr double kSplitterWidth = 40;
+constexpr double kDefaultPlacement[] = {1000, 1000, 6500, 6500};
+const char* const kPlacementKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+
+template <typename Step> void ignoringErrors(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+QString setting(const QString& key, const QString& fallback)
+{
+    return platform::GetSetting(key, fallback);
+}
+
+void saveSetting(const QString& key, const QString& value)
+{
+    platform::SaveSetting(key, value);
+}
+
+// A stored single-precision number; the default when the text is no number.
+double settingNumber(const QString& key, double fallback)
+{
+    bool ok = false;
+    const float value = setting(key, QString::number(fallback)).toFloat(&ok);
+    return ok ? value : fallback;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Blattwart"));
+    setObjectName(QStringLiteral("frmMain"));
+    m_commands = new MainCommands(this);
+    m_commands->fillMenuBar(menuBar());
+    m_toolbar = addToolBar(QStringLiteral("tbToolBar"));
+    m_toolbar->setObjectName(QStringLiteral("tbToolBar"));
+    m_toolbar->setMovable(false);
+    m_toolbar->toggleViewAction()->setEnabled(false);
+    m_commands->fillToolBar(m_toolbar);
+    buildControls();
+    buildStatusBar();
+    wireCommands();
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("ctlTimer"));
+    m_timer->setInterval(500);
+    connect(m_timer, &QTimer::timeout, this, &frmMain::updateClock);
+    m_timer->start();
+    setMinimumWidth(pixels(kMinWindowWidth));
+    basViewControls::attach(m_tree, m_list, this);
+}
+
+frmMain::~frmMain()
+{
+    basViewControls::attach(nullptr, nullptr, nullptr);
+}
+
+void frmMain::buildControls()
+{
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    central->installEventFilter(this);
+    m_titles = new QWidget(central);
+    m_titles->setObjectName(QStringLiteral("picTitles"));
+    const char* const captions[] = {" Zeichnungen/Layouts:", " Layouts:"};
+    const char* const tips[] = {" TreeView:", " ListView:"};
+    for (int i = 0; i < 2; ++i) {
+        m_lblTitle[i] = new QLabel(QString::fromUtf8(captions[i]), m_titles);
+        m_lblTitle[i]->setToolTip(QString::fromUtf8(tips[i]));
+        m_lblTitle[i]->setFrameShape(QFrame::Panel);
+        m_lblTitle[i]->setFrameShadow(QFrame::Sunken);
+    }
+    m_treeWidget = new QTreeWidget(central);
+    m_treeWidget->setObjectName(QStringLiteral("tvTreeView"));
+    m_treeWidget->setHeaderHidden(true);
+    m_tree = new TreeControl(m_treeWidget, this);
+    m_tree->setImageList(smallImages());
+    m_list = new ListControl(central);
+    m_list->setObjectName(QStringLiteral("lvListView"));
+    m_list->setImageLists(largeImages(), smallImages());
+    connect(m_list, &ListControl::columnClicked, this, &frmMain::ColumnClick);
+    m_imgSplitter = new SplitterGrip(central);
+    m_imgSplitter->setObjectName(QStringLiteral("imgSplitter"));
+    connect(m_imgSplitter, &SplitterGrip::pressed, this, &frmMain::splitterPressed);
+    connect(m_imgSplitter, &SplitterGrip::moved, this, [this](int x) { splitterMoved(twips(x)); });
+    connect(m_imgSplitter, &SplitterGrip::released, this, &frmMain::splitterReleased);
+    m_picSplitter = new QWidget(central);
+    m_picSplitter->setObjectName(QStringLiteral("picSplitter"));
+    m_picSplitter->setAutoFillBackground(true);
+    QPalette grey = m_picSplitter->palette();
+    grey.setColor(QPalette::Window, QColor(128, 128, 128));
+    m_picSplitter->setPalette(grey);
+    m_picSplitter->hide();
+    m_splitterX = kDesignTreeWidth;
+}
+
+void frmMain::buildStatusBar()
+{
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setObjectName(QStringLiteral("sbStatusBarPanel%1").arg(i + 1));
+    }
+    statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
+    statusBar()->addWidget(m_panels[0], 1);
+    statusBar()->addPermanentWidget(m_panels[1]);
+    statusBar()->addPermanentWidget(m_panels[2]);
+    updateClock();
+}
+
+void frmMain::wireCommands()
+{
+    MainCommands* c = m_commands;
+    c->wire(Cmd::mnuEnd, [this] { close(); });
+    c->wire(Cmd::mnuViewToolbar, [this] { ToggleToolbar(); });
+    c->wire(Cmd::mnuViewStatusBar, [this] { ToggleStatusBar(); });
+    for (int i = 0; i < 4; ++i)
+        c->wire(static_cast<Cmd>(static_cast<int>(Cmd::mnuListViewMode0) + i),
+                [this, i] { SetListViewMode(i); });
+    c->wire(Cmd::mnuViewArrangeIcons, [this] { ArrangeIcons(); });
+    c->wire(Cmd::mnuEditSelectAll, [this] { SelectAll(); });
+    c->wire(Cmd::mnuEditInvertSelection, [this] { InvertSelection(); });
+    c->wire(Cmd::tbAscending, [this] { SetSortOrder(0); });
+    c->wire(Cmd::tbDescending, [this] { SetSortOrder(1); });
+    c->wire(Cmd::mnuAutoEnd, [this] { ToggleAutoEnd(); });
+    c->wire(Cmd::mnuTemplate, [] { basAutoCAD::NewDrawingFromTemplate(); });
+    c->wire(Cmd::popDC, [this] {
+        const QString kind = m_tree->selectedKey().left(1);
+        basAutoCAD::OpenDesignCenter(kind == QLatin1String("B") ? 0 : kind == QLatin1String("D") ? 1 : -1);
+    });
+    applyCommandStates();
+}
+
+QWidget* frmMain::imgSplitter() const
+{
+    return m_imgSplitter;
+}
+
+QStatusBar* frmMain::sbStatusBar() const
+{
+    return statusBar();
+}
+
+QString frmMain::panelText(int panel) const
+{
+    if (panel < 1 || panel > 3)
+        return {};
+    return m_panels[panel - 1]->text();
+}
+
+double frmMain::twips(int px) const
+{
+    return pixelsToTwips(px, this);
+}
+
+int frmMain::pixels(double tw) const
+{
+    return twipsToPixels(tw, this);
+}
+
+void frmMain::placeWidget(QWidget* w, double left, double top, double width, double height)
+{
+    w->setGeometry(pixels(left), pixels(top), qMax(0, pixels(width)), qMax(0, pixels(height)));
+}
+
+void frmMain::SizeControls(double& x)
+{
+    const double windowWidth = twips(width());
+    const FrameGeometry g = computeFrameGeometry(x, windowWidth);
+    x = g.x;
+    m_splitterX = x;
+    // Toolbar and status bar lie outside the central area: its top already follows the toolbar.
+    const double titlesHeight = twips(m_lblTitle[0]->sizeHint().height());
+    const double top = titlesHeight;
+    const double height = twips(centralWidget()->height()) - titlesHeight;
+    placeWidget(m_titles, 0, 0, windowWidth, titlesHeight);
+    placeWidget(m_lblTitle[0], 0, 0, g.title0Width, titlesHeight);
+    placeWidget(m_lblTitle[1], g.title1Left, 0, g.title1Width, titlesHeight);
+    placeWidget(m_treeWidget, 0, top, g.treeWidth, height);
+    placeWidget(m_list, g.listLeft, top, g.listWidth, height);
+    placeWidget(m_imgSplitter, g.splitterLeft, top, kSplitterWidth, height);
+    m_imgSplitter->raise();
+}
+
+void frmMain::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    const int minimum = pixels(kMinWindowWidth);
+    if (width() < minimum && !isMinimized())
+        resize(minimum, height());
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* e)
+{
+    // The central area changes with the window and whenever toolbar or status bar come or go.
+    if (watched == centralWidget() && e->type() == QEvent::Resize) {
+        double x = m_splitterX;
+        SizeControls(x);
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void frmMain::splitterPressed()
+{
+    const QRect grip = m_imgSplitter->geometry();
+    const double gripWidth = std::round(twips(grip.width()));
+    m_barLeft = twips(grip.x());
+    placeWidget(m_picSplitter, m_barLeft, twips(grip.y()), static_cast<qint64>(gripWidth) / 2,
+                twips(grip.height()) - 20);
+    m_picSplitter->show();
+    m_picSplitter->raise();
+    m_splitterMoving = true;
+}
+
+void frmMain::splitterMoved(double mouseX)
+{
+    if (!m_splitterMoving)
+        return;
+    m_barLeft = clampSplitterBar(twips(m_imgSplitter->x()) + mouseX, twips(width()));
+    QRect bar = m_picSplitter->geometry();
+    bar.moveLeft(pixels(m_barLeft));
+    m_picSplitter->setGeometry(bar);
+}
+
+void frmMain::splitterReleased()
+{
+    if (!m_splitterMoving)
+        return;
+    double x = m_barLeft;
+    SizeControls(x);
+    m_picSplitter->hide();
+    m_splitterMoving = false;
+}
+
+void frmMain::ToggleToolbar()
+{
+    QAction* a = m_commands->action(Cmd::mnuViewToolbar);
+    m_toolbar->setVisible(a->isChecked());
+    double x = m_splitterX;
+    SizeControls(x);
+}
+
+void frmMain::ToggleStatusBar()
+{
+    QAction* a = m_commands->action(Cmd::mnuViewStatusBar);
+    statusBar()->setVisible(a->isChecked());
+    double x = m_splitterX;
+    SizeControls(x);
+}
+
+void frmMain::SetListViewMode(qint16 mode)
+{
+    ignoringErrors([mode] { basViewControls::SetListItemTexts(mode); });
+    ignoringErrors([this, mode] { m_list->setView(mode); });
+    ignoringErrors([mode] { saveSetting(QStringLiteral("ViewMode"), QString::number(mode)); });
+    m_commands->setPressedViewMode(mode);
+}
+
+void frmMain::SetTreeViewViewBySetting()
+{
+    const double stored = setting(QStringLiteral("ViewMode"), QStringLiteral("0")).toDouble();
+    const double rounded = std::round(stored);
+    if (rounded >= 0 && rounded <= 3)
+        m_list->setView(static_cast<int>(rounded));
+    SetListViewMode(static_cast<qint16>(m_list->view()));
+}
+
+void frmMain::SetSortOrder(qint16 order)
+{
+    m_list->setSortKey(0);
+    m_list->setSortOrder(order);
+    m_list->setSorted(true);
+}
+
+void frmMain::ColumnClick(int index)
+{
+    m_list->setSortKey(index);
+    const bool ascending = m_list->sorted() && m_list->sortOrder() == 0;
+    m_list->setSortOrder(ascending ? 1 : 0);
+    m_list->setSorted(true);
+}
+
+void frmMain::ArrangeIcons()
+{
+    m_list->setSorted(true);
+    m_list->setSortOrder(0);
+}
+
+void frmMain::SelectAll()
+{
+    m_list->selectAll();
+}
+
+void frmMain::InvertSelection()
+{
+    m_list->invertSelection();
+}
+
+void frmMain::MnuOptAutoCheck()
+{
+    m_commands->action(Cmd::mnuAutoEnd)->setChecked(basRegistry::GetLMBeenden() == 1);
+}
+
+void frmMain::ToggleAutoEnd()
+{
+    const bool on = basRegistry::GetLMBeenden() != 1;
+    basRegistry::SetLMBeenden(on ? 1 : 0);
+    m_commands->action(Cmd::mnuAutoEnd)->setChecked(on);
+}
+
+void frmMain::UpdateStatusBar()
+{
+    const QString kind = m_tree->selectedKey().left(1);
+    QString text;
+    if (kind == QLatin1String("B") || kind == QLatin1String("D")) {
+        text = basViewControls::VorlagenPfad;
+    } else {
+        text = basAutoCAD::GetActiveDrawingPath();
+        if (text.isEmpty())
+            text = QStringLiteral("Keine aktive AutoCAD-Zeichnung !");
+    }
+    m_panels[0]->setText(text);
+}
+
+void frmMain::updateClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale german(QLocale::German, QLocale::Germany);
+    m_panels[1]->setText(german.toString(now.date(), QStringLiteral("dd.MM.yyyy")));
+    m_panels[2]->setText(german.toString(now.time(), QStringLiteral("HH:mm")));
+}
+
+void frmMain::refreshCommandContext()
+{
+    CommandContext& c = m_context;
+    const QString key = m_tree->selectedKey();
+    c.nodeKind = key.left(1);
+    c.attached = basAutoCAD::AcadApp != nullptr;
+    c.listItemBold = false;
+    c.layoutCount = 0;
+    c.activeLayout.reset();
+    ignoringErrors([this, &c] {
+        const QString item = m_list->selectedKey();
+        c.listItemBold = !item.isEmpty() && m_list->bold(item);
+    });
+    ignoringErrors([this, &c, &key] {
+        if (c.nodeKind == QLatin1String("Z"))
+            c.layoutCount = m_tree->childCount(key);
+        else if (c.nodeKind == QLatin1String("L"))
+            c.layoutCount = m_tree->childCount(m_tree->parentKey(key));
+    });
+    const bool fromList = c.nodeKind == QLatin1String("A");
+    if (!c.attached || !(fromList || c.nodeKind == QLatin1String("Z")))
+        return;
+    // The drawings root looks at the list's selected drawing; with none there is nothing to ask.
+    if (fromList && m_list->selectedKey().isEmpty())
+        return;
+    ignoringErrors([&c, fromList] {
+        const QString path = basViewControls::GetZeichnungGesamt(fromList);
+        if (!path.isEmpty())
+            c.activeLayout = basAutoCAD::GetActiveLayoutName(path);
+    });
+}
+
+void frmMain::applyCommandStates()
+{
+    m_commands->apply(computeCommandStates(m_context));
+}
+
+void frmMain::VisbibleMnuMenu()
+{
+    refreshCommandContext();
+    applyCommandStates();
+}
+
+void frmMain::setListTitle(const QString& title)
+{
+    m_lblTitle[1]->setText(title);
+}
+
+void frmMain::setViewModeCommandsEnabled(bool enabled)
+{
+    m_context.viewModesEnabled = enabled;
+    applyCommandStates();
+}
+
+void frmMain::setSelectionCommandsEnabled(bool enabled)
+{
+    m_context.selectionCommandsEnabled = enabled;
+    applyCommandStates();
+}
+
+int frmMain::pressedViewMode() const
+{
+    return m_commands->pressedViewMode();
+}
+
+void frmMain::Form_Load()
+{
+    double v[4];
+    for (int i = 0; i < 4; ++i)
+        v[i] = settingNumber(QString::fromLatin1(kPlacementKeys[i]), kDefaultPlacement[i]);
+    QRect placement(pixels(v[0]), pixels(v[1]), qMax(pixels(v[2]), pixels(kMinWindowWidth)), pixels(v[3]));
+    QList<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens.append(s->availableGeometry());
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        placement = placeOnScreen(placement, screens, primary->availableGeometry());
+    move(placement.topLeft());
+    resize(placement.size());
+    basViewControls::LoadColumnWidths();
+}
+
+void frmMain::restoreAndRaise()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool frmMain::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(e);
+}
+
+void frmMain::FormActivate()
+{
+    if (!basViewControls::TreeFilled)
+        return;
+    basViewControls::SetListViewOptions();
+    basViewControls::SetListViewColumns();
+}
+
+void frmMain::savePlacement()
+{
+    const QRect frame(pos(), size());
+    const double v[4] = {twips(frame.x()), twips(frame.y()), twips(frame.width()), twips(frame.height())};
+    for (int i = 0; i < 4; ++i)
+        saveSetting(QString::fromLatin1(kPlacementKeys[i]), QString::number(static_cast<float>(v[i])));
+}
+
+void frmMain::closeEvent(QCloseEvent* e)
+{
+    ignoringErrors([this] { basViewControls::SaveColumnOrder(m_tree->selectedKey().left(1)); });
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (*it != this && (*it)->isVisible())
+            (*it)->close();
+    }
+    if (!isMinimized())
+        savePlacement();
+    const int mode = pressedViewMode();
+    if (mode >= 0)
+        saveSetting(QStringLiteral("ViewMode"), QString::number(mode));
+    ignoringErrors([] {
+        basViewControls::CaptureColumnWidths();
+        basViewControls::SaveColumnWidths();
+    });
+    e->accept();
+}
+
+#include "frmMain.moc"

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// A loaded drawing or one of its layouts, as the tree knows it.
+struct CAcadobj
+{
+    qint32 AObjId = 0;    // a layout's object id; 0 for a drawing
+    QString Gesamt;       // folder/name, for a layout followed by ";" and the layout name
+    qint16 Vorhanden = 0; // 1 = found again in the current refresh
+    QString Zeichnung;    // the drawing's file name
+    QString Layout;       // the layout's name (layouts only)
+    qint32 Nummer = 0;    // running number from the tree's node counter
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QVariant>
+#include <optional>
+
+namespace records {
+
+// A value of the product data read as a 16-bit whole number, rounding halves to even as the data's
+// writers do; nothing when it is not a number or does not fit.
+std::optional<qint16> toInt16(const QVariant& value);
+
+} // namespace records

@@ -1,0 +1,187 @@
+#include "FakeHost.h"
+
+#include <acad/Error.h>
+
+acad::DocId FakeHost::addDrawing(const QString& path, const QString& name, const QStringList& layouts)
+{
+    Document doc;
+    doc.id = m_nextDoc++;
+    doc.name = name;
+    doc.path = path;
+    doc.layouts.append(Layout{m_nextObject++, QStringLiteral("Model"), {}});
+    for (const QString& layout : layouts) {
+        acad::PlotSettings plot;
+        plot.configName = QStringLiteral("DWG To PDF.pc3");
+        plot.canonicalMediaName = QStringLiteral("ISO_full_bleed_A3_(420.00_x_297.00_MM)");
+        plot.plotRotation = 1;
+        doc.layouts.append(Layout{m_nextObject++, layout, plot});
+    }
+    documents.append(doc);
+    if (activeDocument == 0)
+        activeDocument = doc.id;
+    return doc.id;
+}
+
+FakeHost::Document* FakeHost::find(acad::DocId id)
+{
+    for (Document& doc : documents) {
+        if (doc.id == id)
+            return &doc;
+    }
+    return nullptr;
+}
+
+FakeHost::Layout* FakeHost::findLayout(acad::ObjectId id)
+{
+    for (Document& doc : documents) {
+        for (Layout& layout : doc.layouts) {
+            if (layout.id == id)
+                return &layout;
+        }
+    }
+    return nullptr;
+}
+
+void FakeHost::closeDrawing(acad::DocId id)
+{
+    documents.removeIf([id](const Document& doc) { return doc.id == id; });
+    if (activeDocument == id)
+        activeDocument = documents.isEmpty() ? 0 : documents.first().id;
+}
+
+int FakeHost::totalCalls() const
+{
+    int total = 0;
+    for (const int n : calls)
+        total += n;
+    return total;
+}
+
+void FakeHost::count(const QString& method)
+{
+    ++calls[method];
+    if (method == failing)
+        throw acad::Error(QStringLiteral("Automatisierungsfehler: ") + method);
+}
+
+void FakeHost::unsupported(const char* method)
+{
+    throw acad::Error(QStringLiteral("Nicht unterstützt: ") + QString::fromLatin1(method));
+}
+
+acad::ApplicationSnapshot FakeHost::application()
+{
+    count(QStringLiteral("application"));
+    acad::ApplicationSnapshot app;
+    for (const Document& doc : std::as_const(documents))
+        app.documents.append(acad::DocumentRef{doc.id, doc.name, doc.path});
+    app.activeDocument = activeDocument;
+    app.visible = true;
+    return app;
+}
+
+acad::DocumentSnapshot FakeHost::document(acad::DocId id)
+{
+    count(QStringLiteral("document"));
+    const Document* doc = find(id);
+    if (!doc)
+        throw acad::Error(QStringLiteral("Dokument nicht gefunden"));
+    acad::DocumentSnapshot snapshot;
+    snapshot.ref = acad::DocumentRef{doc->id, doc->name, doc->path};
+    snapshot.activeLayout = doc->activeLayout;
+    for (int i = 0; i < doc->layouts.size(); ++i)
+        snapshot.layouts.append(acad::LayoutRef{doc->layouts[i].id, doc->layouts[i].name, i});
+    return snapshot;
+}
+
+void FakeHost::activateDocument(acad::DocId doc)
+{
+    count(QStringLiteral("activateDocument"));
+    activeDocument = doc;
+}
+
+void FakeHost::closeDocument(acad::DocId doc, bool)
+{
+    count(QStringLiteral("closeDocument"));
+    closeDrawing(doc);
+}
+
+void FakeHost::setActiveLayout(acad::DocId id, const QString& layoutName)
+{
+    count(QStringLiteral("setActiveLayout"));
+    if (Document* doc = find(id))
+        doc->activeLayout = layoutName;
+}
+
+void FakeHost::setLayoutName(acad::DocId, acad::ObjectId id, const QString& name)
+{
+    count(QStringLiteral("setLayoutName"));
+    if (Layout* layout = findLayout(id))
+        layout->name = name;
+}
+
+acad::PlotSettings FakeHost::plotSettings(acad::DocId, acad::ObjectId id)
+{
+    count(QStringLiteral("plotSettings"));
+    const Layout* layout = findLayout(id);
+    if (!layout || id == failingPlot)
+        throw acad::Error(QStringLiteral("Objekt nicht gefunden"));
+    return layout->plot;
+}
+
+void FakeHost::refreshPlotDeviceInfo(acad::DocId, acad::ObjectId)
+{
+    count(QStringLiteral("refreshPlotDeviceInfo"));
+}
+
+QString FakeHost::localeMediaName(acad::DocId, acad::ObjectId, const QString& canonicalName)
+{
+    count(QStringLiteral("localeMediaName"));
+    return QStringLiteral("Lokal ") + canonicalName;
+}
+
+acad::XData FakeHost::xdata(acad::DocId, acad::ObjectId object, const QString& application)
+{
+    count(QStringLiteral("xdata"));
+    if (missingObjects.contains(object))
+        throw acad::Error(QStringLiteral("Objekt nicht gefunden"));
+    const acad::XData data = xdatas.value(object);
+    if (!data.values.isEmpty() && data.values.first().toString() != application)
+        return {};
+    return data;
+}
+
+void FakeHost::setXData(acad::DocId, acad::ObjectId object, const acad::XData& data)
+{
+    count(QStringLiteral("setXData"));
+    xdatas.insert(object, data);
+}
+
+// clang-format off
+void FakeHost::setVisible(bool) { count(QStringLiteral("setVisible")); }
+qint64 FakeHost::hwnd() { count(QStringLiteral("hwnd")); return 4711; }
+void FakeHost::bringToFront() { count(QStringLiteral("bringToFront")); }
+void FakeHost::update() { count(QStringLiteral("update")); }
+void FakeHost::quit() { unsupported("quit"); }
+QString FakeHost::supportPath() { unsupported("supportPath"); }
+void FakeHost::setSupportPath(const QString&) { unsupported("setSupportPath"); }
+QString FakeHost::templatePath() { count(QStringLiteral("templatePath")); return {}; }
+void FakeHost::setTemplatePath(const QString&) { unsupported("setTemplatePath"); }
+void FakeHost::loadDVB(const QString&) { unsupported("loadDVB"); }
+void FakeHost::runMacro(const QString&) { unsupported("runMacro"); }
+QStringList FakeHost::menuGroups() { unsupported("menuGroups"); }
+void FakeHost::loadMenuGroup(const QString&, bool) { unsupported("loadMenuGroup"); }
+QList<acad::MenuPopup> FakeHost::menuGroupPopups(const QString&) { unsupported("menuGroupPopups"); }
+void FakeHost::insertPopupInMenuBar(const QString&, qint32, qint32) { unsupported("insertPopupInMenuBar"); }
+QList<acad::MenuPopup> FakeHost::menuBar() { unsupported("menuBar"); }
+acad::DocId FakeHost::openDocument(const QString&) { unsupported("openDocument"); }
+acad::DocId FakeHost::addDocument(const QString&) { unsupported("addDocument"); }
+void FakeHost::saveDocument(acad::DocId) { unsupported("saveDocument"); }
+void FakeHost::setActiveSpace(acad::DocId, qint32) { unsupported("setActiveSpace"); }
+void FakeHost::sendCommand(acad::DocId, const QString&) { unsupported("sendCommand"); }
+void FakeHost::setVariable(acad::DocId, const QString&, const QVariant&) { unsupported("setVariable"); }
+QVariant FakeHost::variable(acad::DocId, const QString&) { unsupported("variable"); }
+acad::ObjectInfo FakeHost::objectIdToObject(acad::DocId, acad::ObjectId) { unsupported("objectIdToObject"); }
+QList<acad::EntityInfo> FakeHost::blockEntities(acad::DocId, acad::ObjectId) { unsupported("blockEntities"); }
+QStringList FakeHost::commandHistory() { return {}; }
+// clang-format on

@@ -1,0 +1,116 @@
+// The tree and list against the in-process CAD host: what the user sees of its drawings.
+#include "BoxRecorder.h"
+#include "ViewFixture.h"
+
+#include <QTest>
+#include <cadhost/engine/Engine.h>
+#include <cadhost/engine/MemoryStore.h>
+#include <explorer/basViewControls.h>
+#include <startup/basAutoCAD.h>
+
+namespace bvc = basViewControls;
+
+namespace {
+
+cadhost::Drawing drawingWith(const QStringList& layouts, const QString& active)
+{
+    cadhost::Drawing drawing;
+    cadhost::Layout model;
+    model.name = QStringLiteral("Model");
+    drawing.layouts.append(model);
+    for (int i = 0; i < layouts.size(); ++i) {
+        cadhost::Layout layout;
+        layout.name = layouts[i];
+        layout.tabOrder = i + 1;
+        layout.plot.configName = QStringLiteral("DWG To PDF.pc3");
+        layout.plot.canonicalMediaName = QStringLiteral("ISO_full_bleed_A3_(420.00_x_297.00_MM)");
+        layout.plot.plotRotation = 2;
+        drawing.layouts.append(layout);
+    }
+    drawing.activeLayout = active;
+    return drawing;
+}
+
+} // namespace
+
+class TestExplorerEngine final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_f = std::make_unique<ViewFixture>();
+        m_store = std::make_shared<cadhost::MemoryStore>();
+        m_store->put("/p/Plan.dwg", drawingWith({"Blatt 1", "Blatt 2"}, "Blatt 2"));
+        m_store->put("/q/Plan.dwg", drawingWith({"Schnitt"}, "Model"));
+        m_engine = std::make_shared<cadhost::Engine>(m_store);
+        m_first = m_engine->openDocument("/p/Plan.dwg");
+        m_second = m_engine->openDocument("/q/Plan.dwg");
+        m_engine->activateDocument(m_first);
+        basAutoCAD::AcadApp = m_engine;
+    }
+
+    void cleanup()
+    {
+        m_f.reset();
+        m_engine.reset();
+    }
+
+    void drawingsOfTheHost()
+    {
+        BoxRecorder boxes;
+        bvc::FillTreeView();
+        const QStringList drawings = m_f->tree.childKeys("A");
+        QCOMPARE(drawings.size(), 2);
+        // Same name in two folders: two nodes, both bold while one of them is active.
+        for (const QString& key : drawings) {
+            QCOMPARE(m_f->tree.text(key), QStringLiteral("Plan.dwg"));
+            QVERIFY(m_f->tree.bold(key));
+        }
+        QCOMPARE(m_f->tree.childCount(drawings[0]), 2);
+        // Judged by name, the second drawing counts as active too and takes the first selection.
+        QCOMPARE(m_f->tree.selectedKey(), drawings[1]);
+        QVERIFY(m_f->tree.bold(m_f->keyOf("Blatt 2")));
+        QVERIFY(!m_f->tree.bold(m_f->keyOf("Schnitt")));
+        QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    void layoutListReadsThePlotSettings()
+    {
+        bvc::FillTreeView();
+        m_f->click(m_f->tree.childKeys("A").first());
+        const QString key = m_f->keyOf("Blatt 1");
+        QCOMPARE(m_f->list.count(), 2);
+        QCOMPARE(m_f->list.subItem(key, 1), QStringLiteral("DWG To PDF.pc3"));
+        QCOMPARE(m_f->list.subItem(key, 2), QStringLiteral("ISO full bleed A3 (420.00 x 297.00 MM)"));
+        QCOMPARE(m_f->list.subItem(key, 3), QStringLiteral("Hochformat (auf dem Kopf)"));
+        QCOMPARE(m_f->list.subItem(key, 4), QStringLiteral("Kein"));
+        QVERIFY(m_f->list.bold(m_f->keyOf("Blatt 2")));
+    }
+
+    void renameAndCloseInTheHost()
+    {
+        bvc::FillTreeView();
+        const QString drawing = m_f->tree.childKeys("A").first();
+        const QString blatt1 = m_f->keyOf("Blatt 1");
+        const acad::ObjectId id = bvc::Layouts.item(blatt1.mid(1))->AObjId;
+        m_engine->setLayoutName(m_first, id, "Ansicht");
+        bvc::FillTreeView();
+        QVERIFY(!m_f->tree.contains(blatt1));
+        QCOMPARE(m_f->tree.text(m_f->tree.childKeys(drawing).last()), QStringLiteral("Ansicht"));
+        m_engine->closeDocument(m_second, false);
+        bvc::FillTreeView();
+        QCOMPARE(m_f->tree.childKeys("A"), QStringList{drawing});
+    }
+
+private:
+    std::unique_ptr<ViewFixture> m_f;
+    std::shared_ptr<cadhost::MemoryStore> m_store;
+    std::shared_ptr<cadhost::Engine> m_engine;
+    acad::DocId m_first = 0;
+    acad::DocId m_second = 0;
+};
+
+QTEST_MAIN(TestExplorerEngine)
+#include "tst_explorer_engine.moc"

@@ -1,0 +1,151 @@
+#include "MsgBoxRecorder.h"
+#include "WindowTestSupport.h"
+
+#include <QtTest>
+#include <explorer/basViewControls.h>
+#include <explorer/controls/TreeControl.h>
+#include <explorer/frmMain.h>
+#include <startup/basAutoCAD.h>
+#include <startup/basMain.h>
+
+namespace {
+
+// Every call that reaches the CAD program: the lookup and the automation calls.
+int busCalls(const CadFixture& cad)
+{
+    return cad.lookups + cad.host->calls;
+}
+
+explorer::TreeControl* tree()
+{
+    return basMain::MainForm->tvTreeView();
+}
+
+} // namespace
+
+class TestCheckAutoCAD : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowHarness> h;
+
+    void tick(int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            basMain::CheckAutoCAD();
+    }
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void init()
+    {
+        h = std::make_unique<WindowHarness>();
+        h->cad.open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
+        QVERIFY(h->session.start());
+        // The timer stays out of the way; the ticks are driven by hand.
+        basMain::MainForm->ctlTimer()->stop();
+    }
+    void cleanup() { h.reset(); }
+
+    void inFrontNothingHappens()
+    {
+        QCOMPARE(basMain::ForegroundSeen, qint16(1));
+        QVERIFY(basMain::MainWindowInFront());
+        const int before = busCalls(h->cad);
+        const qint32 counter = basViewControls::NodeNummer;
+        tick(20);
+        QCOMPARE(busCalls(h->cad) - before, 0);
+        QCOMPARE(basViewControls::NodeNummer, counter);
+        QVERIFY(h->boxes.count() == 0);
+    }
+
+    void inFrontWithTheRealTimer()
+    {
+        const int before = busCalls(h->cad);
+        basMain::MainForm->ctlTimer()->start();
+        QTest::qWait(1600);
+        QCOMPARE(busCalls(h->cad) - before, 0);
+    }
+
+    void comingBackRefreshesOnce()
+    {
+        QVERIFY(h->session.leave());
+        const int before = busCalls(h->cad);
+        tick(3);
+        QCOMPARE(basMain::ForegroundSeen, qint16(0));
+        QCOMPARE(busCalls(h->cad) - before, 0);
+        // Meanwhile a drawing is opened in the CAD program.
+        h->cad.open(QStringLiteral("/p/Neu.dwg"), {QStringLiteral("B1")});
+        QVERIFY(h->session.activate());
+        tick();
+        QCOMPARE(basMain::ForegroundSeen, qint16(1));
+        QVERIFY(busCalls(h->cad) > before);
+        QCOMPARE(tree()->childCount(QStringLiteral("A")), 2);
+        const int afterRefresh = busCalls(h->cad);
+        tick(10);
+        QCOMPARE(busCalls(h->cad), afterRefresh);
+    }
+
+    void lostHostNoticedOnReturn_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("endings");
+        QTest::addColumn<int>("creates");
+        QTest::newRow("No ends the program") << int(platform::vbNo) << 1 << 0;
+        QTest::newRow("Yes starts the CAD program again") << int(platform::vbYes) << 0 << 1;
+    }
+    void lostHostNoticedOnReturn()
+    {
+        QFETCH(int, answer);
+        // The CAD program quits while Blattwart is in front: nothing happens yet.
+        h->cad.running = false;
+        h->cad.host->gone = true;
+        tick(5);
+        QVERIFY(h->boxes.count() == 0);
+        QCOMPARE(tree()->childCount(QStringLiteral("A")), 1);
+        QVERIFY(h->session.leave());
+        tick();
+        QVERIFY(h->session.activate());
+        h->boxes.expect(platform::MsgBoxResult(answer));
+        tick();
+        QCOMPARE(h->boxes.count(), 1);
+        QCOMPARE(h->boxes.boxes()[0].text,
+                 QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
+        QCOMPARE(h->boxes.boxes()[0].style, int(platform::vbYesNo | platform::vbQuestion));
+        QCOMPARE(h->boxes.boxes()[0].title,
+                 QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
+        QTEST(h->session.endings, "endings");
+        QTEST(h->cad.creates, "creates");
+        if (answer == platform::vbYes) {
+            QVERIFY(basAutoCAD::AcadApp);
+            QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("Geladene Zeichnungen"));
+            QCOMPARE(basMain::ForegroundSeen, qint16(1));
+            // No second prompt on the following ticks.
+            tick(3);
+            QCOMPARE(h->boxes.count(), 1);
+        }
+    }
+
+    void hostGoneWithoutAnswerShowsPlaceholder()
+    {
+        h->cad.running = false;
+        h->cad.creatable = false;
+        h->cad.host->gone = true;
+        QVERIFY(h->session.leave());
+        tick();
+        QVERIFY(h->session.activate());
+        h->boxes.expect(platform::vbYes);
+        h->boxes.expect(platform::vbOK);
+        tick();
+        // The prompt, then the failed start's own message; the tree shows the placeholder.
+        QCOMPARE(h->boxes.count(), 2);
+        QVERIFY(!basAutoCAD::AcadApp);
+        QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("AutoCAD nicht aktiv!"));
+        QCOMPARE(tree()->childCount(QStringLiteral("A")), 0);
+    }
+};
+
+QTEST_MAIN(TestCheckAutoCAD)
+#include "tst_CheckAutoCAD.moc"
