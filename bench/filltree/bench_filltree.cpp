@@ -233,14 +233,20 @@ struct Library
     }
 };
 
-Result inProcess(const Size& size, const std::function<void(View&)>& select)
+// The in-process host with the sample drawings open, the first one active.
+std::shared_ptr<cadhost::Engine> engineWith(const Size& size)
 {
-    Library library(size.templates);
     auto engine = std::make_shared<cadhost::Engine>(sampleStore(size));
     for (const QString& path : drawingPaths(size))
         engine->openDocument(path);
     engine->activateDocument(engine->application().documents.first().id);
-    basAutoCAD::AcadApp = engine;
+    return engine;
+}
+
+Result inProcess(const Size& size, const std::function<void(View&)>& select)
+{
+    Library library(size.templates);
+    basAutoCAD::AcadApp = engineWith(size);
     const Result result = measure([] { return qint64(0); }, select);
     basAutoCAD::AcadApp.reset();
     return result;
@@ -250,11 +256,7 @@ Result inProcess(const Size& size, const std::function<void(View&)>& select)
 void reportSteps(const Size& size)
 {
     Library library(size.templates);
-    auto engine = std::make_shared<cadhost::Engine>(sampleStore(size));
-    for (const QString& path : drawingPaths(size))
-        engine->openDocument(path);
-    engine->activateDocument(engine->application().documents.first().id);
-    basAutoCAD::AcadApp = engine;
+    basAutoCAD::AcadApp = engineWith(size);
     View view;
     bvc::FillTreeView();
     const auto time = [](const std::function<void()>& step) {
