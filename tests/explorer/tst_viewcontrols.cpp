@@ -630,6 +630,21 @@ private slots:
         QCOMPARE(bvc::SelectedNodeType, QStringLiteral("Z"));
     }
 
+    void withoutTheWindowNothingHappens()
+    {
+        m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1"});
+        bvc::attach(nullptr, nullptr, nullptr);
+        bvc::FillTreeView();
+        bvc::TreeSelectionChanged();
+        bvc::OpenListItem("Z1");
+        bvc::DeleteSelectedTemplate();
+        bvc::SaveColumnOrder("Z");
+        QVERIFY(bvc::Zeichnungen.isEmpty());
+        QCOMPARE(m_f->host->totalCalls(), 0);
+        m_f->boxes.expect(platform::vbOK, QStringLiteral("Keine Zeichnung ausgewählt!"));
+        QCOMPARE(bvc::GetZeichnungGesamt(false), QString());
+    }
+
     void provisionalTemplateNodeGoesOnTheNextClick()
     {
         m_f->addTemplate("A3.dwt");
