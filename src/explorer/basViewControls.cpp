@@ -422,6 +422,8 @@ void ReadVorlagen()
         }
         RemoveMissingVorlagen();
     } catch (const std::exception&) {
+        // The nodes of the last scan stay, and so does what the list shows of them.
+        Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 1; });
         platform::MsgBox(QStringLiteral("Vorlagen-Ordner kann nicht gelesen werden!"), platform::vbCritical);
     }
 }

@@ -328,6 +328,9 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{kFolderError});
         QCOMPARE(boxes.boxes().first().style, int(platform::vbCritical));
         QCOMPARE(m_f->tree.childCount("B"), 1);
+        // The list still shows the template whose node stayed.
+        m_f->click("B");
+        QCOMPARE(m_f->list.keys(), m_f->tree.childKeys("B"));
     }
 
     void columnSets_data()
