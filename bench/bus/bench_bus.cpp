@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QSemaphore>
 #include <QThread>
@@ -107,6 +108,29 @@ private:
     QStringList m_paths;
 };
 
+// The real cadhost process: 20 new drawings, each given its 50 layouts by one command string.
+bool fillRealHost(acad::Host& host)
+{
+    for (int d = 1; d <= kDrawings; ++d) {
+        const acad::DocId doc = host.addDocument(QString());
+        QString commands;
+        for (int l = int(host.document(doc).layouts.size()); l <= kLayouts; ++l)
+            commands += QStringLiteral("_layout\r_new\rBlatt %1\r").arg(l);
+        host.sendCommand(doc, commands);
+    }
+    QDeadlineTimer deadline(60000);
+    for (;;) {
+        bool done = true;
+        for (const acad::DocumentSnapshot& doc : host.documentSnapshots())
+            done = done && doc.layouts.size() == kLayouts + 1;
+        if (done)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(100);
+    }
+}
+
 void report(const char* what, double ms, int layouts, double roundTrips)
 {
     std::printf("%-34s %8.3f ms per refresh  %5d layouts  %6.1f round trips (%.2f per drawing)\n", what, ms,
@@ -153,5 +177,23 @@ int main(int argc, char** argv)
 
     host.quit();
     host.wait();
+
+    qputenv("CADHOST_PROFILE", privateBus.folder().toUtf8() + "/profile.ini");
+    if (!privateBus.startHost()) {
+        std::fprintf(stderr, "%s\n", qPrintable(privateBus.errorString()));
+        return 1;
+    }
+    acad::BusHost real(bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId)));
+    if (!fillRealHost(real)) {
+        std::fprintf(stderr, "cadhost did not create the layouts in time\n");
+        return 1;
+    }
+    before = real.roundTrips();
+    ms = millisecondsPerRun([&] { return refreshPerDocument(real); }, &layouts);
+    report("cadhost, application + each doc", ms, layouts, double(real.roundTrips() - before) / (kRuns + 1));
+    before = real.roundTrips();
+    ms = millisecondsPerRun([&] { return refreshAtOnce(real); }, &layouts);
+    report("cadhost, application + all at once", ms, layouts,
+           double(real.roundTrips() - before) / (kRuns + 1));
     return 0;
 }

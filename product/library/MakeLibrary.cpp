@@ -1,8 +1,5 @@
 // Writes the sample template library from its description with the CAD host's own writer, so that the
 // files are what the host itself would save.
-#include <cadhost/dxf/DxfPreserved.h>
-#include <cadhost/dxf/DxfWriter.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,7 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
-
+#include <cadhost/dxf/DxfPreserved.h>
+#include <cadhost/dxf/DxfWriter.h>
 #include <cstdio>
 
 using namespace cadhost;
@@ -98,8 +96,9 @@ Entity productViewport(const QJsonObject& o, qint32 id)
 // Kind 8 title block (number under 81), 9 north arrow (91), 14 legend (71).
 Entity productBlock(const QJsonObject& o)
 {
-    static const QHash<QString, QPair<int, int>> kinds = {
-        {QStringLiteral("title"), {8, 81}}, {QStringLiteral("north"), {9, 91}}, {QStringLiteral("legend"), {14, 71}}};
+    static const QHash<QString, QPair<int, int>> kinds = {{QStringLiteral("title"), {8, 81}},
+                                                          {QStringLiteral("north"), {9, 91}},
+                                                          {QStringLiteral("legend"), {14, 71}}};
     const auto [kind, numberType] = kinds.value(o.value(QLatin1String("kind")).toString());
     Entity e;
     e.dxfType = QStringLiteral("INSERT");
@@ -134,9 +133,15 @@ Entity line(const QString& layer, double x1, double y1, double x2, double y2)
     e.dxfType = QStringLiteral("LINE");
     e.entityType = 19;
     e.layer = layer;
-    e.extra = {{100, QStringLiteral("AcDbEntity")}, {8, layer},         {100, QStringLiteral("AcDbLine")},
-               {10, number(x1)},                     {20, number(y1)},  {30, QStringLiteral("0.0")},
-               {11, number(x2)},                     {21, number(y2)},  {31, QStringLiteral("0.0")}};
+    e.extra = {{100, QStringLiteral("AcDbEntity")},
+               {8, layer},
+               {100, QStringLiteral("AcDbLine")},
+               {10, number(x1)},
+               {20, number(y1)},
+               {30, QStringLiteral("0.0")},
+               {11, number(x2)},
+               {21, number(y2)},
+               {31, QStringLiteral("0.0")}};
     return e;
 }
 

@@ -27,7 +27,10 @@ bool processAlive(qint64 pid)
 
 BusConnector::BusConnector() : BusConnector(QDBusConnection::sessionBus()) {}
 
-BusConnector::BusConnector(const QDBusConnection& connection) : m_connection(connection) {}
+BusConnector::BusConnector(const QDBusConnection& connection, const QString& programFolder)
+    : m_connection(connection), m_programFolder(programFolder)
+{
+}
 
 void BusConnector::requireBus() const
 {
@@ -38,7 +41,9 @@ void BusConnector::requireBus() const
 
 QString BusConnector::ownerOf(const QString& busName) const
 {
-    const QDBusReply<QString> owner = m_connection.interface()->serviceOwner(busName);
+    QDBusConnectionInterface* bus = m_connection.interface();
+    bus->setTimeout(bus::kCallTimeoutMs); // a hung bus daemon must not freeze the caller either
+    const QDBusReply<QString> owner = bus->serviceOwner(busName);
     return owner.isValid() ? owner.value() : QString();
 }
 
@@ -58,9 +63,10 @@ std::shared_ptr<Host> BusConnector::attach(const QString& progId)
     return std::make_shared<BusHost>(m_connection, owner);
 }
 
-QString BusConnector::hostProgram()
+QString BusConnector::hostProgram(const QString& programFolder)
 {
-    const QFileInfo beside(QCoreApplication::applicationDirPath() + u'/' + kProgramName);
+    const QString folder = programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
+    const QFileInfo beside(folder + u'/' + kProgramName);
     if (beside.isFile() && beside.isExecutable())
         return beside.absoluteFilePath();
     return QStandardPaths::findExecutable(kProgramName);
@@ -69,7 +75,11 @@ QString BusConnector::hostProgram()
 std::shared_ptr<Host> BusConnector::create(const QString& progId)
 {
     requireBus();
-    const QString program = hostProgram();
+    // A second host could not own the name anyway; the running one is the instance to use.
+    const QString busName = bus::busNameForProgId(progId);
+    if (const QString running = ownerOf(busName); !running.isEmpty())
+        return std::make_shared<BusHost>(m_connection, running);
+    const QString program = hostProgram(m_programFolder);
     if (program.isEmpty())
         throw Error(QStringLiteral("Das Programm \"%1\" wurde weder neben diesem Programm noch im Suchpfad "
                                    "gefunden.")
@@ -77,7 +87,7 @@ std::shared_ptr<Host> BusConnector::create(const QString& progId)
     qint64 pid = 0;
     if (!QProcess::startDetached(program, {bus::kAutomationFlag}, QString(), &pid))
         throw Error(QStringLiteral("Das Programm \"%1\" kann nicht gestartet werden.").arg(program));
-    const QString owner = waitForOwner(bus::busNameForProgId(progId), pid);
+    const QString owner = waitForOwner(busName, pid);
     return std::make_shared<BusHost>(m_connection, owner);
 }
 
@@ -92,9 +102,12 @@ QString BusConnector::waitForOwner(const QString& busName, qint64 pid) const
             return owner;
         if (!processAlive(pid))
             throw Error(QStringLiteral("Der CAD-Host wurde beendet, bevor er sich am D-Bus angemeldet hat."));
-        if (deadline.hasExpired())
+        if (deadline.hasExpired()) {
+            // Ended, so that it cannot take the name later behind the caller's back.
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
             throw Error(QStringLiteral("Der CAD-Host hat sich nicht innerhalb von %1 s am D-Bus angemeldet.")
                             .arg(bus::kStartTimeoutMs / 1000));
+        }
         QThread::msleep(50);
     }
 }

@@ -13,14 +13,16 @@ class BusConnector final : public Connector
 {
 public:
     BusConnector(); // the session bus
-    explicit BusConnector(const QDBusConnection& connection);
+    // programFolder: where create() looks for cadhost before PATH; empty = the running program's folder.
+    explicit BusConnector(const QDBusConnection& connection, const QString& programFolder = QString());
 
     bool isRunning(const QString& progId) override;
     std::shared_ptr<Host> attach(const QString& progId) override;
     std::shared_ptr<Host> create(const QString& progId) override;
 
-    // The cadhost program create() starts: beside the running program, else on PATH; empty if none.
-    static QString hostProgram();
+    // The cadhost program create() starts: in programFolder (empty = beside the running program),
+    // else on PATH; empty if none.
+    static QString hostProgram(const QString& programFolder = QString());
 
 private:
     void requireBus() const;
@@ -28,6 +30,7 @@ private:
     QString waitForOwner(const QString& busName, qint64 pid) const;
 
     QDBusConnection m_connection;
+    QString m_programFolder;
 };
 
 } // namespace acad

@@ -194,9 +194,6 @@ void frmMain::buildControls()
     m_list->setObjectName(QStringLiteral("lvListView"));
     m_list->setImageLists(largeImages(), smallImages());
     connect(m_list, &ListControl::columnClicked, this, &frmMain::ColumnClick);
-    connect(m_tree, &TreeControl::nodeClick, this, [] { basViewControls::TreeSelectionChanged(); });
-    connect(m_list, &ListControl::itemDoubleClicked, this,
-            [](const QString& key) { basViewControls::OpenListItem(key); });
     m_imgSplitter = new SplitterGrip(central);
     m_imgSplitter->setObjectName(QStringLiteral("imgSplitter"));
     connect(m_imgSplitter, &SplitterGrip::pressed, this, &frmMain::splitterPressed);

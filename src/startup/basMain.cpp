@@ -97,7 +97,7 @@ bool Main()
     } catch (const acad::Error& e) {
         platform::MsgBox(e.description(), platform::vbOKOnly);
     } catch (const std::exception& e) {
-        platform::MsgBox(QString::fromLocal8Bit(e.what()), platform::vbOKOnly);
+        platform::MsgBox(QString::fromUtf8(e.what()), platform::vbOKOnly);
     }
     // A window created but never shown stays hidden; the program ends.
     return false;

@@ -16,6 +16,7 @@ private slots:
     void busName();
     void noSessionBus_data();
     void noSessionBus();
+    void hostProgramBesideOrOnPath_data();
     void hostProgramBesideOrOnPath();
 };
 
@@ -62,22 +63,47 @@ void tst_BusConnector::noSessionBus()
     }
 }
 
-void tst_BusConnector::hostProgramBesideOrOnPath()
+namespace {
+
+void writeProgram(const QString& path)
 {
-    QTemporaryDir dir;
-    const QString fake = dir.filePath(QStringLiteral("cadhost"));
-    QFile file(fake);
+    QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("#!/bin/sh\n");
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+void tst_BusConnector::hostProgramBesideOrOnPath_data()
+{
+    QTest::addColumn<bool>("beside");
+    QTest::addColumn<bool>("onPath");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("both: beside wins") << true << true << QStringLiteral("folder");
+    QTest::newRow("beside only") << true << false << QStringLiteral("folder");
+    QTest::newRow("on PATH only") << false << true << QStringLiteral("path");
+    QTest::newRow("nowhere") << false << false << QString();
+}
+
+void tst_BusConnector::hostProgramBesideOrOnPath()
+{
+    QFETCH(bool, beside);
+    QFETCH(bool, onPath);
+    QFETCH(QString, found);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("folder"));
+    QDir(dir.path()).mkpath(QStringLiteral("path"));
+    if (beside)
+        writeProgram(dir.filePath(QStringLiteral("folder/cadhost")));
+    if (onPath)
+        writeProgram(dir.filePath(QStringLiteral("path/cadhost")));
     const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", dir.path().toUtf8());
-    const QString found = BusConnector::hostProgram();
+    qputenv("PATH", dir.filePath(QStringLiteral("path")).toUtf8());
+    const QString program = BusConnector::hostProgram(dir.filePath(QStringLiteral("folder")));
     qputenv("PATH", oldPath);
-    // The build's own cadhost lies beside the test program and wins over PATH.
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/cadhost");
-    QCOMPARE(found, QFileInfo::exists(beside) ? beside : fake);
+    QCOMPARE(program, found.isEmpty() ? QString() : dir.filePath(found + QStringLiteral("/cadhost")));
 }
 
 QTEST_GUILESS_MAIN(tst_BusConnector)

@@ -285,6 +285,15 @@ void tst_BusRoundTrip::calls_data()
     QTest::newRow("support path") << F([](Host& h) { h.setSupportPath(QStringLiteral("/a;/b;/c")); })
                                   << QStringLiteral("support /a;/b;/c");
     QTest::newRow("front") << F([](Host& h) { h.bringToFront(); }) << QStringLiteral("front");
+    QTest::newRow("update") << F([](Host& h) { h.update(); }) << QStringLiteral("update");
+    QTest::newRow("project") << F([](Host& h) { h.loadDVB(QStringLiteral("/p/Kvarto.dvb")); })
+                             << QStringLiteral("dvb /p/Kvarto.dvb");
+    QTest::newRow("template path") << F([](Host& h) { h.setTemplatePath(QStringLiteral("/vorlagen")); })
+                                   << QStringLiteral("template /vorlagen");
+    QTest::newRow("activate") << F([](Host& h) { h.activateDocument(2); }) << QStringLiteral("activate 2");
+    QTest::newRow("save") << F([](Host& h) { h.saveDocument(1); }) << QStringLiteral("save 1");
+    QTest::newRow("plot device") << F([](Host& h) { h.refreshPlotDeviceInfo(1, 201); })
+                                 << QStringLiteral("refresh");
 }
 
 void tst_BusRoundTrip::calls()

@@ -53,6 +53,8 @@ private slots:
     void errorHasGermanDescription();
     void killedHost();
     void stoppedHostTimesOut();
+    void createFails_data();
+    void createFails();
     void noSessionBus();
     void headlessHostEndsWithItsBus();
 
@@ -105,8 +107,12 @@ void tst_CadHostE2E::createStartsInvisibleHost()
     auto host = m_connector->create(kAcadProgId);
     QVERIFY(m_connector->isRunning(kAcadProgId));
     QCOMPARE(host->application().visible, false);
+    // Creating again while it runs hands out the same host.
+    auto again = m_connector->create(kAcadProgId);
+    QCOMPARE(std::static_pointer_cast<BusHost>(again)->service(),
+             std::static_pointer_cast<BusHost>(host)->service());
     host->setVisible(true);
-    QCOMPARE(host->application().visible, true);
+    QCOMPARE(again->application().visible, true);
     QVERIFY(host->hwnd() != 0);
     host->bringToFront();
     host->quit();
@@ -214,6 +220,48 @@ void tst_CadHostE2E::stoppedHostTimesOut()
              qPrintable(QString::number(elapsed)));
     ::kill(static_cast<pid_t>(m_bus.hostPid()), SIGCONT);
     QCOMPARE(host->application().documents.size(), 0);
+}
+
+// A cadhost that is missing, ends at once or never takes its name.
+void tst_CadHostE2E::createFails_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("not found") << QByteArray()
+                               << QStringLiteral(
+                                      "Das Programm \"cadhost\" wurde weder neben diesem Programm noch "
+                                      "im Suchpfad gefunden.");
+    QTest::newRow("ends at once") << QByteArray("#!/bin/sh\nexit 1\n")
+                                  << QStringLiteral(
+                                         "Der CAD-Host wurde beendet, bevor er sich am D-Bus angemeldet "
+                                         "hat.");
+    QTest::newRow("never comes up") << QByteArray("#!/bin/sh\nexec /bin/sleep 30\n")
+                                    << QStringLiteral(
+                                           "Der CAD-Host hat sich nicht innerhalb von 10 s am D-Bus "
+                                           "angemeldet.");
+}
+
+void tst_CadHostE2E::createFails()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(QString, error);
+    QTemporaryDir folder;
+    if (!script.isEmpty()) {
+        QFile program(folder.filePath(QStringLiteral("cadhost")));
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.write(script);
+        program.close();
+        program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", folder.path().toUtf8() + "/none");
+    BusConnector connector(QDBusConnection::sessionBus(), folder.path());
+    QElapsedTimer timer;
+    timer.start();
+    const QString text = errorOf([&] { connector.create(kAcadProgId); });
+    qputenv("PATH", oldPath);
+    QCOMPARE(text, error);
+    QVERIFY(timer.elapsed() < bus::kStartTimeoutMs + 2000);
 }
 
 void tst_CadHostE2E::noSessionBus()

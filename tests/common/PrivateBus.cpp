@@ -1,5 +1,6 @@
 #include "PrivateBus.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -97,7 +98,8 @@ QDBusConnection PrivateBus::connection()
 
 QString PrivateBus::cadhostProgram()
 {
-    return qEnvironmentVariable("BW_BIN_DIR") + QStringLiteral("/cadhost");
+    const QString folder = qEnvironmentVariable("BW_BIN_DIR", QCoreApplication::applicationDirPath());
+    return folder + QStringLiteral("/cadhost");
 }
 
 bool PrivateBus::hasOwner(const QString& busName)

@@ -23,7 +23,7 @@ public:
     QString errorString() const { return m_error; }
     QString folder() const { return m_dir.path(); }
 
-    // The cadhost program of this build: $BW_BIN_DIR/cadhost.
+    // The cadhost program of this build: $BW_BIN_DIR/cadhost, else beside the running program.
     static QString cadhostProgram();
 
     // Starts cadhost with args and waits until it owns the bus name of the CAD program's class.

@@ -70,6 +70,26 @@ inline bool historyHas(acad::Host& host, const QString& text)
     return std::any_of(history.begin(), history.end(), [&](const QString& l) { return l.contains(text); });
 }
 
+// The description of the automation error a call throws, empty when it succeeds.
+inline QString errorOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const acad::Error& e) {
+        return e.description();
+    }
+    return {};
+}
+
+inline QString writeFile(const QString& folder, const QString& name, const QByteArray& content)
+{
+    QFile f(folder + QLatin1Char('/') + name);
+    if (!f.open(QIODevice::WriteOnly))
+        return {};
+    f.write(content);
+    return f.fileName();
+}
+
 // A private profile for one test, so that menus and preferences of one case don't leak into the next.
 class ProfileScope
 {

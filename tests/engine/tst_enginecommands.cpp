@@ -300,6 +300,19 @@ private slots:
         QVERIFY(m_store->load(m_path).layout(QStringLiteral("Geändert")));
     }
 
+    void quitQuestionForADrawingClosedMeanwhile()
+    {
+        const acad::DocId other = m_engine->addDocument(QString());
+        send(QStringLiteral("_layout\r_new\rX\r"), other);
+        m_engine->activateDocument(m_doc);
+        QSignalSpy quit(m_engine.get(), &Engine::quitRequested);
+        send(QStringLiteral("_quit\r"));
+        QVERIFY(m_engine->currentPrompt().contains(QStringLiteral("Zeichnung1.dwg")));
+        m_engine->closeDocument(other, false);
+        send(QStringLiteral("J\r"));
+        QCOMPARE(quit.count(), 1);
+    }
+
     void automationQuitKeepsUnsavedWork()
     {
         modify();
@@ -348,6 +361,68 @@ private slots:
         send(QStringLiteral("ADCNAVIGIEREN\r\r"));
         QVERIFY(m_engine->currentPrompt().startsWith(QStringLiteral("Pfadname eingeben")));
         QCOMPARE(dialogs.count(), 0);
+    }
+
+    void arbitraryInputKeepsTheDrawingsSound()
+    {
+        // Answers of every kind in random order, a fixed seed: no crash, no exception out of the event
+        // loop, and every drawing keeps "Model" first, a paper layout, unique names and a valid
+        // current layout.
+        m_store->put(QStringLiteral("/p/T.dwt"),
+                     drawingWith({QStringLiteral("Plan A"), QStringLiteral("Layout1")}));
+        const QStringList tokens{"_layout",
+                                 "layout",
+                                 "_copy",
+                                 "kopieren",
+                                 "_set",
+                                 "SI",
+                                 "_saveas",
+                                 "_new",
+                                 "_delete",
+                                 "löschen",
+                                 "_rename",
+                                 "vorlage",
+                                 "?",
+                                 "*",
+                                 "Layout1",
+                                 "Layout2",
+                                 "Plan A",
+                                 "/p/T.dwt",
+                                 m_path,
+                                 "",
+                                 "J",
+                                 "N",
+                                 "A",
+                                 "_Close",
+                                 "_qsave",
+                                 "_open",
+                                 "a:b",
+                                 "Model",
+                                 "\x1b",
+                                 "ADCNAVIGIEREN",
+                                 QString(300, QLatin1Char('x'))};
+        QRandomGenerator random(4711);
+        for (int step = 0; step < 3000; ++step) {
+            if (m_engine->application().documents.isEmpty())
+                m_engine->openDocument(m_path);
+            const acad::ApplicationSnapshot app = m_engine->application();
+            const acad::DocId doc = app.documents.at(random.bounded(int(app.documents.size()))).id;
+            QString text;
+            for (int j = random.bounded(1, 5); j > 0; --j)
+                text += tokens.at(random.bounded(int(tokens.size()))) + QLatin1Char('\r');
+            m_engine->setVariable(doc, QStringLiteral("FILEDIA"), random.bounded(2));
+            send(text, doc);
+            for (const acad::DocumentRef& ref : m_engine->application().documents) {
+                const acad::DocumentSnapshot s = m_engine->document(ref.id);
+                QCOMPARE(s.layouts.first().name, QStringLiteral("Model"));
+                QVERIFY(s.layouts.size() >= 2);
+                QSet<QString> names;
+                for (const acad::LayoutRef& l : s.layouts)
+                    names.insert(l.name.toUpper());
+                QCOMPARE(names.size(), s.layouts.size());
+                QVERIFY(names.contains(s.activeLayout.toUpper()));
+            }
+        }
     }
 
     void commandsOfTwoDrawingsKeepApart()

@@ -229,7 +229,8 @@ private slots:
         send(QStringLiteral("layout\rvorlage\r") + path + QStringLiteral("\r"));
         send(QStringLiteral("*\r"));
         const cadhost::Layout& inserted = *m_engine->drawing(m_doc)->layout("Plan A");
-        const cadhost::Layout& original = *m_store->load(path).layout("Plan A");
+        const cadhost::Drawing stored = m_store->load(path);
+        const cadhost::Layout& original = *stored.layout("Plan A");
         QCOMPARE(inserted.extra, original.extra);
         QCOMPARE(inserted.plot, original.plot);
         QCOMPARE(inserted.entities.size(), 2);

@@ -22,21 +22,7 @@ private:
 
     QString writeFile(const QString& name, const QByteArray& content)
     {
-        QFile f(m_dir.filePath(name));
-        if (!f.open(QIODevice::WriteOnly))
-            return {};
-        f.write(content);
-        return f.fileName();
-    }
-
-    QString errorOf(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const acad::Error& e) {
-            return e.description();
-        }
-        return {};
+        return enginetest::writeFile(m_dir.path(), name, content);
     }
 
 private slots:
@@ -146,6 +132,18 @@ private slots:
         QCOMPARE(messages.count(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QVERIFY(messages.at(0).at(0).toString().contains(message));
+    }
+
+    void macroFromTheMenu()
+    {
+        // The KV+ menu runs its macros through the command line.
+        m_engine->loadDVB(productProject());
+        m_engine->sendCommand(m_doc, QStringLiteral("\x1b\x1b-vbarun\rProgramm.KV_Layout\r"));
+        settle();
+        QCOMPARE(layoutNames(*m_engine, m_doc).last(), QStringLiteral("Layout3"));
+        m_engine->sendCommand(m_doc, QStringLiteral("_-vbarun\rProgramm.Fehlt\r"));
+        settle();
+        QVERIFY(historyHas(*m_engine, QStringLiteral("Makro nicht gefunden: \"Programm.Fehlt\"")));
     }
 
     void macrosNeedADrawing()

@@ -347,3 +347,8 @@ bool userSettingsExist()
 {
     return QFile::exists(platform::userSettingsFile());
 }
+
+WindowHarness::WindowHarness()
+{
+    clearUserSettings();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MsgBoxRecorder.h"
+
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -102,6 +104,16 @@ public:
 private:
     CadFixture& m_cad;
     std::unique_ptr<QWidget> m_other;
+};
+
+// What one test case of the window needs: an empty settings store, the CAD program, the message boxes
+// and a session of Blattwart against them.
+struct WindowHarness
+{
+    WindowHarness();
+    CadFixture cad;
+    testsupport::MsgBoxRecorder boxes;
+    BlattwartSession session{cad};
 };
 
 // Removes the per-user settings file so that a test starts from an empty store.

@@ -15,26 +15,13 @@ class TestBasMain : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<CadFixture> cad;
-    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
-    std::unique_ptr<BlattwartSession> session;
+    std::unique_ptr<WindowHarness> h;
 
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-    void init()
-    {
-        clearUserSettings();
-        cad = std::make_unique<CadFixture>();
-        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
-        session = std::make_unique<BlattwartSession>(*cad);
-    }
-    void cleanup()
-    {
-        session.reset();
-        boxes.reset();
-        cad.reset();
-    }
+    void init() { h = std::make_unique<WindowHarness>(); }
+    void cleanup() { h.reset(); }
 
     void startPrompt_data()
     {
@@ -48,21 +35,21 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(bool, started);
-        cad->running = false;
-        boxes->expect(platform::MsgBoxResult(answer));
+        h->cad.running = false;
+        h->boxes.expect(platform::MsgBoxResult(answer));
         QCOMPARE(basMain::Main(), started);
-        QCOMPARE(boxes->count(), 1);
-        QCOMPARE(boxes->boxes()[0].text,
+        QCOMPARE(h->boxes.count(), 1);
+        QCOMPARE(h->boxes.boxes()[0].text,
                  QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
-        QCOMPARE(boxes->boxes()[0].style, 36);
-        QCOMPARE(boxes->boxes()[0].title,
+        QCOMPARE(h->boxes.boxes()[0].style, 36);
+        QCOMPARE(h->boxes.boxes()[0].title,
                  QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
-        QTEST(cad->creates, "creates");
+        QTEST(h->cad.creates, "creates");
         QCOMPARE(basMain::MainForm != nullptr, started);
         if (started) {
             QVERIFY(basMain::MainForm->isVisible());
             QVERIFY(basAutoCAD::AcadApp);
-            QVERIFY(cad->engine->isVisible());
+            QVERIFY(h->cad.engine->isVisible());
             QCOMPARE(basMain::ForegroundSeen, qint16(1));
         } else {
             QVERIFY(!userSettingsExist());
@@ -71,10 +58,10 @@ private slots:
 
     void noPromptWhileTheHostRuns()
     {
-        cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
-        QVERIFY(session->start());
-        QVERIFY(boxes->count() == 0);
-        QCOMPARE(cad->creates, 0);
+        h->cad.open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
+        QVERIFY(h->session.start());
+        QVERIFY(h->boxes.count() == 0);
+        QCOMPARE(h->cad.creates, 0);
         explorer::TreeControl* tree = basMain::MainForm->tvTreeView();
         QCOMPARE(tree->rootKeys(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
         // The active layout of the active drawing is selected, its details fill the list.
@@ -87,12 +74,12 @@ private slots:
 
     void failedStartGoesOnWithoutHost()
     {
-        cad->running = false;
-        cad->creatable = false;
-        boxes->expect(platform::vbYes);
-        boxes->expect(platform::vbOK);
-        QVERIFY(session->start());
-        QCOMPARE(boxes->count(), 2);
+        h->cad.running = false;
+        h->cad.creatable = false;
+        h->boxes.expect(platform::vbYes);
+        h->boxes.expect(platform::vbOK);
+        QVERIFY(h->session.start());
+        QCOMPARE(h->boxes.count(), 2);
         QVERIFY(!basAutoCAD::AcadApp);
         QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")),
                  QStringLiteral("AutoCAD nicht aktiv!"));
@@ -100,7 +87,7 @@ private slots:
 
     void handOverRestoresTheWindow()
     {
-        QVERIFY(session->start());
+        QVERIFY(h->session.start());
         basMain::MainForm->showMinimized();
         QTRY_VERIFY(basMain::MainForm->isMinimized());
         basMain::MainForm->restoreAndRaise();

@@ -28,9 +28,7 @@ class TestCheckAutoCAD : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<CadFixture> cad;
-    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
-    std::unique_ptr<BlattwartSession> session;
+    std::unique_ptr<WindowHarness> h;
 
     void tick(int times = 1)
     {
@@ -43,59 +41,51 @@ private slots:
 
     void init()
     {
-        clearUserSettings();
-        cad = std::make_unique<CadFixture>();
-        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
-        session = std::make_unique<BlattwartSession>(*cad);
-        cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
-        QVERIFY(session->start());
+        h = std::make_unique<WindowHarness>();
+        h->cad.open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
+        QVERIFY(h->session.start());
         // The timer stays out of the way; the ticks are driven by hand.
         basMain::MainForm->ctlTimer()->stop();
     }
-    void cleanup()
-    {
-        session.reset();
-        boxes.reset();
-        cad.reset();
-    }
+    void cleanup() { h.reset(); }
 
     void inFrontNothingHappens()
     {
         QCOMPARE(basMain::ForegroundSeen, qint16(1));
         QVERIFY(basMain::MainWindowInFront());
-        const int before = busCalls(*cad);
+        const int before = busCalls(h->cad);
         const qint32 counter = basViewControls::NodeNummer;
         tick(20);
-        QCOMPARE(busCalls(*cad) - before, 0);
+        QCOMPARE(busCalls(h->cad) - before, 0);
         QCOMPARE(basViewControls::NodeNummer, counter);
-        QVERIFY(boxes->count() == 0);
+        QVERIFY(h->boxes.count() == 0);
     }
 
     void inFrontWithTheRealTimer()
     {
-        const int before = busCalls(*cad);
+        const int before = busCalls(h->cad);
         basMain::MainForm->ctlTimer()->start();
         QTest::qWait(1600);
-        QCOMPARE(busCalls(*cad) - before, 0);
+        QCOMPARE(busCalls(h->cad) - before, 0);
     }
 
     void comingBackRefreshesOnce()
     {
-        QVERIFY(session->leave());
-        const int before = busCalls(*cad);
+        QVERIFY(h->session.leave());
+        const int before = busCalls(h->cad);
         tick(3);
         QCOMPARE(basMain::ForegroundSeen, qint16(0));
-        QCOMPARE(busCalls(*cad) - before, 0);
+        QCOMPARE(busCalls(h->cad) - before, 0);
         // Meanwhile a drawing is opened in the CAD program.
-        cad->open(QStringLiteral("/p/Neu.dwg"), {QStringLiteral("B1")});
-        QVERIFY(session->activate());
+        h->cad.open(QStringLiteral("/p/Neu.dwg"), {QStringLiteral("B1")});
+        QVERIFY(h->session.activate());
         tick();
         QCOMPARE(basMain::ForegroundSeen, qint16(1));
-        QVERIFY(busCalls(*cad) > before);
+        QVERIFY(busCalls(h->cad) > before);
         QCOMPARE(tree()->childCount(QStringLiteral("A")), 2);
-        const int afterRefresh = busCalls(*cad);
+        const int afterRefresh = busCalls(h->cad);
         tick(10);
-        QCOMPARE(busCalls(*cad), afterRefresh);
+        QCOMPARE(busCalls(h->cad), afterRefresh);
     }
 
     void lostHostNoticedOnReturn_data()
@@ -110,47 +100,47 @@ private slots:
     {
         QFETCH(int, answer);
         // The CAD program quits while Blattwart is in front: nothing happens yet.
-        cad->running = false;
-        cad->host->gone = true;
+        h->cad.running = false;
+        h->cad.host->gone = true;
         tick(5);
-        QVERIFY(boxes->count() == 0);
+        QVERIFY(h->boxes.count() == 0);
         QCOMPARE(tree()->childCount(QStringLiteral("A")), 1);
-        QVERIFY(session->leave());
+        QVERIFY(h->session.leave());
         tick();
-        QVERIFY(session->activate());
-        boxes->expect(platform::MsgBoxResult(answer));
+        QVERIFY(h->session.activate());
+        h->boxes.expect(platform::MsgBoxResult(answer));
         tick();
-        QCOMPARE(boxes->count(), 1);
-        QCOMPARE(boxes->boxes()[0].text,
+        QCOMPARE(h->boxes.count(), 1);
+        QCOMPARE(h->boxes.boxes()[0].text,
                  QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
-        QCOMPARE(boxes->boxes()[0].style, int(platform::vbYesNo | platform::vbQuestion));
-        QCOMPARE(boxes->boxes()[0].title,
+        QCOMPARE(h->boxes.boxes()[0].style, int(platform::vbYesNo | platform::vbQuestion));
+        QCOMPARE(h->boxes.boxes()[0].title,
                  QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
-        QTEST(session->endings, "endings");
-        QTEST(cad->creates, "creates");
+        QTEST(h->session.endings, "endings");
+        QTEST(h->cad.creates, "creates");
         if (answer == platform::vbYes) {
             QVERIFY(basAutoCAD::AcadApp);
             QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("Geladene Zeichnungen"));
             QCOMPARE(basMain::ForegroundSeen, qint16(1));
             // No second prompt on the following ticks.
             tick(3);
-            QCOMPARE(boxes->count(), 1);
+            QCOMPARE(h->boxes.count(), 1);
         }
     }
 
     void hostGoneWithoutAnswerShowsPlaceholder()
     {
-        cad->running = false;
-        cad->creatable = false;
-        cad->host->gone = true;
-        QVERIFY(session->leave());
+        h->cad.running = false;
+        h->cad.creatable = false;
+        h->cad.host->gone = true;
+        QVERIFY(h->session.leave());
         tick();
-        QVERIFY(session->activate());
-        boxes->expect(platform::vbYes);
-        boxes->expect(platform::vbOK);
+        QVERIFY(h->session.activate());
+        h->boxes.expect(platform::vbYes);
+        h->boxes.expect(platform::vbOK);
         tick();
         // The prompt, then the failed start's own message; the tree shows the placeholder.
-        QCOMPARE(boxes->count(), 2);
+        QCOMPARE(h->boxes.count(), 2);
         QVERIFY(!basAutoCAD::AcadApp);
         QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("AutoCAD nicht aktiv!"));
         QCOMPARE(tree()->childCount(QStringLiteral("A")), 0);

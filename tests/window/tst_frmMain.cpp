@@ -67,15 +67,13 @@ class TestFrmMain : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<CadFixture> cad;
-    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
-    std::unique_ptr<BlattwartSession> session;
+    std::unique_ptr<WindowHarness> h;
 
     void startWithTwoDrawings()
     {
-        cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
-        cad->open(QStringLiteral("/p/Haus.dwg"), {QStringLiteral("EG")});
-        QVERIFY(session->start());
+        h->cad.open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
+        h->cad.open(QStringLiteral("/p/Haus.dwg"), {QStringLiteral("EG")});
+        QVERIFY(h->session.start());
         // The first refresh selects the active layout; most cases look at the drawings root.
         clickNode(QStringLiteral("A"));
     }
@@ -83,19 +81,8 @@ private:
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-    void init()
-    {
-        clearUserSettings();
-        cad = std::make_unique<CadFixture>();
-        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
-        session = std::make_unique<BlattwartSession>(*cad);
-    }
-    void cleanup()
-    {
-        session.reset();
-        boxes.reset();
-        cad.reset();
-    }
+    void init() { h = std::make_unique<WindowHarness>(); }
+    void cleanup() { h.reset(); }
 
     // --- geometry
     void frameGeometry_data()
@@ -510,8 +497,8 @@ private slots:
     // --- status bar
     void statusBar()
     {
-        cad->engine->setVisible(true);
-        QVERIFY(session->start());
+        h->cad.engine->setVisible(true);
+        QVERIFY(h->session.start());
         QCOMPARE(window()->panelText(1), QStringLiteral("Keine aktive AutoCAD-Zeichnung !"));
         const QDate today = QDate::currentDate();
         QCOMPARE(window()->panelText(2), today.toString(QStringLiteral("dd.MM.yyyy")));
@@ -519,6 +506,20 @@ private slots:
         clickNode(QStringLiteral("B"));
         QCOMPARE(window()->panelText(1), basViewControls::VorlagenPfad);
         QVERIFY(!basViewControls::VorlagenPfad.isEmpty());
+    }
+
+    void clickOnTheLibraryRoot()
+    {
+        startWithTwoDrawings();
+        QTreeWidget* tree = window()->tvTreeView()->widget();
+        const QList<QTreeWidgetItem*> items = tree->findItems(QStringLiteral("Bibliothek"), Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(items[0]).center());
+        QCOMPARE(window()->tvTreeView()->selectedKey(), QStringLiteral("B"));
+        QCOMPARE(window()->lblTitle(1)->text(), QStringLiteral("Vorlagen:"));
+        QCOMPARE(window()->panelText(1), basViewControls::VorlagenPfad);
+        QVERIFY(window()->commands()->action(Cmd::mnuTemplate)->isEnabled());
+        QVERIFY(!window()->commands()->action(Cmd::mnuEditSelectAll)->isEnabled());
     }
 
     void statusBarShowsTheActiveDrawing()
@@ -541,7 +542,7 @@ private slots:
         startWithTwoDrawings();
         window()->move(window()->pixels(1500), window()->pixels(750));
         window()->resize(window()->pixels(7500), window()->pixels(6000));
-        session->close();
+        h->session.close();
         QCOMPARE(platform::GetSetting(QStringLiteral("MainLeft")).toDouble(), 1500.0);
         QCOMPARE(platform::GetSetting(QStringLiteral("MainTop")).toDouble(), 750.0);
         QCOMPARE(platform::GetSetting(QStringLiteral("MainWidth")).toDouble(), 7500.0);
@@ -556,7 +557,7 @@ private slots:
         window()->commands()->action(Cmd::mnuListViewMode1)->trigger();
         window()->showMinimized();
         QTRY_VERIFY(window()->isMinimized());
-        session->close();
+        h->session.close();
         QCOMPARE(platform::GetSetting(QStringLiteral("MainLeft")), QStringLiteral("1200"));
         QCOMPARE(platform::GetSetting(QStringLiteral("MainWidth")), QString());
         QCOMPARE(platform::GetSetting(QStringLiteral("ViewMode")), QStringLiteral("1"));
@@ -593,7 +594,17 @@ private slots:
         a->trigger();
         QTEST(int(basRegistry::GetLMBeenden()), "afterToggle");
         QCOMPARE(a->isChecked(), basRegistry::GetLMBeenden() == 1);
-        QVERIFY(boxes->count() == 0);
+        QVERIFY(h->boxes.count() == 0);
+    }
+
+    void unloadClosesTheOtherWindows()
+    {
+        startWithTwoDrawings();
+        QWidget dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        window()->close();
+        QVERIFY(!dialog.isVisible());
     }
 
     void endCommandClosesAndSaves()

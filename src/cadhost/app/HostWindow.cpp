@@ -283,7 +283,7 @@ void HostWindow::refreshSheet(const acad::DocumentSnapshot* active)
         return;
     }
     const acad::PlotSettings& plot = layout->plot;
-    m_sheet->setText(QStringLiteral("Layout „%1“\n%2\n%3 (%4 × %5 mm)\n%6 Objekte im Papierbereich")
+    m_sheet->setText(QStringLiteral("Layout „%1“\nPlotter: %2\nPapier: %3 (%4 × %5 mm)\n%6 Objekte im Papierbereich")
                          .arg(layout->name, plot.configName, plot.canonicalMediaName)
                          .arg(plot.paperWidth)
                          .arg(plot.paperHeight)

@@ -12,12 +12,13 @@ Options parseOptions(const QStringList& arguments)
         QCoreApplication::translate("cadhost", "Stellvertreter des CAD-Programms für Blattwart und Rendlo."));
     parser.addHelpOption();
     const QCommandLineOption dump(QStringLiteral("dump"),
-                                  QCoreApplication::translate("cadhost", "Gibt aus, was aus der Zeichnung gelesen "
-                                                                         "wird (JSON), und endet."),
+                                  QCoreApplication::translate("cadhost",
+                                                              "Gibt aus, was aus der Zeichnung gelesen "
+                                                              "wird (JSON), und endet."),
                                   QCoreApplication::translate("cadhost", "Datei"));
-    const QCommandLineOption script(QStringLiteral("b"),
-                                    QCoreApplication::translate("cadhost", "Führt beim Start eine Skriptdatei aus."),
-                                    QCoreApplication::translate("cadhost", "Skript"));
+    const QCommandLineOption script(
+        QStringLiteral("b"), QCoreApplication::translate("cadhost", "Führt beim Start eine Skriptdatei aus."),
+        QCoreApplication::translate("cadhost", "Skript"));
     const QCommandLineOption headless(QStringLiteral("headless"),
                                       QCoreApplication::translate("cadhost", "Läuft ohne Fenster."));
     const QCommandLineOption automation(

@@ -8,11 +8,11 @@ namespace cadhost {
 // The command line of the cadhost program.
 struct Options
 {
-    QString dumpFile;   // --dump FILE: print what the host reads from FILE as JSON, then end
-    QString script;     // -b SCRIPT: run a command script at start
-    bool headless = false; // --headless: no window; answers come from scripts and SendCommand only
+    QString dumpFile;        // --dump FILE: print what the host reads from FILE as JSON, then end
+    QString script;          // -b SCRIPT: run a command script at start
+    bool headless = false;   // --headless: no window; answers come from scripts and SendCommand only
     bool automation = false; // --automation: started by automation, invisible until Visible is set
-    QString error;      // not empty when the command line was refused
+    QString error;           // not empty when the command line was refused
 };
 
 Options parseOptions(const QStringList& arguments);

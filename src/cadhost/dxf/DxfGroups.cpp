@@ -11,8 +11,7 @@ constexpr qint32 kSubclass = 100;
 constexpr qint32 kControl = 102;
 
 // Numbers in DXF are ASCII; a short stack copy lets std::from_chars do the parsing.
-template <typename T, typename... Extra>
-bool parseAscii(QStringView text, T& value, Extra... extra)
+template <typename T, typename... Extra> bool parseAscii(QStringView text, T& value, Extra... extra)
 {
     char buffer[64] = {};
     qsizetype n = 0;

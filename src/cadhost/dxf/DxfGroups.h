@@ -1,9 +1,8 @@
 #pragma once
 
-#include <cadhost/engine/Drawing.h>
-
 #include <QList>
 #include <QString>
+#include <cadhost/engine/Drawing.h>
 
 // Finding and setting groups inside one record. A record's groups fall into regions: the common part
 // before the first subclass marker (handle, reactors, owner) and one region per "100" subclass marker.

@@ -2,11 +2,10 @@
 
 #include "DxfText.h"
 
-#include <cadhost/engine/Drawing.h>
-
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <cadhost/engine/Drawing.h>
 
 namespace cadhost {
 
@@ -20,10 +19,10 @@ struct DxfRecord
 
 struct DxfTable
 {
-    QString name;          // "LAYER", "BLOCK_RECORD", ...
-    QList<DxfGroup> head;  // the TABLE record's groups after its name
+    QString name;         // "LAYER", "BLOCK_RECORD", ...
+    QList<DxfGroup> head; // the TABLE record's groups after its name
     QList<DxfRecord> records;
-    QList<DxfGroup> end;   // groups of ENDTAB
+    QList<DxfGroup> end; // groups of ENDTAB
 };
 
 // A block that is not a layout's: kept whole, its entities included.
@@ -32,7 +31,7 @@ struct DxfBlock
     QString name;
     DxfRecord begin; // BLOCK
     QList<DxfRecord> entities;
-    DxfRecord end;   // ENDBLK
+    DxfRecord end; // ENDBLK
 };
 
 // What stood beside a layout in the file: its block record, BLOCK and ENDBLK. Reused on writing so
@@ -59,14 +58,14 @@ struct cadhost::Preserved
     QString acadver = QStringLiteral("AC1015");
     dxftext::Encoding encoding = dxftext::Encoding::Cp1252;
     bool crlf = false;
-    QStringList sectionOrder;             // section names as they stood
-    QList<DxfGroup> header;               // HEADER groups; $HANDSEED and $TILEMODE are set on writing
+    QStringList sectionOrder; // section names as they stood
+    QList<DxfGroup> header;   // HEADER groups; $HANDSEED and $TILEMODE are set on writing
     QList<DxfGroup> classes;
-    QList<DxfTable> tables;               // BLOCK_RECORD without the layouts' records
-    QList<DxfBlock> blocks;               // without the layouts' blocks
+    QList<DxfTable> tables;                      // BLOCK_RECORD without the layouts' records
+    QList<DxfBlock> blocks;                      // without the layouts' blocks
     QHash<QString, DxfLayoutBlock> layoutBlocks; // by the LAYOUT's handle
-    QList<DxfRecord> objects;             // without the LAYOUT objects
-    qsizetype layoutsAt = -1;             // where in objects the LAYOUT objects stood
-    QString layoutDictionary;             // handle of ACAD_LAYOUT
+    QList<DxfRecord> objects;                    // without the LAYOUT objects
+    qsizetype layoutsAt = -1;                    // where in objects the LAYOUT objects stood
+    QString layoutDictionary;                    // handle of ACAD_LAYOUT
     QList<DxfSection> otherSections;
 };

@@ -278,7 +278,7 @@ public:
             else if (s.name == QLatin1String("BLOCKS"))
                 blocks(s.records);
             else if (s.name == QLatin1String("ENTITIES"))
-                m_entities = toEntities(s.records.begin(), s.records.end());
+                entities(s.records);
             else if (s.name == QLatin1String("OBJECTS"))
                 objects(s.records);
             else
@@ -313,6 +313,9 @@ private:
                 t.name = name >= 0 ? r.record.groups.at(name).value.trimmed() : QString();
                 if (name >= 0)
                     r.record.groups.removeAt(name);
+                if (t.name == QLatin1String("BLOCK_RECORD") && m_hasBlockRecords)
+                    throw DxfError(r.line, tr("Die Tabelle BLOCK_RECORD steht doppelt in der Datei."));
+                m_hasBlockRecords = m_hasBlockRecords || t.name == QLatin1String("BLOCK_RECORD");
                 t.head = std::move(r.record.groups);
                 m_p.tables.append(std::move(t));
             } else if (m_p.tables.isEmpty()) {
@@ -356,6 +359,16 @@ private:
             m_blocks.append(std::move(b));
             it = blockEnd + 1;
         }
+    }
+
+    // A block's bounds among the entities would end up inside a layout's block when written.
+    void entities(std::vector<SourceRecord>& records)
+    {
+        for (const SourceRecord& r : records) {
+            if (r.record.type == QLatin1String("BLOCK") || r.record.type == QLatin1String("ENDBLK"))
+                throw DxfError(r.line, tr("%1 gehört nicht in den Abschnitt ENTITIES.").arg(r.record.type));
+        }
+        m_entities.append(toEntities(records.begin(), records.end()));
     }
 
     void objects(std::vector<SourceRecord>& records)
@@ -493,6 +506,7 @@ private:
     Preserved& m_p;
     QHash<QString, qsizetype> m_blockRecords; // handle -> index in the BLOCK_RECORD table
     QSet<qsizetype> m_taken;
+    bool m_hasBlockRecords = false;
     QList<DxfBlock> m_blocks;
     QList<Entity> m_entities;
     std::vector<PendingLayout> m_layouts;
@@ -504,14 +518,28 @@ private:
 qint32 entityNumber(QStringView type)
 {
     static const QHash<QString, qint32> numbers = {
-        {QStringLiteral("3DFACE"), 1},   {QStringLiteral("3DSOLID"), 3},  {QStringLiteral("ARC"), 4},
-        {QStringLiteral("ATTDEF"), 5},   {QStringLiteral("INSERT"), acad::BlockReference},
-        {QStringLiteral("CIRCLE"), 8},   {QStringLiteral("ELLIPSE"), 16}, {QStringLiteral("HATCH"), 17},
-        {QStringLiteral("LEADER"), 18},  {QStringLiteral("LINE"), 19},    {QStringLiteral("MTEXT"), 21},
-        {QStringLiteral("POINT"), 22},   {QStringLiteral("POLYLINE"), 23}, {QStringLiteral("LWPOLYLINE"), 24},
-        {QStringLiteral("RAY"), 27},     {QStringLiteral("REGION"), 28},  {QStringLiteral("SOLID"), 30},
-        {QStringLiteral("SPLINE"), 31},  {QStringLiteral("TEXT"), 32},    {QStringLiteral("TRACE"), 34},
-        {QStringLiteral("VIEWPORT"), acad::PViewport}, {QStringLiteral("XLINE"), 36},
+        {QStringLiteral("3DFACE"), 1},
+        {QStringLiteral("3DSOLID"), 3},
+        {QStringLiteral("ARC"), 4},
+        {QStringLiteral("ATTDEF"), 5},
+        {QStringLiteral("INSERT"), acad::BlockReference},
+        {QStringLiteral("CIRCLE"), 8},
+        {QStringLiteral("ELLIPSE"), 16},
+        {QStringLiteral("HATCH"), 17},
+        {QStringLiteral("LEADER"), 18},
+        {QStringLiteral("LINE"), 19},
+        {QStringLiteral("MTEXT"), 21},
+        {QStringLiteral("POINT"), 22},
+        {QStringLiteral("POLYLINE"), 23},
+        {QStringLiteral("LWPOLYLINE"), 24},
+        {QStringLiteral("RAY"), 27},
+        {QStringLiteral("REGION"), 28},
+        {QStringLiteral("SOLID"), 30},
+        {QStringLiteral("SPLINE"), 31},
+        {QStringLiteral("TEXT"), 32},
+        {QStringLiteral("TRACE"), 34},
+        {QStringLiteral("VIEWPORT"), acad::PViewport},
+        {QStringLiteral("XLINE"), 36},
     };
     return numbers.value(type.toString(), 0);
 }

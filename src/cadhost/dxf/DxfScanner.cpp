@@ -99,7 +99,8 @@ std::vector<ScannedGroup> scanDxf(const QByteArray& bytes)
         const qint64 line = reader.line();
         const qint32 code = parseCode(codeLine, line);
         if (!reader.next(valueLine))
-            throw DxfError(line, tr("Die Datei ist unvollständig: dem Gruppencode %1 fehlt sein Wert.").arg(code));
+            throw DxfError(line,
+                           tr("Die Datei ist unvollständig: dem Gruppencode %1 fehlt sein Wert.").arg(code));
         groups.push_back({code, line, valueLine});
         if (code == 0 && trimmed(valueLine) == "EOF")
             return groups;

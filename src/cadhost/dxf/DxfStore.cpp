@@ -4,13 +4,12 @@
 #include "DxfReader.h"
 #include "DxfWriter.h"
 
-#include <acad/Error.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <acad/Error.h>
 
 namespace cadhost {
 
@@ -32,10 +31,12 @@ Drawing DxfStore::load(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw acad::Error(tr("Die Zeichnung „%1“ kann nicht geöffnet werden: %2").arg(shown(path), file.errorString()));
+        throw acad::Error(
+            tr("Die Zeichnung „%1“ kann nicht geöffnet werden: %2").arg(shown(path), file.errorString()));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw acad::Error(tr("Die Zeichnung „%1“ kann nicht gelesen werden: %2").arg(shown(path), file.errorString()));
+        throw acad::Error(
+            tr("Die Zeichnung „%1“ kann nicht gelesen werden: %2").arg(shown(path), file.errorString()));
     try {
         return readDxf(bytes);
     } catch (const DxfError& e) {
@@ -55,7 +56,8 @@ void DxfStore::save(const Drawing& drawing, const QString& path)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        throw acad::Error(tr("Die Zeichnung „%1“ kann nicht gespeichert werden: %2").arg(shown(path), reason));
+        throw acad::Error(
+            tr("Die Zeichnung „%1“ kann nicht gespeichert werden: %2").arg(shown(path), reason));
     }
 }
 

@@ -9,7 +9,11 @@
 // touch goes back byte for byte.
 namespace cadhost::dxftext {
 
-enum class Encoding { Cp1252, Utf8 };
+enum class Encoding
+{
+    Cp1252,
+    Utf8
+};
 
 Encoding encodingForVersion(std::string_view acadver);
 QString decode(std::string_view bytes, Encoding encoding);

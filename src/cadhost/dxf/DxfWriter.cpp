@@ -147,8 +147,7 @@ private:
         putAll(out, r.groups);
     }
 
-    template <typename Body>
-    QByteArray section(const QByteArray& name, Body body)
+    template <typename Body> QByteArray section(const QByteArray& name, Body body)
     {
         QByteArray out;
         put(out, 0, QStringLiteral("SECTION"));
@@ -228,6 +227,12 @@ private:
             const bool original = !seen.contains(l.handle) && m_p.layoutBlocks.contains(l.handle);
             seen.insert(l.handle);
             plan.source = original ? m_p.layoutBlocks.value(l.handle) : defaultLayoutBlock(l.isModel());
+            // A layout whose block was missing from the file gets a new one.
+            const DxfLayoutBlock fallback = defaultLayoutBlock(l.isModel());
+            if (plan.source.begin.type.isEmpty())
+                plan.source.begin = fallback.begin;
+            if (plan.source.end.type.isEmpty())
+                plan.source.end = fallback.end;
             plan.handle = original ? m_handles.claim(l.handle) : m_handles.fresh();
             plan.record = claimOf(plan.source.record, original);
             plan.begin = claimOf(plan.source.begin, original);
@@ -293,9 +298,10 @@ private:
             put(out, 2, t.name);
             const bool blocks = t.name == QLatin1String("BLOCK_RECORD");
             const bool apps = t.name == QLatin1String("APPID");
-            const QStringList newApps = apps ? missingApps(t) : QStringList();
+            const bool layers = t.name == QLatin1String("LAYER");
+            const QStringList added = apps || layers ? missingNames(t, apps) : QStringList();
             const qsizetype count =
-                t.records.size() + newApps.size() + (blocks ? m_plans.size() + m_missing.size() : 0);
+                t.records.size() + added.size() + (blocks ? m_plans.size() + m_missing.size() : 0);
             QList<DxfGroup> head = t.head;
             Region r = subclass(head, QLatin1StringView("AcDbSymbolTable"));
             if (r.found)
@@ -308,33 +314,55 @@ private:
                 putRecord(out, rec);
             if (blocks)
                 writeMissingBlockRecords(out, owner);
-            for (const QString& app : newApps)
-                writeAppId(out, app, owner);
+            for (const QString& name : added) {
+                if (apps)
+                    writeAppId(out, name, owner);
+                else
+                    writeLayer(out, name, owner);
+            }
             put(out, 0, QStringLiteral("ENDTAB"));
             putAll(out, t.end);
         }
     }
 
-    QStringList missingApps(const DxfTable& t) const
+    // Names that entities use but the table lacks: application names of extended data, layers.
+    QStringList missingNames(const DxfTable& t, bool apps) const
     {
         QSet<QString> known;
         for (const DxfRecord& r : t.records)
             known.insert(text(r.groups, {0, r.groups.size(), true}, 2).trimmed().toUpper());
         QStringList missing;
+        const auto want = [&](const QString& name) {
+            if (!name.isEmpty() && !known.contains(name.toUpper())) {
+                known.insert(name.toUpper());
+                missing.append(name);
+            }
+        };
         const auto scan = [&](const QList<Entity>& entities) {
             for (const Entity& e : entities) {
-                for (const XDataApp& app : e.xdata) {
-                    if (!known.contains(app.application.toUpper())) {
-                        known.insert(app.application.toUpper());
-                        missing.append(app.application);
-                    }
-                }
+                if (!apps)
+                    want(e.layer);
+                for (const XDataApp& app : e.xdata)
+                    want(apps ? app.application : QString());
             }
         };
         scan(m_d.modelSpace);
         for (const Layout& l : m_d.layouts)
             scan(l.entities);
         return missing;
+    }
+
+    void writeLayer(QByteArray& out, const QString& name, const QString& owner)
+    {
+        put(out, 0, QStringLiteral("LAYER"));
+        put(out, 5, m_handles.fresh());
+        put(out, 330, owner);
+        put(out, 100, QStringLiteral("AcDbSymbolTableRecord"));
+        put(out, 100, QStringLiteral("AcDbLayerTableRecord"));
+        put(out, 2, name);
+        put(out, 70, QStringLiteral("0"));
+        put(out, 62, QStringLiteral("7"));
+        put(out, 6, QStringLiteral("Continuous"));
     }
 
     void writeAppId(QByteArray& out, const QString& name, const QString& owner)
@@ -389,7 +417,8 @@ private:
     void writeBlocks(QByteArray& out)
     {
         for (const LayoutPlan& plan : m_plans) {
-            writeBlockRecord(out, plan.source.begin, plan.begin, plan.record, plan.blockName, !plan.layout->isModel());
+            writeBlockRecord(out, plan.source.begin, plan.begin, plan.record, plan.blockName,
+                             !plan.layout->isModel());
             if (!plan.active)
                 writeEntities(out, plan.layout->entities, plan.record, true);
             writeBlockRecord(out, plan.source.end, plan.end, plan.record, {}, !plan.layout->isModel());
@@ -589,7 +618,8 @@ private:
         QList<DxfGroup> kept;
         for (qsizetype i = 0; i < r.groups.size(); ++i) {
             const DxfGroup& g = r.groups.at(i);
-            if (g.code == 3 && i + 1 < r.groups.size() && (r.groups.at(i + 1).code == 350 || r.groups.at(i + 1).code == 360)) {
+            if (g.code == 3 && i + 1 < r.groups.size() &&
+                (r.groups.at(i + 1).code == 350 || r.groups.at(i + 1).code == 360)) {
                 ++i;
                 continue;
             }
@@ -641,7 +671,8 @@ private:
         setVariable(g, QStringLiteral("$HANDSEED"), 5, m_handles.seed(), false);
         const Layout* paper = activePaperLayout();
         const bool model = m_d.activeLayout == QLatin1String("Model") || !paper;
-        setVariable(g, QStringLiteral("$TILEMODE"), 70, model ? QStringLiteral("1") : QStringLiteral("0"), false);
+        setVariable(g, QStringLiteral("$TILEMODE"), 70, model ? QStringLiteral("1") : QStringLiteral("0"),
+                    false);
         putAll(out, g);
     }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cadhost/engine/Drawing.h>
-
 #include <QByteArray>
+#include <cadhost/engine/Drawing.h>
 
 namespace cadhost {
 

@@ -144,7 +144,8 @@ void Engine::Private::answer(acad::DocId lineId, const QString& text)
         line.prompt.reset();
         line.dialogDue = false;
         log(text);
-        prompt.onAnswer(text);
+        // A drawing that the answer refers to may have gone meanwhile; that ends the command.
+        guarded([&] { prompt.onAnswer(text); });
     }
     // The command may have closed its own document; its command line is gone then.
     const auto it = lines.find(lineId);
@@ -212,6 +213,9 @@ void Engine::Private::guarded(const std::function<void()>& step)
         step();
     } catch (const acad::Error& e) {
         log(e.description());
+    } catch (const std::exception& e) {
+        // Never out through the event loop: the command ends, the drawings stay as they are.
+        log(QStringLiteral("Der Befehl wurde abgebrochen: %1").arg(QString::fromLocal8Bit(e.what())));
     }
 }
 

@@ -55,88 +55,72 @@ QString withDefault(const char* text, const QString& value)
     return QStringLiteral("%1 <%2>:").arg(QString::fromUtf8(text), value);
 }
 
+// Asks for a name (an empty answer takes the proposal) and runs the step on the document; an
+// automation error ends the command with its message.
+void askName(Private& e, DocId doc, const char* text, const QString& proposal,
+             const std::function<void(Document&, const QString&)>& step)
+{
+    e.askText(doc, withDefault(text, proposal), proposal,
+              [&e, doc, step](const QString& name) { e.guarded([&] { step(e.doc(doc), name); }); });
+}
+
 void layoutCopy(Private& e, DocId doc)
 {
-    const QString current = e.doc(doc).currentLayout();
-    e.askText(doc, withDefault("Name des zu kopierenden Layouts eingeben", current), current,
-              [&e, doc](const QString& source) {
-                  e.guarded([&] {
-                      const Layout& from = e.doc(doc).layoutNamed(source);
-                      const QString proposal = freeCopyName(e.doc(doc).drawing(), from.name);
-                      const QString sourceName = from.name;
-                      e.askText(doc, withDefault("Layout-Namen für Kopie eingeben", proposal), proposal,
-                                [&e, doc, sourceName](const QString& name) {
-                                    e.guarded([&] {
-                                        Document& d = e.doc(doc);
-                                        e.edit(d, [&] { d.copyLayout(sourceName, name, e.ids); });
-                                        e.log(QStringLiteral("Layout %1 nach %2 kopiert.")
-                                                  .arg(quoted(sourceName), quoted(name)));
-                                    });
-                                });
-                  });
-              });
+    askName(e, doc, "Name des zu kopierenden Layouts eingeben", e.doc(doc).currentLayout(),
+            [&e, doc](Document& d, const QString& source) {
+                const QString from = d.layoutNamed(source).name;
+                askName(e, doc, "Layout-Namen für Kopie eingeben", freeCopyName(d.drawing(), from),
+                        [&e, from](Document& d, const QString& name) {
+                            e.edit(d, [&] { d.copyLayout(from, name, e.ids); });
+                            e.log(
+                                QStringLiteral("Layout %1 nach %2 kopiert.").arg(quoted(from), quoted(name)));
+                        });
+            });
 }
 
 void layoutDelete(Private& e, DocId doc)
 {
-    const QString current = e.doc(doc).currentLayout();
-    e.askText(doc, withDefault("Name des zu löschenden Layouts eingeben", current), current,
-              [&e, doc](const QString& name) {
-                  e.guarded([&] {
-                      Document& d = e.doc(doc);
-                      const QString deleted = d.layoutNamed(name).name;
-                      e.edit(d, [&] { d.deleteLayout(name); });
-                      e.log(QStringLiteral("Layout %1 gelöscht.").arg(quoted(deleted)));
-                  });
-              });
+    askName(e, doc, "Name des zu löschenden Layouts eingeben", e.doc(doc).currentLayout(),
+            [&e](Document& d, const QString& name) {
+                const QString deleted = d.layoutNamed(name).name;
+                e.edit(d, [&] { d.deleteLayout(name); });
+                e.log(QStringLiteral("Layout %1 gelöscht.").arg(quoted(deleted)));
+            });
 }
 
 void layoutNew(Private& e, DocId doc)
 {
-    const QString proposal = freeLayoutName(e.doc(doc).drawing());
-    e.askText(doc, withDefault("Name des neuen Layouts eingeben", proposal), proposal,
-              [&e, doc](const QString& name) {
-                  e.guarded([&] {
-                      Document& d = e.doc(doc);
-                      e.edit(d, [&] { d.newLayout(name, makeDefaultDrawing().layouts.at(1).plot, e.ids); });
-                      e.log(QStringLiteral("Layout %1 erstellt.").arg(quoted(name)));
-                  });
-              });
+    askName(e, doc, "Name des neuen Layouts eingeben", freeLayoutName(e.doc(doc).drawing()),
+            [&e](Document& d, const QString& name) {
+                e.edit(d, [&] { d.newLayout(name, makeDefaultDrawing().layouts.at(1).plot, e.ids); });
+                e.log(QStringLiteral("Layout %1 erstellt.").arg(quoted(name)));
+            });
 }
 
 void layoutRename(Private& e, DocId doc)
 {
-    const QString current = e.doc(doc).currentLayout();
-    e.askText(doc, withDefault("Name des umzubenennenden Layouts eingeben", current), current,
-              [&e, doc](const QString& old) {
-                  e.guarded([&] {
-                      const Layout& layout = e.doc(doc).layoutNamed(old);
-                      const acad::ObjectId id = layout.id;
-                      const QString oldName = layout.name;
-                      e.askText(doc, withDefault("Neuen Layout-Namen eingeben", oldName), oldName,
-                                [&e, doc, id, oldName](const QString& name) {
-                                    e.guarded([&] {
-                                        Document& d = e.doc(doc);
-                                        e.edit(d, [&] { d.renameLayout(id, name); });
-                                        e.log(QStringLiteral("Layout %1 in %2 umbenannt.")
-                                                  .arg(quoted(oldName), quoted(name)));
-                                    });
-                                });
-                  });
-              });
+    askName(e, doc, "Name des umzubenennenden Layouts eingeben", e.doc(doc).currentLayout(),
+            [&e, doc](Document& d, const QString& old) {
+                const Layout& layout = d.layoutNamed(old);
+                const acad::ObjectId id = layout.id;
+                const QString oldName = layout.name;
+                askName(
+                    e, doc, "Neuen Layout-Namen eingeben", oldName,
+                    [&e, id, oldName](Document& d, const QString& name) {
+                        e.edit(d, [&] { d.renameLayout(id, name); });
+                        e.log(
+                            QStringLiteral("Layout %1 in %2 umbenannt.").arg(quoted(oldName), quoted(name)));
+                    });
+            });
 }
 
 void layoutSet(Private& e, DocId doc)
 {
-    const QString current = e.doc(doc).currentLayout();
-    e.askText(doc, withDefault("Als aktuell festzulegendes Layout eingeben", current), current,
-              [&e, doc](const QString& name) {
-                  e.guarded([&] {
-                      Document& d = e.doc(doc);
-                      d.setActiveLayout(name);
-                      emit e.q->layoutsChanged(doc);
-                  });
-              });
+    askName(e, doc, "Als aktuell festzulegendes Layout eingeben", e.doc(doc).currentLayout(),
+            [&e](Document& d, const QString& name) {
+                d.setActiveLayout(name);
+                emit e.q->layoutsChanged(d.id());
+            });
 }
 
 void layoutList(Private& e, DocId doc)
@@ -233,33 +217,33 @@ void askReplace(Private& e, DocId line, const QString& file, const std::function
                  });
 }
 
-void layoutSaveAs(Private& e, DocId doc)
+void askTemplateFile(Private& e, DocId doc, const QString& layout)
 {
-    const QString current = e.doc(doc).currentLayout();
-    e.askText(doc, withDefault("Layout zum Speichern als Vorlage eingeben", current), current,
-              [&e, doc](const QString& name) {
+    const QString folder = e.profile.templatePath();
+    const QString proposal = (folder.isEmpty() ? e.doc(doc).folder() : folder) + QLatin1Char('/') + layout +
+                             QStringLiteral(".dwt");
+    e.askPath(doc, withDefault("Dateiname der Layout-Vorlage eingeben", proposal),
+              Engine::FileDialog::SaveTemplate, proposal, [&e, doc, layout](const QString& path) {
                   e.guarded([&] {
-                      const QString layout = e.doc(doc).layoutNamed(name).name;
-                      e.doc(doc).templateOf(layout); // refuses "Model" before the file is asked for
-                      const QString folder = e.profile.templatePath();
-                      const QString proposal = (folder.isEmpty() ? e.doc(doc).folder() : folder) +
-                                               QLatin1Char('/') + layout + QStringLiteral(".dwt");
-                      e.askPath(doc, withDefault("Dateiname der Layout-Vorlage eingeben", proposal),
-                                Engine::FileDialog::SaveTemplate, proposal,
-                                [&e, doc, layout](const QString& path) {
-                                    e.guarded([&] {
-                                        const QString file = withSuffix(
-                                            e.normalPath(path, e.doc(doc).folder()), QStringLiteral(".dwt"));
-                                        if (e.store->exists(file))
-                                            askReplace(e, doc, file, [&e, doc, layout, file] {
-                                                writeTemplate(e, doc, layout, file);
-                                            });
-                                        else
-                                            writeTemplate(e, doc, layout, file);
-                                    });
-                                });
+                      const QString file =
+                          withSuffix(e.normalPath(path, e.doc(doc).folder()), QStringLiteral(".dwt"));
+                      const auto write = [&e, doc, layout, file] { writeTemplate(e, doc, layout, file); };
+                      if (e.store->exists(file))
+                          askReplace(e, doc, file, write);
+                      else
+                          write();
                   });
               });
+}
+
+void layoutSaveAs(Private& e, DocId doc)
+{
+    askName(e, doc, "Layout zum Speichern als Vorlage eingeben", e.doc(doc).currentLayout(),
+            [&e, doc](Document& d, const QString& name) {
+                const QString layout = d.layoutNamed(name).name;
+                d.templateOf(layout); // refuses "Model" before the file is asked for
+                askTemplateFile(e, doc, layout);
+            });
 }
 
 void layoutCommand(Private& e, DocId doc)
@@ -342,6 +326,14 @@ void adcCommand(Private& e, DocId doc)
                  });
 }
 
+void vbarunCommand(Private& e, DocId line)
+{
+    e.askText(line, QStringLiteral("Makroname:"), QString(), [&e](const QString& name) {
+        if (!name.trimmed().isEmpty())
+            e.guarded([&] { e.runMacro(name.trimmed()); });
+    });
+}
+
 struct CommandDef
 {
     const char* local;
@@ -358,15 +350,18 @@ const CommandDef kCommands[] = {
     {"ÖFFNEN", "OPEN", false, openCommand},
     {"QUIT", "QUIT", false, quitCommand},
     {"ADCNAVIGIEREN", "ADCNAVIGATE", true, adcCommand},
+    {"VBARUN", "VBARUN", false, vbarunCommand},
 };
 
 const CommandDef* findCommand(QString name)
 {
-    // "." (built-in) and "-" (command-line form) prefixes change nothing here.
-    while (name.startsWith(QLatin1Char('.')) || name.startsWith(QLatin1Char('-')))
+    // "_" asks for the English name; "." (built-in) and "-" (command-line form) change nothing here.
+    bool global = false;
+    while (!name.isEmpty() && QStringLiteral("._-").contains(name.front())) {
+        global = global || name.front() == QLatin1Char('_');
         name.remove(0, 1);
-    const bool global = name.startsWith(QLatin1Char('_'));
-    const QString upper = (global ? name.mid(1) : name).toUpper();
+    }
+    const QString upper = name.toUpper();
     for (const CommandDef& c : kCommands) {
         if (upper == QString::fromUtf8(global ? c.global : c.local))
             return &c;
@@ -445,10 +440,10 @@ void Engine::Private::quitFlow(DocId line, QList<DocId> pending)
     }
     askKeyword(line, QStringLiteral("Änderungen an %1 speichern? [Ja/Nein/Abbrechen]").arg(d->name()),
                yesNoCancel(), -1, [this, line, id, pending](int k) {
-                   if (k == 0)
+                   if (k == 0 && find(id))
                        saveFlow(line, id, [this, line, pending] { quitFlow(line, pending); });
-                   else if (k == 1)
-                       quitFlow(line, pending);
+                   else if (k != 2)
+                       quitFlow(line, pending); // "Nein", or the drawing was closed meanwhile
                });
 }
 

@@ -1,0 +1,143 @@
+#include "DxfTestUtil.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cadhost/dxf/DxfStore.h>
+#include <cadhost/dxf/DxfWriter.h>
+
+using namespace cadhost;
+using namespace dxftest;
+
+// The host's files in ezdxf, and ezdxf's files in the host: both sides must read the same values.
+class TestDxfPeer final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    DxfStore m_store;
+
+    static QJsonObject audit(const QString& file)
+    {
+        return QJsonDocument::fromJson(runPeer({QStringLiteral("audit"), file})).object();
+    }
+
+    static QJsonArray kvarto(const Entity& e)
+    {
+        QJsonArray pairs;
+        for (const XDataApp& app : e.xdata) {
+            if (app.application != QLatin1String("Kvarto"))
+                continue;
+            for (const XDataItem& item : app.items)
+                pairs.append(QJsonArray{item.code, item.value});
+        }
+        return pairs;
+    }
+
+    // The values both sides model, of the host's reading and of ezdxf's, side by side.
+    static void compare(const Drawing& d, const QJsonObject& peer)
+    {
+        const QJsonArray layouts = peer.value(QLatin1String("layouts")).toArray();
+        QCOMPARE(layouts.size(), d.layouts.size());
+        for (qsizetype i = 0; i < d.layouts.size(); ++i) {
+            const Layout& l = d.layouts.at(i);
+            const QJsonObject o = layouts.at(i).toObject();
+            QCOMPARE(o.value(QLatin1String("name")).toString(), l.name);
+            if (l.isModel())
+                continue;
+            QCOMPARE(o.value(QLatin1String("plotter")).toString(), l.plot.configName);
+            QCOMPARE(o.value(QLatin1String("media")).toString(), l.plot.canonicalMediaName);
+            QCOMPARE(o.value(QLatin1String("width")).toDouble(), l.plot.paperWidth);
+            QCOMPARE(o.value(QLatin1String("height")).toDouble(), l.plot.paperHeight);
+            QCOMPARE(o.value(QLatin1String("rotation")).toInt(), l.plot.plotRotation);
+            QCOMPARE(o.value(QLatin1String("plotType")).toInt(), l.plot.plotType);
+            QCOMPARE(o.value(QLatin1String("style")).toString(), l.plot.styleSheet);
+            compareEntities(l.entities, o.value(QLatin1String("entities")).toArray());
+        }
+    }
+
+    static void compareEntities(const QList<Entity>& entities, const QJsonArray& peer)
+    {
+        QCOMPARE(peer.size(), entities.size());
+        for (qsizetype i = 0; i < entities.size(); ++i) {
+            const Entity& e = entities.at(i);
+            const QJsonObject o = peer.at(i).toObject();
+            QCOMPARE(o.value(QLatin1String("type")).toString(), e.dxfType);
+            if (e.entityType == acad::PViewport) {
+                QCOMPARE(o.value(QLatin1String("id")).toInt(), e.viewport.viewportId);
+                QCOMPARE(o.value(QLatin1String("customScale")).toDouble(),
+                         e.viewport.height / e.viewport.viewHeight);
+            }
+            if (e.entityType == acad::BlockReference)
+                QCOMPARE(o.value(QLatin1String("name")).toString(), e.block.blockName);
+            QCOMPARE(o.value(QLatin1String("kvarto")).toArray(), kvarto(e));
+        }
+    }
+
+    static void verifyClean(const QJsonObject& peer)
+    {
+        QVERIFY2(!peer.isEmpty(), "ezdxf could not read the file");
+        QVERIFY2(peer.value(QLatin1String("errors")).toInt() == 0,
+                 QJsonDocument(peer.value(QLatin1String("errorTexts")).toArray()).toJson().constData());
+        QCOMPARE(peer.value(QLatin1String("fixes")).toInt(), 0);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QString why;
+        if (!ezdxfAvailable(&why))
+            QSKIP(qPrintable(why));
+    }
+
+    void hostFilesReadCleanlyInEzdxf_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("copyLayout");
+        for (const char* name :
+             {"A3 quer.dwt", "A1 Lageplan.dwt", "A4 hoch.dwt", "Bestand EG.dwg", "Detailblatt.dwg"})
+            QTest::newRow(name) << samplePath(QString::fromUtf8(name)) << false;
+        QTest::newRow("layout copied") << samplePath(QStringLiteral("A1 Lageplan.dwt")) << true;
+        QTest::newRow("other program's file") << dataPath(QStringLiteral("fremd.dxf")) << true;
+    }
+
+    void hostFilesReadCleanlyInEzdxf()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, copyLayout);
+        Drawing d = m_store.load(file);
+        if (copyLayout) {
+            Layout copy = d.layouts.at(1);
+            copy.name = QStringLiteral("Kopie (2)");
+            copy.tabOrder = qint32(d.layouts.size());
+            d.layouts.append(copy);
+        }
+        const QString saved = m_dir.filePath(QStringLiteral("host.dwg"));
+        m_store.save(d, saved);
+        const QJsonObject peer = audit(saved);
+        verifyClean(peer);
+        compare(d, peer);
+    }
+
+    void ezdxfFilesReadInTheHost()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("ezdxf.dxf"));
+        runPeer({QStringLiteral("write"), file});
+        const Drawing d = m_store.load(file);
+        const QJsonObject peer = audit(file);
+        compare(d, peer);
+        QCOMPARE(d.modelSpace.size(), 2);
+        QCOMPARE(d.layouts.last().name, QStringLiteral("Süd Ansicht"));
+        // and back: the host's save of ezdxf's file is clean in ezdxf too
+        const QString back = m_dir.filePath(QStringLiteral("zurueck.dxf"));
+        m_store.save(d, back);
+        const QJsonObject again = audit(back);
+        verifyClean(again);
+        compare(m_store.load(back), again);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDxfPeer)
+#include "tst_dxfpeer.moc"

@@ -1,0 +1,261 @@
+#include "DxfTestUtil.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <acad/Error.h>
+#include <cadhost/dxf/DxfStore.h>
+#include <cadhost/dxf/DxfWriter.h>
+
+using namespace cadhost;
+using namespace dxftest;
+
+// The model without what only the file layer cares about (handles, the groups kept for writing).
+static Entity modelled(Entity e)
+{
+    e.handle.clear();
+    e.extra.clear();
+    return e;
+}
+
+static Layout modelled(Layout l)
+{
+    l.handle.clear();
+    l.extra.clear();
+    for (Entity& e : l.entities)
+        e = modelled(e);
+    return l;
+}
+
+class TestDxfStore final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    DxfStore m_store;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    static Drawing sampleDrawing(const QString& active)
+    {
+        Drawing d = emptyDrawing();
+        d.layouts.removeLast();
+        d.layouts.append(paperLayout(QStringLiteral("Blatt Süd"), 1));
+        Layout second = paperLayout(QStringLiteral("Übersicht"), 2);
+        second.plot.plotRotation = 1;
+        second.plot.plotType = 5;
+        second.plot.styleSheet.clear();
+        second.entities.append(blockRef(QStringLiteral("KV_Stempel_A3"), 8, 3));
+        second.entities.append(blockRef(QStringLiteral("KV_Nordpfeil"), 9, 11));
+        d.layouts.append(second);
+        d.activeLayout = active;
+        return d;
+    }
+
+private Q_SLOTS:
+    void roundTripKeepsTheModel_data()
+    {
+        QTest::addColumn<QString>("active");
+        QTest::newRow("paper layout active") << QStringLiteral("Übersicht");
+        QTest::newRow("inactive first layout") << QStringLiteral("Blatt Süd");
+        QTest::newRow("model space active") << QStringLiteral("Model");
+    }
+
+    void roundTripKeepsTheModel()
+    {
+        QFETCH(QString, active);
+        const Drawing written = sampleDrawing(active);
+        m_store.save(written, path(QStringLiteral("rund.dwg")));
+        const Drawing read = m_store.load(path(QStringLiteral("rund.dwg")));
+        QCOMPARE(read.activeLayout, active);
+        QCOMPARE(read.layouts.size(), written.layouts.size());
+        for (qsizetype i = 0; i < read.layouts.size(); ++i)
+            QCOMPARE(modelled(read.layouts.at(i)), modelled(written.layouts.at(i)));
+        QCOMPARE(read.modelSpace.size(), 0);
+    }
+
+    // The custom scale is height / view height; a 1005 value keeps its text ("-1", "0A", " 3").
+    void xdataTextAndScaleSurvive()
+    {
+        Drawing d = sampleDrawing(QStringLiteral("Model"));
+        Entity& vp = d.layouts[1].entities[1];
+        vp.viewport.viewHeight = 160.0 / 4;
+        vp.xdata.first().items[3].value = QStringLiteral("0A");
+        vp.xdata.append(
+            {QStringLiteral("ACAD"), {{1000, QStringLiteral(" 3")}, {1070, QStringLiteral("   42")}}});
+        m_store.save(d, path(QStringLiteral("xdata.dwg")));
+        const Drawing read = m_store.load(path(QStringLiteral("xdata.dwg")));
+        const Entity& back = read.layouts.at(1).entities.at(1);
+        QCOMPARE(back.viewport.height / back.viewport.viewHeight, 4.0);
+        QCOMPARE(back.xdata, vp.xdata);
+    }
+
+    // What the host writes itself comes back identical after reading and writing.
+    void samplesComeBackByteForByte_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char* name : {"A3 quer.dwt", "A1 Lageplan.dwt", "A4 hoch.dwt", "Bestand EG.dwg",
+                                 "Detailblatt.dwg", "Kvarto Standards.dws"})
+            QTest::newRow(name) << samplePath(QString::fromUtf8(name));
+    }
+
+    void samplesComeBackByteForByte()
+    {
+        QFETCH(QString, file);
+        const QByteArray original = readAll(file);
+        QCOMPARE(writeDxf(m_store.load(file)), original);
+    }
+
+    // Records of another program that the host does not model: every one of them comes back exactly,
+    // including CR LF line ends, reactors, right-aligned integers, text in Windows-1252 and XDATA.
+    void unmodelledRecordsComeBackByteForByte_data()
+    {
+        QTest::addColumn<QString>("handle");
+        for (const char* h : {"A0", "A1", "A2", "A3", "A7", "A8", "A9", "AA"})
+            QTest::newRow(h) << QString::fromLatin1(h);
+    }
+
+    void unmodelledRecordsComeBackByteForByte()
+    {
+        QFETCH(QString, handle);
+        const QByteArray original = readAll(dataPath(QStringLiteral("fremd.dxf")));
+        Drawing d = m_store.load(dataPath(QStringLiteral("fremd.dxf")));
+        d.layouts[1].name = QStringLiteral("Umbenannt");
+        m_store.save(d, path(QStringLiteral("fremd.dwg")));
+        const QByteArray saved = readAll(path(QStringLiteral("fremd.dwg")));
+        const QByteArray start = "  5\r\n" + handle.toLatin1() + "\r\n";
+        const qsizetype at = original.indexOf(start);
+        QVERIFY(at > 0);
+        const qsizetype begin = original.lastIndexOf("  0\r\n", at);
+        const qsizetype end = original.indexOf("  0\r\n", at);
+        const QByteArray record = original.mid(begin, end - begin);
+        QVERIFY2(saved.contains(record), record.constData());
+    }
+
+    void reactorsAndUnknownObjectsAreKept()
+    {
+        const Drawing d = m_store.load(dataPath(QStringLiteral("fremd.dxf")));
+        QCOMPARE(d.modelSpace.size(), 5);
+        QCOMPARE(d.modelSpace.at(3).dxfType, QStringLiteral("POLYLINE")); // its vertices travel with it
+        QCOMPARE(d.modelSpace.at(2).entityType, 32);
+        QCOMPARE(d.layouts.size(), 3);
+        m_store.save(d, path(QStringLiteral("reaktoren.dwg")));
+        const QByteArray saved = readAll(path(QStringLiteral("reaktoren.dwg")));
+        QCOMPARE(saved.count("{ACAD_REACTORS\r\n330\r\n1C\r\n"), 3);
+        QVERIFY(saved.contains("FREMDES_OBJEKT"));
+        QVERIFY(saved.contains("Erdgescho\xdf \x96 Bestand"));
+    }
+
+    // A copied layout carries the handles of its original; the writer gives the copy fresh ones.
+    void handlesStayUniqueForCopies()
+    {
+        Drawing d = m_store.load(samplePath(QStringLiteral("Bestand EG.dwg")));
+        Layout copy = d.layouts.at(1);
+        copy.name = QStringLiteral("Kopie von EG Grundriss");
+        copy.tabOrder = 4;
+        d.layouts.append(copy);
+        d.activeLayout = copy.name;
+        const QByteArray bytes = writeDxf(d);
+        QString seed;
+        const QStringList all = handles(bytes, &seed);
+        QCOMPARE(QSet<QString>(all.cbegin(), all.cend()).size(), all.size());
+        quint64 highest = 0;
+        for (const QString& h : all)
+            highest = std::max(highest, h.toULongLong(nullptr, 16));
+        QVERIFY(seed.toULongLong(nullptr, 16) > highest);
+        m_store.save(d, path(QStringLiteral("kopie.dwg")));
+        const Drawing read = m_store.load(path(QStringLiteral("kopie.dwg")));
+        QCOMPARE(read.layouts.size(), 5);
+        QCOMPARE(modelled(read.layouts.last()), modelled(copy));
+        QCOMPARE(read.activeLayout, copy.name);
+    }
+
+    void badFilesNameTheFileAndLine_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+        const QByteArray good = readAll(samplePath(QStringLiteral("A3 quer.dwt")));
+        QTest::newRow("truncated") << good.left(good.size() / 2) << QStringLiteral("unvollständig");
+        QTest::newRow("code without value")
+            << good.left(good.indexOf("ENDSEC") - 1) << QStringLiteral("fehlt sein Wert");
+        QTest::newRow("not DXF") << QByteArray("Sehr geehrte Damen und Herren,\nanbei der Plan.\n")
+                                 << QStringLiteral("Zeile 1): Die Datei ist keine DXF-Zeichnung");
+        QTest::newRow("binary DWG") << QByteArray("AC1015\0\0\0\x1f\x8b binary", 19)
+                                    << QStringLiteral("Zeile 1): Die Datei ist eine binäre DWG-Zeichnung");
+        QTest::newRow("binary DXF") << QByteArray("AutoCAD Binary DXF\r\n\x1a\0", 22)
+                                    << QStringLiteral("Zeile 1): Binäre DXF-Dateien");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("leer");
+        QByteArray noHeader = good;
+        noHeader.remove(0, noHeader.indexOf("  0\nSECTION\n  2\nCLASSES"));
+        QTest::newRow("missing HEADER")
+            << noHeader << QStringLiteral("Zeile 1): Der Zeichnung fehlt der Abschnitt HEADER");
+        QByteArray nowhere = good;
+        const qsizetype layout = nowhere.lastIndexOf("AcDbLayout");
+        const qsizetype owner = nowhere.indexOf("330\n", layout) + 4;
+        nowhere.replace(owner, nowhere.indexOf('\n', owner) - owner, "FFFF");
+        const int line = nowhere.left(owner).count('\n');
+        QTest::newRow("LAYOUT pointing nowhere")
+            << nowhere
+            << QStringLiteral("Zeile %1): Das Layout „A3 quer Details“ verweist auf keinen Blockeintrag")
+                   .arg(line);
+        QByteArray open = good;
+        open.truncate(open.lastIndexOf("  0\nENDSEC"));
+        open += "  0\nEOF\n";
+        QTest::newRow("section not closed") << open << QStringLiteral("ist nicht abgeschlossen");
+        QTest::newRow("garbage code") << good.left(40) + "xx\n1\n  0\nEOF\n"
+                                      << QStringLiteral("Gruppencode erwartet");
+    }
+
+    void badFilesNameTheFileAndLine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        const QString file = path(QStringLiteral("kaputt.dwg"));
+        writeAll(file, content);
+        try {
+            m_store.load(file);
+            QFAIL("a bad file was read");
+        } catch (const acad::Error& e) {
+            QVERIFY2(e.description().contains(file), qPrintable(e.description()));
+            QVERIFY2(e.description().contains(expected), qPrintable(e.description()));
+        }
+    }
+
+    void failedSaveNamesTheFile()
+    {
+        const QString file = path(QStringLiteral("fehlt/ordner/neu.dwg"));
+        try {
+            m_store.save(emptyDrawing(), file);
+            QFAIL("saved into a missing folder");
+        } catch (const acad::Error& e) {
+            QVERIFY2(e.description().contains(file), qPrintable(e.description()));
+        }
+        QVERIFY(!m_store.exists(file));
+    }
+
+    void failedSaveLeavesTheOldFile()
+    {
+        const QString folder = path(QStringLiteral("schreibgeschuetzt"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + QStringLiteral("/alt.dwg");
+        m_store.save(sampleDrawing(QStringLiteral("Model")), file);
+        const QByteArray before = readAll(file);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        const auto restore = qScopeGuard(
+            [&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        bool failed = false;
+        try {
+            m_store.save(emptyDrawing(), file);
+        } catch (const acad::Error& e) {
+            failed = e.description().contains(file);
+        }
+        if (!failed)
+            QSKIP("The folder is writable anyway (running as root).");
+        QCOMPARE(readAll(file), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDxfStore)
+#include "tst_dxfstore.moc"
