@@ -1,8 +1,6 @@
 // Menus and preferences, and that both persist in the host's profile across runs.
 #include "EngineTestUtil.h"
 
-#include <cadhost/engine/Menus.h>
-
 using namespace enginetest;
 using cadhost::Engine;
 
@@ -157,36 +155,6 @@ private slots:
         engine.loadMenuGroup(
             writeFile(QStringLiteral("Alt.mns"), "***MENUGROUP=ALT\n***POP1\n[&\xc4nderungen]\n"), false);
         QCOMPARE(engine.menuGroupPopups(QStringLiteral("ALT")).at(0).name, QStringLiteral("&Änderungen"));
-    }
-
-    void menuEntryInput_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("input");
-        QTest::newRow("command") << "ID_Open [&Öffnen...]^C^C_open" << QStringLiteral("&Öffnen...")
-                                 << QStringLiteral("\x1b\x1b_open\r");
-        QTest::newRow("macro run") << "ID_KvLayout [&Layout erstellen...]^C^C-vbarun;Programm.KV_Layout;"
-                                   << "&Layout erstellen..."
-                                   << QStringLiteral("\x1b\x1b-vbarun\rProgramm.KV_Layout\r");
-        QTest::newRow("space ends an answer") << "[Setzen]_layout _set"
-                                              << "Setzen"
-                                              << "_layout\r_set\r";
-        QTest::newRow("separator") << "[--]"
-                                   << "--"
-                                   << "";
-        QTest::newRow("no caption") << "_qsave"
-                                    << ""
-                                    << "_qsave\r";
-    }
-
-    void menuEntryInput()
-    {
-        QFETCH(QString, entry);
-        QFETCH(QString, caption);
-        QFETCH(QString, input);
-        QCOMPARE(cadhost::menuCaption(entry), caption);
-        QCOMPARE(cadhost::menuMacroInput(entry), input);
     }
 
     void baseMenuReplacesTheBar()

@@ -111,35 +111,6 @@ MenuGroup readMenuFile(const QString& file)
     return parseMenuSource(decode(f.readAll()), file);
 }
 
-QString menuCaption(const QString& entry)
-{
-    QString text;
-    return caption(entry, &text) ? text : QString();
-}
-
-QString menuMacroInput(const QString& entry)
-{
-    const qsizetype close = entry.indexOf(QLatin1Char(']'), entry.indexOf(QLatin1Char('[')) + 1);
-    const QString macro = (close < 0 ? entry : entry.mid(close + 1)).trimmed();
-    if (macro.isEmpty())
-        return {};
-    QString input;
-    for (qsizetype i = 0; i < macro.size(); ++i) {
-        const QChar c = macro.at(i);
-        if (c == QLatin1Char('^') && i + 1 < macro.size() && macro.at(i + 1).toUpper() == QLatin1Char('C')) {
-            input.append(QChar(27));
-            ++i;
-        } else if (c == QLatin1Char(';') || c == QLatin1Char(' ')) {
-            input.append(QChar(13));
-        } else {
-            input.append(c);
-        }
-    }
-    if (!input.endsWith(QChar(13)))
-        input.append(QChar(13));
-    return input;
-}
-
 MenuGroup baseMenuGroup()
 {
     MenuGroup group;

@@ -34,12 +34,6 @@ struct MenuBarItem
 MenuGroup readMenuFile(const QString& file);
 MenuGroup parseMenuSource(const QString& text, const QString& file);
 
-// The caption of a menu entry ("ID_Kv [&Layout...]^C^C_layout" -> "&Layout..."), empty if none.
-QString menuCaption(const QString& entry);
-// The command-line input a menu entry's macro stands for: "^C" cancels (character 27), ";" and a
-// space end an answer, and the macro ends with a carriage return. Empty for an entry without macro.
-QString menuMacroInput(const QString& entry);
-
 // The menus of the CAD program itself, on the bar until a base menu replaces them.
 MenuGroup baseMenuGroup();
 
