@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointF>
 #include <QSaveFile>
 #include <cadhost/dxf/DxfPreserved.h>
 #include <cadhost/dxf/DxfWriter.h>
@@ -93,17 +94,24 @@ Entity productViewport(const QJsonObject& o, qint32 id)
     return e;
 }
 
-// Kind 8 title block (number under 81), 9 north arrow (91), 14 legend (71).
+struct Kind
+{
+    int kind = 0, numberType = 0;
+    const char* layer = "0";
+};
+
+// Kind 8 title block (number under 81), 9 north arrow (91), 14 legend (71), on the layers that the
+// definition database names for them.
 Entity productBlock(const QJsonObject& o)
 {
-    static const QHash<QString, QPair<int, int>> kinds = {{QStringLiteral("title"), {8, 81}},
-                                                          {QStringLiteral("north"), {9, 91}},
-                                                          {QStringLiteral("legend"), {14, 71}}};
-    const auto [kind, numberType] = kinds.value(o.value(QLatin1String("kind")).toString());
+    static const QHash<QString, Kind> kinds = {{QStringLiteral("title"), {8, 81, "KV_Schriftfeld"}},
+                                               {QStringLiteral("north"), {9, 91, "KV_Nordpfeil"}},
+                                               {QStringLiteral("legend"), {14, 71, "KV_Legende"}}};
+    const auto [kind, numberType, layer] = kinds.value(o.value(QLatin1String("kind")).toString());
     Entity e;
     e.dxfType = QStringLiteral("INSERT");
     e.entityType = acad::BlockReference;
-    e.layer = QStringLiteral("KV_Blaetter");
+    e.layer = QString::fromLatin1(layer);
     e.block.blockName = o.value(QLatin1String("block")).toString();
     e.block.insertion = point(o.value(QLatin1String("at")));
     e.xdata.append(kvarto({{0, QString::number(kind)},
@@ -127,21 +135,26 @@ Layout layout(const QJsonObject& o, qint32 tab)
     return l;
 }
 
+QList<DxfGroup> lineGroups(const QString& layer, double x1, double y1, double x2, double y2)
+{
+    return {{100, QStringLiteral("AcDbEntity")},
+            {8, layer},
+            {100, QStringLiteral("AcDbLine")},
+            {10, number(x1)},
+            {20, number(y1)},
+            {30, QStringLiteral("0.0")},
+            {11, number(x2)},
+            {21, number(y2)},
+            {31, QStringLiteral("0.0")}};
+}
+
 Entity line(const QString& layer, double x1, double y1, double x2, double y2)
 {
     Entity e;
     e.dxfType = QStringLiteral("LINE");
     e.entityType = 19;
     e.layer = layer;
-    e.extra = {{100, QStringLiteral("AcDbEntity")},
-               {8, layer},
-               {100, QStringLiteral("AcDbLine")},
-               {10, number(x1)},
-               {20, number(y1)},
-               {30, QStringLiteral("0.0")},
-               {11, number(x2)},
-               {21, number(y2)},
-               {31, QStringLiteral("0.0")}};
+    e.extra = lineGroups(layer, x1, y1, x2, y2);
     return e;
 }
 
@@ -160,9 +173,80 @@ void addWalls(Drawing& d)
     }
 }
 
+QString handleOf(const QList<DxfGroup>& groups)
+{
+    for (const DxfGroup& g : groups) {
+        if (g.code == 5)
+            return g.value;
+    }
+    return {};
+}
+
+// A block definition drawn as a closed outline, under handles of its own.
+void defineBlock(Preserved& p, const QString& name, const QList<QPointF>& outline, quint64& next)
+{
+    const auto handle = [&next] { return QString::number(next++, 16).toUpper(); };
+    const QString record = handle();
+    DxfBlock b;
+    b.name = name;
+    b.begin = {QStringLiteral("BLOCK"),
+               {{5, handle()},
+                {330, record},
+                {100, QStringLiteral("AcDbEntity")},
+                {8, QStringLiteral("0")},
+                {100, QStringLiteral("AcDbBlockBegin")},
+                {2, name},
+                {70, QStringLiteral("0")},
+                {10, QStringLiteral("0.0")},
+                {20, QStringLiteral("0.0")},
+                {30, QStringLiteral("0.0")},
+                {3, name},
+                {1, QString()}}};
+    for (qsizetype i = 0; i < outline.size(); ++i) {
+        const QPointF from = outline.at(i), to = outline.at((i + 1) % outline.size());
+        const QList<DxfGroup> own{{5, handle()}, {330, record}};
+        b.entities.append({QStringLiteral("LINE"),
+                           own + lineGroups(QStringLiteral("0"), from.x(), from.y(), to.x(), to.y())});
+    }
+    b.end = {QStringLiteral("ENDBLK"),
+             {{5, handle()},
+              {330, record},
+              {100, QStringLiteral("AcDbEntity")},
+              {8, QStringLiteral("0")},
+              {100, QStringLiteral("AcDbBlockEnd")}}};
+    p.blocks.append(b);
+    for (DxfTable& t : p.tables) {
+        if (t.name == QLatin1String("BLOCK_RECORD"))
+            t.records.append({QStringLiteral("BLOCK_RECORD"),
+                              {{5, record},
+                               {330, handleOf(t.head)},
+                               {100, QStringLiteral("AcDbSymbolTableRecord")},
+                               {100, QStringLiteral("AcDbBlockTableRecord")},
+                               {2, name}}});
+    }
+}
+
+// The product's blocks in outline: title blocks, north arrows as an arrow head, legends as a frame.
+std::shared_ptr<Preserved> withProductBlocks(const Preserved& base)
+{
+    auto p = std::make_shared<Preserved>(base);
+    quint64 next = 0x200;
+    const QList<QPointF> title{{-180, 0}, {0, 0}, {0, 55}, {-180, 55}};
+    for (const char* name : {"KV_SF_A3", "KV_SF_A1"})
+        defineBlock(*p, QString::fromLatin1(name), title, next);
+    defineBlock(*p, QStringLiteral("KV_SF_A4"), {{-185, 0}, {0, 0}, {0, 40}, {-185, 40}}, next);
+    defineBlock(*p, QStringLiteral("KV_NORD_1"), {{0, 20}, {-6, -10}, {0, -4}, {6, -10}}, next);
+    defineBlock(*p, QStringLiteral("KV_NORD_2"), {{0, 22}, {-8, -8}, {8, -8}}, next);
+    for (const char* name : {"KV_LEG_PLAN", "KV_LEG_LEIT"})
+        defineBlock(*p, QString::fromLatin1(name), {{0, 0}, {100, 0}, {100, 80}, {0, 80}}, next);
+    return p;
+}
+
 Drawing drawing(const QJsonObject& o)
 {
     Drawing d = emptyDrawing();
+    d.preserved = withProductBlocks(*d.preserved);
+    d.layouts.first().origin = d.preserved;
     d.layouts.erase(d.layouts.begin() + 1, d.layouts.end()); // keep Model
     qint32 tab = 1;
     for (const QJsonValue& v : o.value(QLatin1String("layouts")).toArray())

@@ -2,6 +2,7 @@
 // there is no session bus or no cadhost program.
 #include <QtTest>
 #include <acad/BusConnector.h>
+#include <acad/BusHost.h>
 #include <acad/BusNames.h>
 #include <acad/Error.h>
 
@@ -14,6 +15,8 @@ class tst_BusConnector : public QObject
 private slots:
     void busName_data();
     void busName();
+    void errorDescription_data();
+    void errorDescription();
     void noSessionBus_data();
     void noSessionBus();
     void hostProgramBesideOrOnPath_data();
@@ -38,6 +41,38 @@ void tst_BusConnector::busName()
     QFETCH(QString, progId);
     QFETCH(QString, busName);
     QCOMPARE(bus::busNameForProgId(progId), busName);
+}
+
+void tst_BusConnector::errorDescription_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("description");
+    const QString hung = QStringLiteral("Der CAD-Host antwortet nicht.");
+    const QString gone = QStringLiteral("Der CAD-Host läuft nicht mehr.");
+    QTest::newRow("host error") << bus::kErrorName << QStringLiteral("Das Layout „A1“ gibt es schon.")
+                                << QStringLiteral("Das Layout „A1“ gibt es schon.");
+    QTest::newRow("no reply") << QStringLiteral("org.freedesktop.DBus.Error.NoReply") << QString() << hung;
+    QTest::newRow("timeout") << QStringLiteral("org.freedesktop.DBus.Error.Timeout") << QString() << hung;
+    QTest::newRow("timed out") << QStringLiteral("org.freedesktop.DBus.Error.TimedOut") << QString() << hung;
+    QTest::newRow("unknown service") << QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown")
+                                     << QString() << gone;
+    QTest::newRow("no owner") << QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner") << QString()
+                              << gone;
+    QTest::newRow("disconnected") << QStringLiteral("org.freedesktop.DBus.Error.Disconnected") << QString()
+                                  << gone;
+    QTest::newRow("other") << QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod")
+                           << QStringLiteral("No such")
+                           << QStringLiteral("Fehler beim Aufruf des CAD-Hosts: No such "
+                                             "(org.freedesktop.DBus.Error.UnknownMethod)");
+}
+
+void tst_BusConnector::errorDescription()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QFETCH(QString, description);
+    QCOMPARE(describeBusError(QDBusMessage::createError(name, message)), description);
 }
 
 void tst_BusConnector::noSessionBus_data()

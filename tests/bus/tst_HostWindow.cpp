@@ -84,9 +84,11 @@ void tst_HostWindow::menuEntries_data()
     QTest::addColumn<QString>("input");
     QTest::newRow("macro with Enter")
         << QStringLiteral("ID_KvLayout [&Layout erstellen...]^C^C-vbarun;Programm.KV_Layout;")
-        << QStringLiteral("&Layout erstellen...") << QStringLiteral("-vbarun\rProgramm.KV_Layout\r");
+        << QStringLiteral("&Layout erstellen...") << QStringLiteral("\x1b\x1b-vbarun\rProgramm.KV_Layout\r");
     QTest::newRow("command") << QStringLiteral("[&Hilfe]^C^C_help") << QStringLiteral("&Hilfe")
-                             << QStringLiteral("_help\r");
+                             << QStringLiteral("\x1b\x1b_help\r");
+    QTest::newRow("caption only") << QStringLiteral("ID_KvMenu   [KV&+]") << QStringLiteral("KV&+")
+                                  << QString();
     QTest::newRow("no brackets") << QStringLiteral("  _layout ") << QStringLiteral("_layout")
                                  << QStringLiteral("_layout\r");
 }
@@ -151,9 +153,9 @@ void tst_HostWindow::menuBarShowsInsertedPopup()
     const QString file = m_dir.filePath(QStringLiteral("Kvarto.mns"));
     QFile mns(file);
     QVERIFY(mns.open(QIODevice::WriteOnly));
-    mns.write(
-        "***MENUGROUP=KV+\n***POP1\n**KVMENU\nID_KvMenu [KV&+]\nID_KvStart [&Starten]^C^C_layout\n[--]\n"
-        "ID_KvHilfe [&Hilfe]^C^C_help\n");
+    mns.write("***MENUGROUP=KV+\n***POP1\n**KVMENU\nID_KvMenu [KV&+]\nID_KvNeu [&Neues "
+              "Layout]^C^C_layout;_new;Aus Men\xc3\xbc;\n"
+              "[--]\nID_KvHilfe [&Hilfe]^C^C_help\n");
     mns.close();
     const int before = int(m_window->menuBar()->actions().size());
     m_engine->loadMenuGroup(file, false);
@@ -165,7 +167,11 @@ void tst_HostWindow::menuBarShowsInsertedPopup()
     for (const QAction* action : popup->menu()->actions())
         entries.append(action->isSeparator() ? QStringLiteral("--") : action->text());
     QCOMPARE(entries,
-             QStringList({QStringLiteral("&Starten"), QStringLiteral("--"), QStringLiteral("&Hilfe")}));
+             QStringList({QStringLiteral("&Neues Layout"), QStringLiteral("--"), QStringLiteral("&Hilfe")}));
+    // An entry runs its macro on the command line.
+    m_engine->addDocument(QString());
+    popup->menu()->actions().constFirst()->trigger();
+    QTRY_VERIFY(tabTexts(m_window->layoutTabs()).contains(QStringLiteral("Aus Menü")));
 }
 
 void tst_HostWindow::designCenterListsDrawings()

@@ -30,7 +30,9 @@ void endProcess(QProcess& process)
 PrivateBus::PrivateBus()
     : m_connectionName(QStringLiteral("bw-private-bus-%1").arg(reinterpret_cast<quintptr>(this)))
 {
-    m_host.setProcessChannelMode(QProcess::ForwardedChannels);
+    // A headless host echoes its command line on stdout; only its complaints are of interest here.
+    m_host.setStandardOutputFile(QProcess::nullDevice());
+    m_host.setProcessChannelMode(QProcess::ForwardedErrorChannel);
 }
 
 PrivateBus::~PrivateBus()

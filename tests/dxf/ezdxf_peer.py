@@ -1,7 +1,7 @@
 """Peer side of the DXF tests: ezdxf (Debian's python3-ezdxf) reads and writes drawings.
 
   audit FILE         read in normal mode, audit, print the layouts, viewports and inserts as JSON
-  write FILE         write a drawing with layouts, Kvarto viewports and block references
+  write FILE [VER]   write a drawing with layouts, Kvarto viewports and block references (default R2000)
   bench FILE         time a normal-mode read, print seconds
 """
 import json
@@ -46,6 +46,7 @@ def describe(doc, auditor):
         "layouts": layouts,
         "active": doc.layouts.active_layout().name,
         "modelspace": len(doc.modelspace()),
+        "blocks": {b.name: len(b) for b in doc.blocks if not b.name.startswith("*")},
     }
 
 
@@ -55,8 +56,8 @@ def audit(path):
     print(json.dumps(describe(doc, auditor), ensure_ascii=False))
 
 
-def write(path):
-    doc = ezdxf.new("R2000")
+def write(path, version="R2000"):
+    doc = ezdxf.new(version)
     doc.appids.new("Kvarto")
     doc.blocks.new("KV_Stempel_A3").add_line((0, 0), (70, 0))
     doc.modelspace().add_line((0, 0), (10, 5))
@@ -81,4 +82,4 @@ def bench(path):
 
 
 if __name__ == "__main__":
-    {"audit": audit, "write": write, "bench": bench}[sys.argv[1]](sys.argv[2])
+    {"audit": audit, "write": write, "bench": bench}[sys.argv[1]](*sys.argv[2:])

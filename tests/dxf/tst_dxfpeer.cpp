@@ -6,6 +6,7 @@
 #include <QTest>
 #include <cadhost/dxf/DxfStore.h>
 #include <cadhost/dxf/DxfWriter.h>
+#include <cadhost/engine/Document.h>
 
 using namespace cadhost;
 using namespace dxftest;
@@ -121,10 +122,51 @@ private Q_SLOTS:
         compare(d, peer);
     }
 
+    // A drawing that the engine starts without a template or file: nothing but the model.
+    void newDrawingOfTheEngineReadsCleanly()
+    {
+        Drawing d = makeDefaultDrawing();
+        d.layouts[1].entities.append(viewport(4, QStringLiteral("Lage")));
+        d.layouts[2].entities.append(blockRef(QStringLiteral("KV_NORD_1"), 9, 10));
+        const QString saved = m_dir.filePath(QStringLiteral("neu.dwg"));
+        m_store.save(d, saved);
+        const QJsonObject peer = audit(saved);
+        verifyClean(peer);
+        compare(m_store.load(saved), peer);
+        compare(d, peer);
+    }
+
+    // A layout of ezdxf's file taken into one of the host's: its title block comes along, drawn.
+    void layoutFromEzdxfFileKeepsItsBlock()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("vorlage.dxf"));
+        runPeer({QStringLiteral("write"), file});
+        const Drawing from = m_store.load(file);
+        Drawing d = m_store.load(samplePath(QStringLiteral("A4 hoch.dwt")));
+        Layout taken = from.layouts.last();
+        taken.tabOrder = qint32(d.layouts.size());
+        d.layouts.append(taken);
+        const QString saved = m_dir.filePath(QStringLiteral("mit Vorlage.dwg"));
+        m_store.save(d, saved);
+        const QJsonObject peer = audit(saved);
+        verifyClean(peer);
+        compare(d, peer);
+        QCOMPARE(peer.value(QLatin1String("blocks")).toObject().value(QLatin1String("KV_Stempel_A3")).toInt(),
+                 1);
+    }
+
+    void ezdxfFilesReadInTheHost_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::newRow("R2000") << QStringLiteral("R2000");
+        QTest::newRow("R2013, UTF-8") << QStringLiteral("R2013");
+    }
+
     void ezdxfFilesReadInTheHost()
     {
+        QFETCH(QString, version);
         const QString file = m_dir.filePath(QStringLiteral("ezdxf.dxf"));
-        runPeer({QStringLiteral("write"), file});
+        runPeer({QStringLiteral("write"), file, version});
         const Drawing d = m_store.load(file);
         const QJsonObject peer = audit(file);
         compare(d, peer);

@@ -1,9 +1,9 @@
 #include "HostSession.h"
 
 #include "HostWindow.h"
+#include "ScriptRunner.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTimer>
 #include <acad/Connector.h>
 #include <cadhost/bus/BusService.h>
@@ -29,7 +29,14 @@ bool HostSession::start(QString* error)
     m_engine.setVisible(!m_options.headless && !m_options.automation);
     if (m_window)
         m_window->followVisibility();
-    return startBus(error) && queueScript(error);
+    if (m_options.headless) {
+        // Without a window the command line is only visible here.
+        connect(&m_engine, &Engine::historyAppended, this, [](const QString& line) {
+            std::fprintf(stdout, "%s\n", qPrintable(line));
+            std::fflush(stdout);
+        });
+    }
+    return startBus(error) && startScript(error);
 }
 
 bool HostSession::startBus(QString* error)
@@ -52,23 +59,14 @@ bool HostSession::startBus(QString* error)
     return true;
 }
 
-// Each line of the script is one answer on the command line, as the CAD program's script files.
-bool HostSession::queueScript(QString* error)
+bool HostSession::startScript(QString* error)
 {
     if (m_options.script.isEmpty())
         return true;
-    QFile file(m_options.script);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        *error = QStringLiteral("Das Skript \"%1\" kann nicht gelesen werden.").arg(m_options.script);
+    m_script = std::make_unique<ScriptRunner>(m_engine);
+    if (!m_script->load(m_options.script, error))
         return false;
-    }
-    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    if (!lines.isEmpty() && lines.constLast().trimmed().isEmpty())
-        lines.removeLast(); // the file's last line break; an empty line within is an Enter
-    QString input;
-    for (const QString& line : std::as_const(lines))
-        input += line.trimmed() + u'\r';
-    m_engine.submitInput(input);
+    m_script->start();
     return true;
 }
 

@@ -11,6 +11,7 @@ namespace cadhost {
 class BusService;
 class Engine;
 class HostWindow;
+class ScriptRunner;
 
 // One run of the host: the engine on the bus, and its window unless headless. It ends the program on
 // Quit and "_quit", and a headless host also when its bus goes away.
@@ -34,13 +35,14 @@ public:
 private:
     void openWindow();
     bool startBus(QString* error);
-    bool queueScript(QString* error);
+    bool startScript(QString* error);
     void quitSoon();
 
     Engine& m_engine;
     Options m_options;
     std::unique_ptr<BusService> m_service;
     std::unique_ptr<HostWindow> m_window;
+    std::unique_ptr<ScriptRunner> m_script;
 };
 
 // The host's run for the cadhost program: engine on DXF files, session, event loop. The exit code.

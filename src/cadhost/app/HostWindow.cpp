@@ -67,9 +67,11 @@ QString menuEntryCaption(const QString& entry)
 
 QString menuMacroInput(const QString& entry)
 {
-    const qsizetype close = entry.indexOf(u']');
+    const qsizetype close = entry.indexOf(u']', entry.indexOf(u'[') + 1);
     QString macro = (close < 0 ? entry : entry.mid(close + 1)).trimmed();
-    macro.remove(QStringLiteral("^C"));
+    if (macro.isEmpty())
+        return macro;
+    macro.replace(QStringLiteral("^C"), QString(QChar(27)), Qt::CaseInsensitive);
     macro.replace(u';', u'\r');
     if (!macro.endsWith(u'\r'))
         macro.append(u'\r');
@@ -283,11 +285,12 @@ void HostWindow::refreshSheet(const acad::DocumentSnapshot* active)
         return;
     }
     const acad::PlotSettings& plot = layout->plot;
-    m_sheet->setText(QStringLiteral("Layout „%1“\nPlotter: %2\nPapier: %3 (%4 × %5 mm)\n%6 Objekte im Papierbereich")
-                         .arg(layout->name, plot.configName, plot.canonicalMediaName)
-                         .arg(plot.paperWidth)
-                         .arg(plot.paperHeight)
-                         .arg(layout->entities.size()));
+    m_sheet->setText(
+        QStringLiteral("Layout „%1“\nPlotter: %2\nPapier: %3 (%4 × %5 mm)\n%6 Objekte im Papierbereich")
+            .arg(layout->name, plot.configName, plot.canonicalMediaName)
+            .arg(plot.paperWidth)
+            .arg(plot.paperHeight)
+            .arg(layout->entities.size()));
 }
 
 void HostWindow::documentTabClicked(int index)
@@ -392,12 +395,15 @@ void HostWindow::addPopup(const acad::MenuPopup& popup)
         if (index < 0)
             continue;
         for (const QString& entry : m_engine.menuEntries(group, qint32(index))) {
-            if (menuEntryCaption(entry).startsWith(QLatin1String("--"))) {
+            const QString caption = menuEntryCaption(entry);
+            if (caption.startsWith(QLatin1String("--"))) {
                 menu->addSeparator();
                 continue;
             }
             const QString input = menuMacroInput(entry);
-            menu->addAction(menuEntryCaption(entry), this, [this, input] { m_engine.submitInput(input); });
+            QAction* action = menu->addAction(caption.isEmpty() ? entry.trimmed() : caption);
+            action->setEnabled(!input.isEmpty());
+            connect(action, &QAction::triggered, this, [this, input] { m_engine.submitInput(input); });
         }
         return;
     }

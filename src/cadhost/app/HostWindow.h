@@ -86,8 +86,8 @@ private:
     bool m_quitting = false; // the engine has quit: closing is no longer a request
 };
 
-// A menu entry's macro as command-line input: "^C" cancels (dropped here, the line starts fresh),
-// ";" is Enter, and the macro ends with Enter.
+// A menu entry's macro as command-line input: "^C" is Escape (character 27, cancels), ";" is Enter,
+// and the macro ends with Enter. Empty for an entry without a macro, such as a popup's caption.
 QString menuMacroInput(const QString& entry);
 // The caption of a menu entry: the text in brackets, or the whole entry.
 QString menuEntryCaption(const QString& entry);

@@ -23,7 +23,8 @@ Options parseOptions(const QStringList& arguments)
                                       QCoreApplication::translate("cadhost", "Läuft ohne Fenster."));
     const QCommandLineOption automation(
         QStringLiteral("automation"),
-        QCoreApplication::translate("cadhost", "Von der Automation gestartet: unsichtbar, bis Visible gesetzt wird."));
+        QCoreApplication::translate("cadhost",
+                                    "Von der Automation gestartet: unsichtbar, bis Visible gesetzt wird."));
     parser.addOptions({dump, script, headless, automation});
     Options o;
     if (!parser.parse(arguments)) {
@@ -31,7 +32,7 @@ Options parseOptions(const QStringList& arguments)
         return o;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        o.error = parser.helpText();
+        o.help = parser.helpText();
         return o;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -13,6 +13,7 @@ struct Options
     bool headless = false;   // --headless: no window; answers come from scripts and SendCommand only
     bool automation = false; // --automation: started by automation, invisible until Visible is set
     QString error;           // not empty when the command line was refused
+    QString help;            // --help: the text to print, then end
 };
 
 Options parseOptions(const QStringList& arguments);

@@ -7,28 +7,30 @@
 #include <QJsonDocument>
 #include <acad/Error.h>
 #include <cadhost/dxf/DxfStore.h>
+#include <cadhost/engine/Engine.h>
 #include <cstdio>
 
 namespace cadhost {
 
 namespace {
 
+void printError(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+// What the host itself reads: the drawing as the engine holds it after opening, ids included.
 int dump(const QString& path)
 {
     try {
-        DxfStore store;
-        Drawing drawing = store.load(path);
-        acad::ObjectId next = 1;
-        for (Layout& l : drawing.layouts) {
-            l.id = next++;
-            for (Entity& e : l.entities)
-                e.id = next++;
-        }
-        const QByteArray json = QJsonDocument(dumpDrawing(drawing)).toJson(QJsonDocument::Indented);
+        Engine engine(std::make_shared<DxfStore>());
+        const acad::DocId doc = engine.openDocument(path);
+        const QByteArray json =
+            QJsonDocument(dumpDrawing(*engine.drawing(doc))).toJson(QJsonDocument::Indented);
         std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
         return 0;
     } catch (const acad::Error& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.description()));
+        printError(e.description());
         return 1;
     }
 }
@@ -45,7 +47,9 @@ QStringList commandLine(int argc, char* argv[])
 
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[], const Options& options)
 {
-    if (!options.dumpFile.isEmpty() || options.headless)
+    const bool windowless = !options.dumpFile.isEmpty() || options.headless || !options.help.isEmpty() ||
+                            !options.error.isEmpty();
+    if (windowless)
         return std::make_unique<QCoreApplication>(argc, argv);
     return std::make_unique<QApplication>(argc, argv);
 }

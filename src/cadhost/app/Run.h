@@ -9,7 +9,7 @@ namespace cadhost {
 
 // The program's arguments, before an application object exists.
 QStringList commandLine(int argc, char* argv[]);
-// The window needs a QApplication; --dump and --headless run without one.
+// The window needs a QApplication; --dump, --headless, --help and a refused command line run without.
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[], const Options& options);
 
 // Does what the options ask for; returns the exit code.

@@ -5,12 +5,19 @@
 
 int main(int argc, char* argv[])
 {
-    const cadhost::Options options = cadhost::parseOptions(cadhost::commandLine(argc, argv));
+    // The window needs a QApplication, so the options choose the application before it exists; they
+    // are read again once it does, for the help text's program name.
+    const auto app =
+        cadhost::makeApplication(argc, argv, cadhost::parseOptions(cadhost::commandLine(argc, argv)));
+    QCoreApplication::setApplicationName(QStringLiteral("cadhost"));
+    const cadhost::Options options = cadhost::parseOptions(QCoreApplication::arguments());
+    if (!options.help.isEmpty()) {
+        std::fprintf(stdout, "%s", qPrintable(options.help));
+        return 0;
+    }
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(options.error));
         return 2;
     }
-    const auto app = cadhost::makeApplication(argc, argv, options);
-    QCoreApplication::setApplicationName(QStringLiteral("cadhost"));
     return cadhost::run(options);
 }

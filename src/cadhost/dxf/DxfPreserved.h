@@ -67,5 +67,6 @@ struct cadhost::Preserved
     QList<DxfRecord> objects;                    // without the LAYOUT objects
     qsizetype layoutsAt = -1;                    // where in objects the LAYOUT objects stood
     QString layoutDictionary;                    // handle of ACAD_LAYOUT
+    QString paperSpaceLayout; // the layout that held *Paper_Space; it keeps it while Model is active
     QList<DxfSection> otherSections;
 };

@@ -269,10 +269,12 @@ public:
                            tr("Der Zeichnung fehlt der Abschnitt HEADER."));
         for (Section& s : sections) {
             m_p.sectionOrder.append(s.name);
+            if (s.name == QLatin1String("HEADER") && m_p.sectionOrder.count(s.name) > 1)
+                throw DxfError(s.line, tr("Der Abschnitt HEADER steht doppelt in der Datei."));
             if (s.name == QLatin1String("HEADER"))
                 m_p.header = std::move(s.groups);
             else if (s.name == QLatin1String("CLASSES"))
-                m_p.classes = std::move(s.groups);
+                m_p.classes.append(std::move(s.groups));
             else if (s.name == QLatin1String("TABLES"))
                 tables(s.records);
             else if (s.name == QLatin1String("BLOCKS"))
@@ -300,6 +302,7 @@ public:
             return a.isModel() != b.isModel() ? a.isModel() : a.tabOrder < b.tabOrder;
         });
         d.activeLayout = activeLayout();
+        m_p.paperSpaceLayout = m_paperSpace;
         return d;
     }
 
@@ -556,6 +559,8 @@ Drawing readDxf(const QByteArray& bytes)
     builder.take(sections);
     Drawing d = builder.finish();
     d.preserved = std::move(p);
+    for (Layout& l : d.layouts)
+        l.origin = d.preserved;
     return d;
 }
 

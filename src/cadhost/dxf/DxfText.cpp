@@ -31,10 +31,40 @@ int cp1252Byte(char16_t c)
     return -1;
 }
 
-void appendEscape(QByteArray& out, char32_t code)
+void appendEscape(QByteArray& out, char16_t code)
 {
     out += "\\U+";
     out += QByteArray::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, '0');
+}
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+// "\U+03A9" stands for a character that the code page lacks. Only such escapes, in the exact form
+// the writer gives them, are decoded, so that encoding restores the same bytes.
+QString decodeEscapes(QString text)
+{
+    qsizetype at = text.indexOf(QLatin1String("\\U+"));
+    while (at >= 0 && at + 7 <= text.size()) {
+        char16_t code = 0;
+        bool ok = true;
+        for (int i = 3; i < 7 && ok; ++i) {
+            const int digit = hexDigit(text.at(at + i));
+            ok = digit >= 0;
+            code = char16_t(code * 16 + digit);
+        }
+        if (ok && cp1252Byte(code) < 0)
+            text.replace(at, 7, QChar(code));
+        at = text.indexOf(QLatin1String("\\U+"), at + 1);
+    }
+    return text;
 }
 
 } // namespace
@@ -47,7 +77,17 @@ Encoding encodingForVersion(std::string_view acadver)
     return Encoding::Cp1252;
 }
 
+static QString decodeBytes(std::string_view bytes, Encoding encoding);
+
 QString decode(std::string_view bytes, Encoding encoding)
+{
+    QString text = decodeBytes(bytes, encoding);
+    if (encoding == Encoding::Cp1252 && bytes.find("\\U+") != std::string_view::npos)
+        return decodeEscapes(std::move(text));
+    return text;
+}
+
+static QString decodeBytes(std::string_view bytes, Encoding encoding)
 {
     const auto size = static_cast<qsizetype>(bytes.size());
     if (isAscii(bytes))
@@ -69,17 +109,26 @@ void encodeInto(QByteArray& out, const QString& text, Encoding encoding)
         out += text.toUtf8();
         return;
     }
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    // Most text is ASCII: one byte per character, written in place.
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char* d = out.data() + start;
+    qsizetype done = 0;
+    for (; done < text.size(); ++done) {
+        const int b = cp1252Byte(text.at(done).unicode());
+        if (b < 0)
+            break;
+        *d++ = char(b);
+    }
+    out.resize(start + done);
+    for (qsizetype i = done; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
         const int b = cp1252Byte(c);
-        if (b >= 0) {
+        // Each UTF-16 unit on its own, surrogates too, so that decoding gives back the same text.
+        if (b >= 0)
             out += char(b);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            appendEscape(out, QChar::surrogateToUcs4(c, text.at(i + 1).unicode()));
-            ++i;
-        } else {
+        else
             appendEscape(out, c);
-        }
     }
 }
 

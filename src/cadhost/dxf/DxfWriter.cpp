@@ -83,12 +83,20 @@ struct LayoutPlan
     DxfLayoutBlock source;
     QString handle, record, begin, end, blockName, viewport;
     bool active = false; // its entities stand in ENTITIES
+    bool copied = false; // a copy or from another file: new handles
 };
 
 // A block that INSERTs name but the drawing does not define; written empty so that no reader drops them.
 struct MissingBlock
 {
     QString name, record, begin, end;
+};
+
+// A block definition that a layout from another file brings along, with fresh handles.
+struct ImportedBlock
+{
+    DxfRecord record;
+    DxfBlock block;
 };
 
 class Writer
@@ -127,9 +135,14 @@ private:
 
     void put(QByteArray& out, qint32 code, const QString& value)
     {
-        char buffer[16];
-        const int n = std::snprintf(buffer, sizeof buffer, "%3d", code);
-        out.append(buffer, n);
+        // Group codes stand right-aligned in three columns, as CAD programs write them.
+        if (code >= 0 && code < 1000) {
+            const char digits[3] = {code >= 100 ? char('0' + code / 100) : ' ',
+                                    code >= 10 ? char('0' + code / 10 % 10) : ' ', char('0' + code % 10)};
+            out.append(digits, 3);
+        } else {
+            out += QByteArray::number(code);
+        }
         out += m_eol;
         dxftext::encodeInto(out, value, m_encoding);
         out += m_eol;
@@ -201,9 +214,11 @@ private:
         }
     }
 
+    // The layout of *Paper_Space: the active one, else the one that held it in the file, else the first.
     const Layout* activePaperLayout() const
     {
         const Layout* first = nullptr;
+        const Layout* before = nullptr;
         for (const Layout& l : m_d.layouts) {
             if (l.isModel())
                 continue;
@@ -211,8 +226,10 @@ private:
                 return &l;
             if (!first)
                 first = &l;
+            if (!before && l.name == m_p.paperSpaceLayout)
+                before = &l;
         }
-        return first;
+        return before ? before : first;
     }
 
     void planLayouts()
@@ -224,9 +241,18 @@ private:
             LayoutPlan plan;
             plan.layout = &l;
             plan.active = l.isModel() || &l == paper;
-            const bool original = !seen.contains(l.handle) && m_p.layoutBlocks.contains(l.handle);
-            seen.insert(l.handle);
-            plan.source = original ? m_p.layoutBlocks.value(l.handle) : defaultLayoutBlock(l.isModel());
+            // A layout from another file, or a copy, gets new handles; it keeps the groups of its blocks.
+            const bool ours = !l.origin || l.origin.get() == &m_p;
+            const bool original = ours && !seen.contains(l.handle) && m_p.layoutBlocks.contains(l.handle);
+            if (ours)
+                seen.insert(l.handle);
+            plan.copied = !original;
+            if (original)
+                plan.source = m_p.layoutBlocks.value(l.handle);
+            else if (!ours && l.origin->layoutBlocks.contains(l.handle))
+                plan.source = l.origin->layoutBlocks.value(l.handle);
+            else
+                plan.source = defaultLayoutBlock(l.isModel());
             // A layout whose block was missing from the file gets a new one.
             const DxfLayoutBlock fallback = defaultLayoutBlock(l.isModel());
             if (plan.source.begin.type.isEmpty())
@@ -272,21 +298,81 @@ private:
         return skeleton().preserved->layoutBlocks.value(l.handle);
     }
 
+    // Every referenced block gets a definition: from the file a layout came from, else an empty one.
     void planMissingBlocks()
     {
-        const auto scan = [this](const QList<Entity>& entities) {
+        const auto scan = [this](const QList<Entity>& entities, const Preserved* origin) {
             for (const Entity& e : entities) {
                 const QString name = e.block.blockName.trimmed();
                 if (e.entityType != acad::BlockReference || name.isEmpty() ||
                     m_blockNames.contains(name.toUpper()))
                     continue;
+                if (!origin || !importBlock(*origin, name))
+                    m_missing.append({name, m_handles.fresh(), m_handles.fresh(), m_handles.fresh()});
                 m_blockNames.insert(name.toUpper());
-                m_missing.append({name, m_handles.fresh(), m_handles.fresh(), m_handles.fresh()});
             }
         };
-        scan(m_d.modelSpace);
+        scan(m_d.modelSpace, nullptr);
         for (const Layout& l : m_d.layouts)
-            scan(l.entities);
+            scan(l.entities, l.origin.get() == &m_p ? nullptr : l.origin.get());
+    }
+
+    static const DxfRecord* blockRecordNamed(const Preserved& p, const QString& upperName)
+    {
+        for (const DxfTable& t : p.tables) {
+            if (t.name != QLatin1String("BLOCK_RECORD"))
+                continue;
+            for (const DxfRecord& r : t.records) {
+                if (text(r.groups, {0, r.groups.size(), true}, 2).trimmed().toUpper() == upperName)
+                    return &r;
+            }
+        }
+        return nullptr;
+    }
+
+    // Copies a block of another file, and the blocks it references in turn, under fresh handles.
+    bool importBlock(const Preserved& origin, const QString& name)
+    {
+        const QString upperName = name.toUpper();
+        const DxfRecord* record = blockRecordNamed(origin, upperName);
+        const auto block = std::find_if(origin.blocks.cbegin(), origin.blocks.cend(),
+                                        [&](const DxfBlock& b) { return b.name.toUpper() == upperName; });
+        if (!record || block == origin.blocks.cend())
+            return false;
+        m_blockNames.insert(upperName);
+        ImportedBlock imported{*record, *block};
+        const QString handle = m_handles.fresh();
+        setHandle(imported.record.groups, handle);
+        rehandle(imported.block.begin, handle);
+        QString parent = handle;
+        for (DxfRecord& r : imported.block.entities) {
+            const bool sub = r.type == QLatin1String("ATTRIB") || r.type == QLatin1String("VERTEX") ||
+                             r.type == QLatin1String("SEQEND");
+            const QString own = rehandle(r, sub ? parent : handle);
+            if (!sub)
+                parent = own;
+        }
+        rehandle(imported.block.end, handle);
+        m_imported.append(imported);
+        for (const DxfRecord& r : block->entities) {
+            const QString nested =
+                text(r.groups, subclass(r.groups, QLatin1StringView("AcDbBlockReference")), 2).trimmed();
+            if (r.type == QLatin1String("INSERT") && !nested.isEmpty() &&
+                !m_blockNames.contains(nested.toUpper()) && !importBlock(origin, nested)) {
+                m_blockNames.insert(nested.toUpper());
+                m_missing.append({nested, m_handles.fresh(), m_handles.fresh(), m_handles.fresh()});
+            }
+        }
+        return true;
+    }
+
+    QString rehandle(DxfRecord& r, const QString& owner)
+    {
+        const QString handle = m_handles.fresh();
+        setHandle(r.groups, handle);
+        Region c = common(r.groups);
+        setText(r.groups, c, 330, owner);
+        return handle;
     }
 
     // --- TABLES
@@ -300,8 +386,8 @@ private:
             const bool apps = t.name == QLatin1String("APPID");
             const bool layers = t.name == QLatin1String("LAYER");
             const QStringList added = apps || layers ? missingNames(t, apps) : QStringList();
-            const qsizetype count =
-                t.records.size() + added.size() + (blocks ? m_plans.size() + m_missing.size() : 0);
+            const qsizetype count = t.records.size() + added.size() +
+                                    (blocks ? m_plans.size() + m_missing.size() + m_imported.size() : 0);
             QList<DxfGroup> head = t.head;
             Region r = subclass(head, QLatin1StringView("AcDbSymbolTable"));
             if (r.found)
@@ -313,12 +399,13 @@ private:
             for (const DxfRecord& rec : t.records)
                 putRecord(out, rec);
             if (blocks)
-                writeMissingBlockRecords(out, owner);
+                writeAddedBlockRecords(out, owner);
             for (const QString& name : added) {
                 if (apps)
-                    writeAppId(out, name, owner);
+                    writeTableRecord(out, t.name, QStringLiteral("AcDbRegAppTableRecord"), name, owner);
                 else
-                    writeLayer(out, name, owner);
+                    writeTableRecord(out, t.name, QStringLiteral("AcDbLayerTableRecord"), name, owner,
+                                     {{62, QStringLiteral("7")}, {6, QStringLiteral("Continuous")}});
             }
             put(out, 0, QStringLiteral("ENDTAB"));
             putAll(out, t.end);
@@ -352,28 +439,18 @@ private:
         return missing;
     }
 
-    void writeLayer(QByteArray& out, const QString& name, const QString& owner)
+    // A new symbol table record: handle, owner, markers, name, flags and what the kind of record needs.
+    void writeTableRecord(QByteArray& out, const QString& type, const QString& marker, const QString& name,
+                          const QString& owner, const QList<DxfGroup>& more = {})
     {
-        put(out, 0, QStringLiteral("LAYER"));
+        put(out, 0, type);
         put(out, 5, m_handles.fresh());
         put(out, 330, owner);
         put(out, 100, QStringLiteral("AcDbSymbolTableRecord"));
-        put(out, 100, QStringLiteral("AcDbLayerTableRecord"));
+        put(out, 100, marker);
         put(out, 2, name);
         put(out, 70, QStringLiteral("0"));
-        put(out, 62, QStringLiteral("7"));
-        put(out, 6, QStringLiteral("Continuous"));
-    }
-
-    void writeAppId(QByteArray& out, const QString& name, const QString& owner)
-    {
-        put(out, 0, QStringLiteral("APPID"));
-        put(out, 5, m_handles.fresh());
-        put(out, 330, owner);
-        put(out, 100, QStringLiteral("AcDbSymbolTableRecord"));
-        put(out, 100, QStringLiteral("AcDbRegAppTableRecord"));
-        put(out, 2, name);
-        put(out, 70, QStringLiteral("0"));
+        putAll(out, more);
     }
 
     void writeLayoutBlockRecords(QByteArray& out, const QString& owner)
@@ -391,8 +468,15 @@ private:
         }
     }
 
-    void writeMissingBlockRecords(QByteArray& out, const QString& owner)
+    void writeAddedBlockRecords(QByteArray& out, const QString& owner)
     {
+        for (ImportedBlock& b : m_imported) {
+            Region c = common(b.record.groups);
+            setText(b.record.groups, c, 330, owner);
+            Region own = subclass(b.record.groups, QLatin1StringView("AcDbBlockTableRecord"));
+            remove(b.record.groups, own, 340); // a layout of the other file
+            putRecord(out, b.record);
+        }
         for (const MissingBlock& b : m_missing) {
             put(out, 0, QStringLiteral("BLOCK_RECORD"));
             put(out, 5, b.record);
@@ -428,6 +512,12 @@ private:
             for (const DxfRecord& r : b.entities)
                 putRecord(out, r);
             putRecord(out, b.end);
+        }
+        for (const ImportedBlock& b : m_imported) {
+            putRecord(out, b.block.begin);
+            for (const DxfRecord& r : b.block.entities)
+                putRecord(out, r);
+            putRecord(out, b.block.end);
         }
         for (const MissingBlock& b : m_missing)
             writeMissingBlock(out, b);
@@ -505,6 +595,8 @@ private:
             ++tail;
         QList<DxfGroup> own = groups.mid(0, tail);
         const QString handle = m_handles.claim(e.handle);
+        if (handle != e.handle.trimmed())
+            dropLinks(own);
         patchEntity(own, e, handle, owner, paper);
         put(out, 0, e.dxfType);
         putAll(out, own);
@@ -533,6 +625,24 @@ private:
             patchViewport(g, e.viewport);
         else if (e.entityType == acad::BlockReference && e.dxfType == QLatin1String("INSERT"))
             patchInsert(g, e.block);
+    }
+
+    // A copy does not own its original's extension dictionary, nor is it what the reactors watch.
+    static void dropLinks(QList<DxfGroup>& g)
+    {
+        for (const char* name : {"{ACAD_XDICTIONARY", "{ACAD_REACTORS"}) {
+            const Region c = common(g);
+            for (qsizetype i = c.begin; i < c.end; ++i) {
+                if (g.at(i).code != 102 || g.at(i).value.trimmed() != QLatin1String(name))
+                    continue;
+                qsizetype end = i + 1;
+                while (end < c.end &&
+                       !(g.at(end).code == 102 && g.at(end).value.trimmed() == QLatin1String("}")))
+                    ++end;
+                g.remove(i, std::min(end + 1, c.end) - i);
+                break;
+            }
+        }
     }
 
     static void patchViewport(QList<DxfGroup>& g, const Viewport& v)
@@ -637,6 +747,8 @@ private:
     {
         const Layout& l = *plan.layout;
         QList<DxfGroup> g = l.extra.isEmpty() ? skeletonLayout(l.isModel()).extra : l.extra;
+        if (plan.copied)
+            dropLinks(g);
         setHandle(g, plan.handle);
         Region c = common(g);
         if (!m_p.layoutDictionary.isEmpty())
@@ -699,6 +811,7 @@ private:
     QSet<QString> m_blockNames;
     QList<LayoutPlan> m_plans;
     QList<MissingBlock> m_missing;
+    QList<ImportedBlock> m_imported;
     QHash<QString, QString> m_viewports; // block record -> the layout's own viewport
 };
 
@@ -706,7 +819,15 @@ private:
 
 QByteArray writeDxf(const Drawing& drawing)
 {
-    return Writer(drawing).write();
+    const bool paper = std::any_of(drawing.layouts.cbegin(), drawing.layouts.cend(),
+                                   [](const Layout& l) { return !l.isModel(); });
+    if (paper)
+        return Writer(drawing).write();
+    // Readers require a paper layout (*Paper_Space); a drawing of model space alone gets the default one.
+    Drawing withPaper = drawing;
+    withPaper.layouts.append(skeletonLayout(false));
+    withPaper.layouts.last().tabOrder = qint32(withPaper.layouts.size() - 1);
+    return Writer(withPaper).write();
 }
 
 Drawing emptyDrawing()

@@ -78,6 +78,8 @@ struct Entity
     double customScale() const;
 };
 
+struct Preserved;
+
 struct Layout
 {
     acad::ObjectId id = 0;     // assigned by the engine; the file layer leaves it 0
@@ -87,6 +89,10 @@ struct Layout
     acad::PlotSettings plot;
     QList<Entity> entities;    // paper-space entities in order (empty for Model)
     QList<DxfGroup> extra;     // unmodelled groups of the LAYOUT object
+    // What the file that the layout was read from holds beyond the model (its block definitions), so
+    // that a layout taken into another drawing brings the blocks its references need. The file layer's
+    // business, like handle and extra.
+    std::shared_ptr<const Preserved> origin;
     friend bool operator==(const Layout&, const Layout&) = default;
 
     bool isModel() const { return name == QLatin1String("Model"); }
