@@ -62,6 +62,11 @@ void ignoreErrors(const std::function<void()>& step)
     }
 }
 
+bool attached()
+{
+    return tree && list;
+}
+
 QString selectedKind()
 {
     return tree ? tree->selectedKey().left(1) : QString();
@@ -334,6 +339,8 @@ explorer::ListControl* lvListView()
 
 void InitTreeView()
 {
+    if (!attached())
+        return;
     tree->clear();
     Zeichnungen.clear();
     Layouts.clear();
@@ -351,6 +358,8 @@ void InitTreeView()
 
 void FillTreeView()
 {
+    if (!attached())
+        return;
     ignoreErrors([] { basDatenbank::LoadBloecke(); });
     tree->setUpdatesEnabled(false);
     RefreshDrawingsRoot();
@@ -362,6 +371,8 @@ void FillTreeView()
 
 void UpdateDrawingNodes()
 {
+    if (!attached() || !basAutoCAD::AcadApp)
+        return;
     try {
         const acad::ApplicationSnapshot app = basAutoCAD::AcadApp->application();
         if (app.activeDocument == 0)
@@ -385,6 +396,8 @@ void UpdateDrawingNodes()
 
 void RemoveDrawingNodes()
 {
+    if (!attached())
+        return;
     for (const CAcadobj& record : Zeichnungen)
         ignoreErrors([&] { tree->removeNode(QStringLiteral("Z") + QString::number(record.Nummer)); });
     for (const CAcadobj& record : Layouts)
@@ -395,6 +408,8 @@ void RemoveDrawingNodes()
 
 void ReadVorlagen()
 {
+    if (!attached())
+        return;
     try {
         Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 0; });
         const auto typ = basDatenbank::gTypen.Item(QStringLiteral("1"));
@@ -407,6 +422,8 @@ void ReadVorlagen()
         }
         RemoveMissingVorlagen();
     } catch (const std::exception&) {
+        // The nodes of the last scan stay, and so does what the list shows of them.
+        Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 1; });
         platform::MsgBox(QStringLiteral("Vorlagen-Ordner kann nicht gelesen werden!"), platform::vbCritical);
     }
 }
@@ -418,6 +435,8 @@ void SetSelectedNodeType()
 
 void SetActiveNode(const QString& key)
 {
+    if (!attached())
+        return;
     if (!tree->contains(key))
         return;
     tree->setBold(key, true);
@@ -427,17 +446,23 @@ void SetActiveNode(const QString& key)
 
 void ClearBoldNodes()
 {
+    if (!attached())
+        return;
     tree->clearBold(kRootDrawings);
 }
 
 void ClearBoldListItems()
 {
+    if (!attached())
+        return;
     for (const QString& key : list->keys())
         list->setBold(key, false);
 }
 
 void SetTreeDragMode()
 {
+    if (!attached())
+        return;
     const QString kind = selectedKind();
     const bool root = kind == kRootDrawings || kind == kRootLibrary;
     tree->setDragMode(root ? TreeControl::DragMode::Manual : TreeControl::DragMode::Automatic);
@@ -445,6 +470,8 @@ void SetTreeDragMode()
 
 void RemoveProvisionalTemplateNode()
 {
+    if (!attached())
+        return;
     if (!ProvisionalTemplateNode)
         return;
     ProvisionalTemplateNode = false;
@@ -453,6 +480,8 @@ void RemoveProvisionalTemplateNode()
 
 void DeleteSelectedTemplate()
 {
+    if (!attached())
+        return;
     try {
         const QString selected = tree->selectedKey();
         const QString key = selected == kRootLibrary ? list->selectedKey() : selected;
@@ -474,7 +503,7 @@ template <class Record>
 QString gesamtOfSelection(RecordCollection<Record>& records, bool fromList, const char* nothing)
 {
     try {
-        const QString key = fromList ? list->selectedKey() : tree->selectedKey();
+        const QString key = !attached() ? QString() : fromList ? list->selectedKey() : tree->selectedKey();
         bool ok = false;
         const qint32 number = numberOf(key).toInt(&ok);
         const Record* record = ok ? records.item(QString::number(number)) : nullptr;

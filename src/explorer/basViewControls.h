@@ -38,7 +38,8 @@ extern RecordCollection<CVorlage> Vorlagen;
 
 // The main window hands over its tree, its list and itself; none of them is owned. A click on a
 // tree node then runs TreeSelectionChanged, a double click on a list item OpenListItem; nullptr
-// detaches.
+// detaches. Without a tree and a list the operations below do nothing (a refresh before the main
+// window exists is skipped).
 void attach(explorer::TreeControl* tree, explorer::ListControl* list, explorer::ViewHost* host);
 explorer::TreeControl* tvTreeView();
 explorer::ListControl* lvListView();

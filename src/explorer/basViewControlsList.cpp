@@ -208,6 +208,8 @@ void LoadColumnWidths()
 
 void CaptureColumnWidths()
 {
+    if (!attached())
+        return;
     if (!setDef(ListColumnSet))
         return;
     QList<qint32>& array = widths()[ListColumnSet - 1];
@@ -226,6 +228,8 @@ void SaveColumnWidths()
 
 void ApplyColumnOrder(const QString& kind)
 {
+    if (!attached())
+        return;
     if (kind.isEmpty())
         return;
     const QString stored = platform::GetSetting(orderKey(kind));
@@ -249,6 +253,8 @@ void ApplyColumnOrder(const QString& kind)
 
 void SaveColumnOrder(const QString& kind)
 {
+    if (!attached())
+        return;
     if (kind.isEmpty() || list->columnCount() == 0)
         return;
     QStringList positions;
@@ -259,6 +265,8 @@ void SaveColumnOrder(const QString& kind)
 
 void SetListViewColumns()
 {
+    if (!attached())
+        return;
     const qint16 wanted = ColumnSetOfKind(selectedKind());
     if (wanted == 0 || wanted == ListColumnSet)
         return;
@@ -269,6 +277,8 @@ void SetListViewColumns()
 
 void CreateColumns(qint16 set)
 {
+    if (!attached())
+        return;
     const ColumnSetDef* def = setDef(set);
     if (!def)
         return;
@@ -288,6 +298,8 @@ void CreateColumns(qint16 set)
 
 void FillListView()
 {
+    if (!attached())
+        return;
     const QString kind = selectedKind();
     const bool changed = kind != SelectedNodeType;
     if (changed)
@@ -304,6 +316,8 @@ void FillListView()
 
 void SetListViewOptions()
 {
+    if (!attached())
+        return;
     try {
         const QString kind = selectedKind();
         if (kind != SelectedNodeType)
@@ -329,6 +343,8 @@ void SetListViewOptions()
 
 void SetListItemTexts(qint16 newMode)
 {
+    if (!attached())
+        return;
     try {
         const bool drawings = SelectedNodeType == QLatin1String("A");
         if (!drawings && SelectedNodeType != QLatin1String("B"))
@@ -352,6 +368,8 @@ void SetListItemTexts(qint16 newMode)
 
 void ListZeichnungen()
 {
+    if (!attached())
+        return;
     try {
         const ListUpdate update;
         const QString remembered = rememberedKey();
@@ -379,6 +397,8 @@ void ListZeichnungen()
 
 void ListVorlagen()
 {
+    if (!attached())
+        return;
     try {
         const ListUpdate update;
         const QString remembered = rememberedKey();
@@ -400,6 +420,8 @@ void ListVorlagen()
 
 void ListLayouts()
 {
+    if (!attached())
+        return;
     try {
         const ListUpdate update;
         const QString remembered = rememberedKey();
@@ -420,6 +442,8 @@ void ListLayouts()
 
 void OpenListItem(const QString& key)
 {
+    if (!attached())
+        return;
     const QString kind = SelectedNodeType;
     if (kind != QLatin1String("A") && kind != QLatin1String("B") && kind != QLatin1String("Z"))
         return;
@@ -432,6 +456,8 @@ void OpenListItem(const QString& key)
 
 void TreeSelectionChanged()
 {
+    if (!attached())
+        return;
     SetTreeDragMode();
     RemoveProvisionalTemplateNode();
     if (host)

@@ -18,6 +18,9 @@ extern explorer::TreeControl* tree;
 extern explorer::ListControl* list;
 extern explorer::ViewHost* host;
 
+// Whether the window has handed over its tree and list; before that, and after it has gone, the
+// view operations do nothing.
+bool attached();
 // The text an error trap shows for an error.
 QString errorText(const std::exception& error);
 // Shows the error's own text in a plain message box.

@@ -64,11 +64,6 @@ void FakeHost::count(const QString& method)
         throw acad::Error(QStringLiteral("Automatisierungsfehler: ") + method);
 }
 
-void FakeHost::unsupported(const char* method)
-{
-    throw acad::Error(QStringLiteral("Nicht unterstützt: ") + QString::fromLatin1(method));
-}
-
 acad::ApplicationSnapshot FakeHost::application()
 {
     count(QStringLiteral("application"));
@@ -156,32 +151,3 @@ void FakeHost::setXData(acad::DocId, acad::ObjectId object, const acad::XData& d
     count(QStringLiteral("setXData"));
     xdatas.insert(object, data);
 }
-
-// clang-format off
-void FakeHost::setVisible(bool) { count(QStringLiteral("setVisible")); }
-qint64 FakeHost::hwnd() { count(QStringLiteral("hwnd")); return 4711; }
-void FakeHost::bringToFront() { count(QStringLiteral("bringToFront")); }
-void FakeHost::update() { count(QStringLiteral("update")); }
-void FakeHost::quit() { unsupported("quit"); }
-QString FakeHost::supportPath() { unsupported("supportPath"); }
-void FakeHost::setSupportPath(const QString&) { unsupported("setSupportPath"); }
-QString FakeHost::templatePath() { count(QStringLiteral("templatePath")); return {}; }
-void FakeHost::setTemplatePath(const QString&) { unsupported("setTemplatePath"); }
-void FakeHost::loadDVB(const QString&) { unsupported("loadDVB"); }
-void FakeHost::runMacro(const QString&) { unsupported("runMacro"); }
-QStringList FakeHost::menuGroups() { unsupported("menuGroups"); }
-void FakeHost::loadMenuGroup(const QString&, bool) { unsupported("loadMenuGroup"); }
-QList<acad::MenuPopup> FakeHost::menuGroupPopups(const QString&) { unsupported("menuGroupPopups"); }
-void FakeHost::insertPopupInMenuBar(const QString&, qint32, qint32) { unsupported("insertPopupInMenuBar"); }
-QList<acad::MenuPopup> FakeHost::menuBar() { unsupported("menuBar"); }
-acad::DocId FakeHost::openDocument(const QString&) { unsupported("openDocument"); }
-acad::DocId FakeHost::addDocument(const QString&) { unsupported("addDocument"); }
-void FakeHost::saveDocument(acad::DocId) { unsupported("saveDocument"); }
-void FakeHost::setActiveSpace(acad::DocId, qint32) { unsupported("setActiveSpace"); }
-void FakeHost::sendCommand(acad::DocId, const QString&) { unsupported("sendCommand"); }
-void FakeHost::setVariable(acad::DocId, const QString&, const QVariant&) { unsupported("setVariable"); }
-QVariant FakeHost::variable(acad::DocId, const QString&) { unsupported("variable"); }
-acad::ObjectInfo FakeHost::objectIdToObject(acad::DocId, acad::ObjectId) { unsupported("objectIdToObject"); }
-QList<acad::EntityInfo> FakeHost::blockEntities(acad::DocId, acad::ObjectId) { unsupported("blockEntities"); }
-QStringList FakeHost::commandHistory() { return {}; }
-// clang-format on

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "ThrowingHost.h"
+
 #include <QHash>
 #include <QMap>
 #include <QSet>
-#include <acad/Host.h>
 
 // A CAD host made of plain lists, for the tree and list logic: documents with their layouts and plot
 // settings, extended data by object id. Counts every call; calls the logic does not need fail.
-class FakeHost final : public acad::Host
+class FakeHost final : public testsupport::ThrowingHost
 {
 public:
     struct Layout
@@ -41,46 +42,19 @@ public:
     int totalCalls() const;
 
     acad::ApplicationSnapshot application() override;
-    void setVisible(bool) override;
-    qint64 hwnd() override;
-    void bringToFront() override;
-    void update() override;
-    void quit() override;
-    QString supportPath() override;
-    void setSupportPath(const QString&) override;
-    QString templatePath() override;
-    void setTemplatePath(const QString&) override;
-    void loadDVB(const QString&) override;
-    void runMacro(const QString&) override;
-    QStringList menuGroups() override;
-    void loadMenuGroup(const QString&, bool) override;
-    QList<acad::MenuPopup> menuGroupPopups(const QString&) override;
-    void insertPopupInMenuBar(const QString&, qint32, qint32) override;
-    QList<acad::MenuPopup> menuBar() override;
-    acad::DocId openDocument(const QString&) override;
-    acad::DocId addDocument(const QString&) override;
     acad::DocumentSnapshot document(acad::DocId doc) override;
     void activateDocument(acad::DocId doc) override;
-    void saveDocument(acad::DocId) override;
     void closeDocument(acad::DocId doc, bool) override;
     void setActiveLayout(acad::DocId doc, const QString& layoutName) override;
-    void setActiveSpace(acad::DocId, qint32) override;
-    void sendCommand(acad::DocId, const QString&) override;
-    void setVariable(acad::DocId, const QString&, const QVariant&) override;
-    QVariant variable(acad::DocId, const QString&) override;
-    acad::ObjectInfo objectIdToObject(acad::DocId, acad::ObjectId) override;
     void setLayoutName(acad::DocId, acad::ObjectId layout, const QString& name) override;
     acad::PlotSettings plotSettings(acad::DocId, acad::ObjectId layout) override;
     void refreshPlotDeviceInfo(acad::DocId, acad::ObjectId) override;
     QString localeMediaName(acad::DocId, acad::ObjectId, const QString& canonicalName) override;
-    QList<acad::EntityInfo> blockEntities(acad::DocId, acad::ObjectId) override;
     acad::XData xdata(acad::DocId, acad::ObjectId object, const QString& application) override;
     void setXData(acad::DocId, acad::ObjectId object, const acad::XData& data) override;
-    QStringList commandHistory() override;
 
 private:
     void count(const QString& method);
-    [[noreturn]] static void unsupported(const char* method);
     acad::DocId m_nextDoc = 1;
     acad::ObjectId m_nextObject = 100;
 };

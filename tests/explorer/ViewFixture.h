@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeHost.h"
+#include "MsgBoxRecorder.h"
 
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -40,6 +41,8 @@ public:
     ViewFixture(const ViewFixture&) = delete;
     ViewFixture& operator=(const ViewFixture&) = delete;
 
+    // Every message box must be expected; first, so that it outlives everything that may show one.
+    testsupport::MsgBoxRecorder boxes;
     QTreeWidget widget;
     explorer::TreeControl tree{&widget};
     explorer::ListControl list;

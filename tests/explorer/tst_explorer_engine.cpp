@@ -1,5 +1,5 @@
 // The tree and list against the in-process CAD host: what the user sees of its drawings.
-#include "BoxRecorder.h"
+#include "MsgBoxRecorder.h"
 #include "ViewFixture.h"
 
 #include <QTest>
@@ -53,13 +53,14 @@ private slots:
 
     void cleanup()
     {
+        QVERIFY2(m_f->boxes.scriptDone(), "an expected message box did not appear");
         m_f.reset();
         m_engine.reset();
     }
 
     void drawingsOfTheHost()
     {
-        BoxRecorder boxes;
+        auto& boxes = m_f->boxes;
         bvc::FillTreeView();
         const QStringList drawings = m_f->tree.childKeys("A");
         QCOMPARE(drawings.size(), 2);
@@ -73,7 +74,7 @@ private slots:
         QCOMPARE(m_f->tree.selectedKey(), drawings[1]);
         QVERIFY(m_f->tree.bold(m_f->keyOf("Blatt 2")));
         QVERIFY(!m_f->tree.bold(m_f->keyOf("Schnitt")));
-        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(boxes.count() == 0);
     }
 
     void layoutListReadsThePlotSettings()

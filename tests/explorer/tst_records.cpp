@@ -1,5 +1,5 @@
-#include "BoxRecorder.h"
 #include "FakeHost.h"
+#include "MsgBoxRecorder.h"
 
 #include <QTest>
 #include <records/CAFenster.h>
@@ -44,7 +44,13 @@ private slots:
     void init()
     {
         m_host = std::make_shared<FakeHost>();
-        m_host->xdatas.clear();
+        m_boxes = std::make_unique<testsupport::MsgBoxRecorder>();
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(m_boxes->scriptDone(), "an expected message box did not appear");
+        m_boxes.reset();
     }
 
     void readPairs_data()
@@ -69,36 +75,34 @@ private slots:
         QFETCH(bool, fails);
         if (!values.isEmpty())
             m_host->xdatas.insert(7, kvarto(values));
-        BoxRecorder boxes;
+        if (fails)
+            m_boxes->expect(platform::vbOK, kReadError);
         CXData data(m_host, 1);
         data.objId = 7;
         data.GetXDataWerte();
         QCOMPARE(pairsOf(data), expected);
-        QCOMPARE(boxes.texts(), fails ? QStringList{kReadError} : QStringList{});
         if (fails)
-            QCOMPARE(boxes.boxes.first().style, int(platform::vbCritical));
+            QCOMPARE(m_boxes->boxes().first().icon(), int(platform::vbCritical));
     }
 
     void missingObjectFailsTheRead()
     {
         m_host->missingObjects.insert(9);
-        BoxRecorder boxes;
+        m_boxes->expect(platform::vbOK, kReadError);
         CXData data(m_host, 1);
         data.objId = 9;
         data.GetXDataWerte();
-        QCOMPARE(boxes.texts(), QStringList{kReadError});
         QCOMPARE(data.count(), 0);
     }
 
     void secondReadFailsOnItsFirstType()
     {
         m_host->xdatas.insert(7, kvarto({0, "1", 121, "A"}));
-        BoxRecorder boxes;
         CXData data(m_host, 1);
         data.objId = 7;
         data.GetXDataWerte();
+        m_boxes->expect(platform::vbOK, kReadError);
         data.GetXDataWerte();
-        QCOMPARE(boxes.texts(), QStringList{kReadError});
         QCOMPARE(data.count(), 2);
     }
 
@@ -179,14 +183,13 @@ private slots:
     void writeFailureIsReported()
     {
         m_host->failing = QStringLiteral("setXData");
-        BoxRecorder boxes;
+        m_boxes->expect(platform::vbOK, QStringLiteral("Fehler beim Schreiben der EED's!"));
         CXData data(m_host, 1);
         data.objId = 8;
         data.DataTyp = 0;
         data.Wert = QStringLiteral("1");
         data.AddXWert();
         data.SetXDataWerte();
-        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Fehler beim Schreiben der EED's!")});
     }
 
     void viewportValues_data()
@@ -212,7 +215,6 @@ private slots:
         QFETCH(int, uebersicht);
         if (!values.isEmpty())
             m_host->xdatas.insert(7, ::kvarto(values));
-        BoxRecorder boxes;
         CAFenster fenster;
         fenster.ObjektId = 7;
         fenster.Bezeichnung = QStringLiteral("vorher");
@@ -220,7 +222,7 @@ private slots:
         QCOMPARE(int(fenster.Kvarto), kvarto);
         QCOMPARE(fenster.Bezeichnung, bezeichnung);
         QCOMPARE(int(fenster.Uebersicht), uebersicht);
-        QVERIFY(boxes.boxes.isEmpty());
+        QCOMPARE(m_boxes->count(), 0);
     }
 
     void viewportName()
@@ -273,6 +275,7 @@ private slots:
 
 private:
     std::shared_ptr<FakeHost> m_host;
+    std::unique_ptr<testsupport::MsgBoxRecorder> m_boxes;
 };
 
 QTEST_GUILESS_MAIN(TestRecords)

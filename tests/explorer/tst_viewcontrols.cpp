@@ -1,4 +1,4 @@
-#include "BoxRecorder.h"
+#include "MsgBoxRecorder.h"
 #include "ViewFixture.h"
 
 #include <QFile>
@@ -26,7 +26,11 @@ class TestViewControls final : public QObject
 
 private slots:
     void init() { m_f = std::make_unique<ViewFixture>(); }
-    void cleanup() { m_f.reset(); }
+    void cleanup()
+    {
+        QVERIFY2(m_f->boxes.scriptDone(), "an expected message box did not appear");
+        m_f.reset();
+    }
 
     void initialTree()
     {
@@ -70,7 +74,7 @@ private slots:
             m_f->addTemplate("A3.dwt");
         if (!attached)
             m_f->detachHost();
-        BoxRecorder boxes;
+        auto& boxes = m_f->boxes;
         bvc::FillTreeView();
         QCOMPARE(m_f->tree.text("A"), textA);
         QCOMPARE(m_f->tree.image("A"), imageA);
@@ -82,7 +86,7 @@ private slots:
         QCOMPARE(m_f->tree.textColour("A") == grey, !attached);
         QCOMPARE(m_f->tree.textColour("B") == grey, !templates);
         QCOMPARE(m_f->tree.childCount("A"), attached ? 1 : 0);
-        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(boxes.count() == 0);
         QVERIFY(bvc::TreeFilled);
     }
 
@@ -236,10 +240,11 @@ private slots:
         m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1"});
         bvc::FillTreeView();
         m_f->host->failing = failing;
-        BoxRecorder boxes;
+        auto& boxes = m_f->boxes;
+        boxes.expect(platform::vbOK, kDrawingsError);
         bvc::FillTreeView();
         QCOMPARE(boxes.texts().first(), kDrawingsError);
-        QCOMPARE(boxes.boxes.first().style, int(platform::vbCritical));
+        QCOMPARE(boxes.boxes().first().style, int(platform::vbCritical));
         // The nodes of the earlier refresh stay.
         QVERIFY(m_f->tree.contains("Z1") && m_f->tree.contains("L2"));
     }
@@ -261,7 +266,8 @@ private slots:
         else
             m_f->addTemplate("a.dwg"), m_f->addTemplate("b.dwg");
         bvc::NodeNummer = std::numeric_limits<qint32>::max() - 1;
-        BoxRecorder boxes;
+        auto& boxes = m_f->boxes;
+        boxes.expect(platform::vbOK, message);
         bvc::FillTreeView();
         QVERIFY(boxes.texts().contains(message));
         QCOMPARE(bvc::NodeNummer, std::numeric_limits<qint32>::max());
@@ -316,11 +322,15 @@ private slots:
             basDatenbank::gTypen.Clear();
         else
             m_f->library.remove();
-        BoxRecorder boxes;
+        auto& boxes = m_f->boxes;
+        boxes.expect(platform::vbOK, kFolderError);
         bvc::FillTreeView();
         QCOMPARE(boxes.texts(), QStringList{kFolderError});
-        QCOMPARE(boxes.boxes.first().style, int(platform::vbCritical));
+        QCOMPARE(boxes.boxes().first().style, int(platform::vbCritical));
         QCOMPARE(m_f->tree.childCount("B"), 1);
+        // The list still shows the template whose node stayed.
+        m_f->click("B");
+        QCOMPARE(m_f->list.keys(), m_f->tree.childKeys("B"));
     }
 
     void columnSets_data()
@@ -440,13 +450,13 @@ private slots:
         platform::SaveSetting("ZColOrder", stored);
         m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1"});
         bvc::FillTreeView();
-        BoxRecorder boxes;
+        auto& boxes = m_f->boxes;
         m_f->click("Z1");
         QList<int> shown;
         for (int c = 0; c < m_f->list.columnCount(); ++c)
             shown.append(m_f->list.columnPosition(c));
         QCOMPARE(shown, positions);
-        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(boxes.count() == 0);
     }
 
     void orderIsSavedWhenTheKindChanges()
@@ -512,7 +522,7 @@ private slots:
         m_f->host->failingPlot = m_f->host->find(a)->layouts[2].id;
         m_f->host->find(a)->activeLayout = "Blatt 3";
         bvc::FillTreeView();
-        BoxRecorder boxes;
+        auto& boxes = m_f->boxes;
         m_f->click("Z1");
         QCOMPARE(m_f->list.count(), 3);
         for (const char* key : {"L2", "L3"}) {
@@ -522,7 +532,7 @@ private slots:
         QCOMPARE(m_f->list.subItem("L4", 4), QStringLiteral("Kein"));
         QVERIFY(m_f->list.bold("L4"));
         QVERIFY(!m_f->list.bold("L2"));
-        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(boxes.count() == 0);
     }
 
     void textsFollowTheView_data()
@@ -623,6 +633,21 @@ private slots:
         QCOMPARE(bvc::SelectedNodeType, QStringLiteral("Z"));
     }
 
+    void withoutTheWindowNothingHappens()
+    {
+        m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1"});
+        bvc::attach(nullptr, nullptr, nullptr);
+        bvc::FillTreeView();
+        bvc::TreeSelectionChanged();
+        bvc::OpenListItem("Z1");
+        bvc::DeleteSelectedTemplate();
+        bvc::SaveColumnOrder("Z");
+        QVERIFY(bvc::Zeichnungen.isEmpty());
+        QCOMPARE(m_f->host->totalCalls(), 0);
+        m_f->boxes.expect(platform::vbOK, QStringLiteral("Keine Zeichnung ausgewählt!"));
+        QCOMPARE(bvc::GetZeichnungGesamt(false), QString());
+    }
+
     void provisionalTemplateNodeGoesOnTheNextClick()
     {
         m_f->addTemplate("A3.dwt");
@@ -705,8 +730,8 @@ private slots:
         } else {
             m_f->click(key);
         }
-        BoxRecorder boxes;
-        boxes.answers = {platform::MsgBoxResult(answer)};
+        auto& boxes = m_f->boxes;
+        boxes.expect(platform::MsgBoxResult(answer), QStringLiteral("wirklich löschen?"));
         bvc::DeleteSelectedTemplate();
         QCOMPARE(boxes.texts().first(), QStringLiteral("Datei: ") + m_f->library.filePath("A3.dwt") +
                                             QStringLiteral(" wirklich löschen?"));
@@ -720,7 +745,8 @@ private slots:
         m_f->addTemplate("A3.dwt");
         bvc::FillTreeView();
         m_f->click("B");
-        BoxRecorder boxes;
+        auto& boxes = m_f->boxes;
+        boxes.expect(platform::vbOK, QStringLiteral("Keine Vorlage ausgewählt!"));
         bvc::DeleteSelectedTemplate();
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Keine Vorlage ausgewählt!")});
         QVERIFY(QFile::exists(m_f->library.filePath("A3.dwt")));
@@ -749,10 +775,12 @@ private slots:
         m_f->click(node.size() == 1 ? node : m_f->keyOf(node));
         if (fromList)
             m_f->list.setSelected(m_f->list.keys().first(), true);
-        BoxRecorder boxes;
+        auto& boxes = m_f->boxes;
+        if (expected.isEmpty())
+            boxes.expect(platform::vbOK, QStringLiteral("ausgewählt!"));
         const QString path = drawing ? bvc::GetZeichnungGesamt(fromList) : bvc::GetVorlageGesamt(fromList);
         QCOMPARE(path, expected);
-        QCOMPARE(boxes.boxes.size(), expected.isEmpty() ? 1 : 0);
+        QCOMPARE(boxes.count(), expected.isEmpty() ? 1 : 0);
     }
 
     void boldMarks()
