@@ -134,11 +134,11 @@ void layoutList(Private& e, DocId doc)
 // "*", "A,B" or names with wildcards; empty list = all.
 QStringList chosenLayouts(const Drawing& from, const QString& answer)
 {
-    const QString spec = answer.trimmed();
-    if (spec == QLatin1String("*"))
+    const QString wanted = answer.trimmed();
+    if (wanted == QLatin1String("*"))
         return {};
     QStringList names;
-    for (const QString& part : spec.split(QLatin1Char(','))) {
+    for (const QString& part : wanted.split(QLatin1Char(','))) {
         const QString name = part.trimmed();
         if (name.isEmpty())
             continue;
