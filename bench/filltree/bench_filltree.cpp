@@ -113,22 +113,35 @@ void fillLibrary(const QString& folder, int templates)
     }
 }
 
-// The tree and list without the window.
+struct Library
+{
+    QTemporaryDir dir;
+    basDatenbank::Definitions definitions;
+    explicit Library(int templates)
+    {
+        fillLibrary(dir.path(), templates);
+        definitions.gTypen.Add(1, QStringLiteral("Vorlagen"), dir.path(), QString(), QStringLiteral("1"));
+    }
+};
+
+// The tree and list without the window, attached to the host given.
 struct View
 {
+    acad::FunctionConnector connector;
+    basAutoCAD::Connection connection;
     QTreeWidget widget;
     explorer::TreeControl tree{&widget};
     explorer::ListControl list;
     NoWindow window;
+    bvc::ViewControls views;
 
-    View()
+    View(Library& library, std::shared_ptr<acad::Host> host)
+        : connection(connector, library.definitions),
+          views(tree, list, window, connection, library.definitions)
     {
-        bvc::attach(&tree, &list, &window);
-        bvc::SelectedNodeType.clear();
-        bvc::ListColumnSet = 0;
-        bvc::InitTreeView();
+        connection.AcadApp = std::move(host);
+        views.InitTreeView();
     }
-    ~View() { bvc::attach(nullptr, nullptr, nullptr); }
 };
 
 // CPU time of the whole process (this thread and the host's): on a shared machine a long run waits
@@ -152,10 +165,11 @@ struct Result
 };
 
 // Fills once, then measures kRuns unchanged refreshes with the node given by select selected.
-Result measure(const std::function<qint64()>& roundTrips, const std::function<void(View&)>& select)
+Result measure(Library& library, std::shared_ptr<acad::Host> host, const std::function<qint64()>& roundTrips,
+               const std::function<void(View&)>& select)
 {
-    View view;
-    bvc::FillTreeView();
+    View view(library, std::move(host));
+    view.views.FillTreeView();
     select(view);
     const QStringList before = view.tree.allKeys();
     const qint64 tripsBefore = roundTrips();
@@ -165,7 +179,7 @@ Result measure(const std::function<qint64()>& roundTrips, const std::function<vo
         QElapsedTimer timer;
         const double cpuBefore = cpuMilliseconds();
         timer.start();
-        bvc::FillTreeView();
+        view.views.FillTreeView();
         times.append(double(timer.nsecsElapsed()) / 1e6);
         cpu = std::min(cpu, cpuMilliseconds() - cpuBefore);
     }
@@ -189,12 +203,12 @@ void selectActiveLayout(View&) {}
 void selectDrawing(View& view)
 {
     view.tree.select(view.tree.childKeys(QStringLiteral("A")).first());
-    bvc::TreeSelectionChanged();
+    view.views.TreeSelectionChanged();
 }
 void selectLibrary(View& view)
 {
     view.tree.select(QStringLiteral("B"));
-    bvc::TreeSelectionChanged();
+    view.views.TreeSelectionChanged();
 }
 
 void report(const char* where, const char* selected, const Size& size, const Result& r)
@@ -238,17 +252,6 @@ private:
     QStringList m_paths;
 };
 
-struct Library
-{
-    QTemporaryDir dir;
-    explicit Library(int templates)
-    {
-        fillLibrary(dir.path(), templates);
-        basDatenbank::gTypen.Clear();
-        basDatenbank::gTypen.Add(1, QStringLiteral("Vorlagen"), dir.path(), QString(), QStringLiteral("1"));
-    }
-};
-
 // The in-process host with the sample drawings open, the first one active.
 std::shared_ptr<cadhost::Engine> engineWith(const Size& size)
 {
@@ -262,19 +265,16 @@ std::shared_ptr<cadhost::Engine> engineWith(const Size& size)
 Result inProcess(const Size& size, const std::function<void(View&)>& select)
 {
     Library library(size.templates);
-    basAutoCAD::AcadApp = engineWith(size);
-    const Result result = measure([] { return qint64(0); }, select);
-    basAutoCAD::AcadApp.reset();
-    return result;
+    return measure(
+        library, engineWith(size), [] { return qint64(0); }, select);
 }
 
 // Where an in-process refresh spends its time.
 void reportSteps(const Size& size)
 {
     Library library(size.templates);
-    basAutoCAD::AcadApp = engineWith(size);
-    View view;
-    bvc::FillTreeView();
+    View view(library, engineWith(size));
+    view.views.FillTreeView();
     const auto time = [](const std::function<void()>& step) {
         double best = 1e9;
         for (int i = 0; i < kRuns; ++i) {
@@ -287,9 +287,8 @@ void reportSteps(const Size& size)
     };
     std::printf(
         "%4d objects, fastest steps: LoadBloecke %.2f ms, UpdateDrawingNodes %.2f ms, ReadVorlagen %.2f ms\n",
-        size.objects(), time([] { basDatenbank::LoadBloecke(); }), time([] { bvc::UpdateDrawingNodes(); }),
-        time([] { bvc::ReadVorlagen(); }));
-    basAutoCAD::AcadApp.reset();
+        size.objects(), time([&] { library.definitions.LoadBloecke(); }),
+        time([&] { view.views.UpdateDrawingNodes(); }), time([&] { view.views.ReadVorlagen(); }));
 }
 
 bool overTheBus(PrivateBus& privateBus, const Size& size, Result* activeLayout, Result* drawing)
@@ -307,11 +306,9 @@ bool overTheBus(PrivateBus& privateBus, const Size& size, Result* activeLayout, 
     QDBusConnection bus = QDBusConnection::sessionBus();
     auto client = std::make_shared<acad::BusHost>(
         bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId)));
-    basAutoCAD::AcadApp = client;
     const auto trips = [client] { return client->roundTrips(); };
-    *activeLayout = measure(trips, selectActiveLayout);
-    *drawing = measure(trips, selectDrawing);
-    basAutoCAD::AcadApp.reset();
+    *activeLayout = measure(library, client, trips, selectActiveLayout);
+    *drawing = measure(library, client, trips, selectDrawing);
     client.reset();
     host.quit();
     host.wait();

@@ -1,19 +1,14 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include <platform/Error.h>
 
 namespace acad {
 
 // An automation error. description() is the German text that the error traps show as it stands.
-class Error : public std::runtime_error
+class Error : public platform::Error
 {
 public:
-    explicit Error(const QString& description);
-    const QString& description() const noexcept { return m_description; }
-
-private:
-    QString m_description;
+    using platform::Error::Error;
 };
 
 } // namespace acad

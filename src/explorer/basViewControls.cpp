@@ -1,95 +1,29 @@
 #include "basViewControls.h"
 
+#include "AcadConnection.h"
 #include "ViewHost.h"
-#include "basViewControls_p.h"
-#include "controls/ControlError.h"
 #include "controls/ListControl.h"
 #include "controls/TreeControl.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <acad/Error.h>
+#include <acad/Host.h>
+#include <algorithm>
 #include <limits>
+#include <platform/Error.h>
 #include <platform/MsgBox.h>
-#include <platform/ProgramFolder.h>
 #include <settings/basAllgemein.h>
 #include <settings/basDatenbank.h>
-#include <startup/basAutoCAD.h>
 #include <stdexcept>
 
+using explorer::keyOf;
+using explorer::kindOf;
+using explorer::numberOf;
 using explorer::TreeControl;
+using platform::ignoringErrors;
 
 namespace basViewControls {
-
-qint32 NodeNummer = 0;
-QString SelectedNodeType;
-qint16 ListColumnSet = 0;
-QString VorlagenPfad;
-bool TreeFilled = false;
-bool ProvisionalTemplateNode = false;
-
-RecordCollection<CAcadobj> Zeichnungen;
-RecordCollection<CAcadobj> Layouts;
-RecordCollection<CVorlage> Vorlagen;
-
-namespace detail {
-
-explorer::TreeControl* tree = nullptr;
-explorer::ListControl* list = nullptr;
-explorer::ViewHost* host = nullptr;
-
-QString errorText(const std::exception& error)
-{
-    if (const auto* acadError = dynamic_cast<const acad::Error*>(&error))
-        return acadError->description();
-    if (const auto* controlError = dynamic_cast<const explorer::ControlError*>(&error))
-        return controlError->description();
-    return QString::fromUtf8(error.what());
-}
-
-void showError(const std::exception& error)
-{
-    platform::MsgBox(errorText(error));
-}
-
-void ignoreErrors(const std::function<void()>& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-        // This step is skipped on purpose; the next one runs.
-    }
-}
-
-bool attached()
-{
-    return tree && list;
-}
-
-QString selectedKind()
-{
-    return tree ? tree->selectedKey().left(1) : QString();
-}
-
-QString numberOf(const QString& key)
-{
-    return key.mid(1);
-}
-
-QString gesamtOf(const QString& folder, const QString& name)
-{
-    return platform::joinPath(folder, name);
-}
-
-bool isDwt(const QString& name)
-{
-    return name.right(3).toUpper() == QLatin1String("DWT");
-}
-
-} // namespace detail
-
-using namespace detail;
 
 namespace {
 
@@ -97,63 +31,105 @@ const QString kRootDrawings = QStringLiteral("A");
 const QString kRootLibrary = QStringLiteral("B");
 const QString kModel = QStringLiteral("Model");
 
+// Whether a file name or path ends in "DWT", ignoring case.
+bool isDwt(const QString& name)
+{
+    return name.right(3).toUpper() == QLatin1String("DWT");
+}
+
+// The drawing and template files of the library folder in name order, ignoring case, as the CAD
+// program's file dialogs list them; hidden files and other ".dw*" files (.dws, .dwf) pass.
+QStringList templateFiles(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir() || !info.isReadable())
+        throw std::runtime_error("Vorlagen-Ordner fehlt");
+    QStringList names;
+    for (const QString& name : QDir(folder).entryList({QStringLiteral("*.dw*")}, QDir::Files)) {
+        const QString ending = name.right(3).toUpper();
+        if (ending == QLatin1String("DWG") || ending == QLatin1String("DWT"))
+            names.append(name);
+    }
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    return names;
+}
+
+} // namespace
+
+void showError(const std::exception& error)
+{
+    platform::MsgBox(platform::describe(error));
+}
+
+ViewControls::ViewControls(explorer::TreeControl& tree, explorer::ListControl& list, explorer::ViewHost& host,
+                           explorer::AcadConnection& connection, basDatenbank::Definitions& definitions)
+    : m_tree(tree), m_list(list), m_host(host), m_connection(connection), m_definitions(definitions)
+{
+    connect(&m_tree, &TreeControl::nodeClick, this, [this] { TreeSelectionChanged(); });
+    connect(&m_list, &explorer::ListControl::itemDoubleClicked, this,
+            [this](const QString& key) { OpenListItem(key); });
+    LoadColumnWidths();
+}
+
+NodeKind ViewControls::selectedKind() const
+{
+    return kindOf(m_tree.selectedKey());
+}
+
 // A refresh that would take the counter past its largest value is refused, never wrapped.
-void NextNodeNummer()
+void ViewControls::NextNodeNummer()
 {
     if (NodeNummer == std::numeric_limits<qint32>::max())
         throw std::overflow_error("Überlauf");
     ++NodeNummer;
 }
 
-struct Match
-{
-    bool found = false;
-    qint32 number = 0;
-};
-
 template <class Record>
-Match markPresent(RecordCollection<Record>& records, const QString& gesamt, const QString& kind, bool active)
+ViewControls::Match ViewControls::markPresent(RecordCollection<Record>& records, const QString& gesamt,
+                                              NodeKind kind, bool active)
 {
     Match match;
     for (Record* record : records.matches(gesamt)) {
         record->Vorhanden = 1;
         if (active)
-            SetActiveNode(kind + QString::number(record->Nummer));
+            SetActiveNode(keyOf(kind, record->Nummer));
         match = {true, record->Nummer};
     }
     return match;
 }
 
 // With no key and no image yet: the new node of the object that NodeNummer was just counted for.
-void AddTreeNode(const QString& text, bool isTemplate, bool isActive, qint32 parentNumber)
+void ViewControls::AddTreeNode(const QString& text, bool isTemplate, bool isActive, qint32 parentNumber)
 {
-    const QString number = QString::number(NodeNummer);
     try {
         if (isTemplate) {
             const bool dwt = isDwt(text);
-            tree->addNode(kRootLibrary, QStringLiteral("D") + number, text, dwt ? 6 : 7, dwt ? 4 : 5);
+            m_tree.addNode(kRootLibrary, keyOf(NodeKind::Template, NodeNummer), text, dwt ? 6 : 7,
+                           dwt ? 4 : 5);
             return;
         }
         const bool layout = parentNumber != 0;
-        const QString key = (layout ? QStringLiteral("L") : QStringLiteral("Z")) + number;
-        const QString parent = layout ? QStringLiteral("Z") + QString::number(parentNumber) : kRootDrawings;
-        tree->addNode(parent, key, text, layout ? 8 : 12, layout ? 9 : 13);
+        const QString key = keyOf(layout ? NodeKind::Layout : NodeKind::Drawing, NodeNummer);
+        const QString parent = layout ? keyOf(NodeKind::Drawing, parentNumber) : kRootDrawings;
+        m_tree.addNode(parent, key, text, layout ? 8 : 12, layout ? 9 : 13);
         if (!isActive)
             return;
-        tree->setBold(key, true);
+        m_tree.setBold(key, true);
         if (!layout)
-            tree->setExpanded(key, true);
+            m_tree.setExpanded(key, true);
         if (!TreeFilled)
-            tree->select(key);
+            m_tree.select(key);
     } catch (const std::exception& error) {
         showError(error);
     }
 }
 
-qint32 CheckZeichnung(const QString& folder, const QString& name, bool active)
+qint32 ViewControls::CheckZeichnung(const QString& folder, const QString& name, bool active)
 {
     const QString gesamt = gesamtOf(folder, name);
-    const Match match = markPresent(Zeichnungen, gesamt, QStringLiteral("Z"), active);
+    const Match match = markPresent(Zeichnungen, gesamt, NodeKind::Drawing, active);
     if (match.found)
         return match.number;
     CAcadobj record;
@@ -166,12 +142,20 @@ qint32 CheckZeichnung(const QString& folder, const QString& name, bool active)
     return NodeNummer;
 }
 
-void CheckLayout(const QString& folder, const QString& drawing, const acad::LayoutRef& layout, bool active,
-                 qint32 drawingNumber)
+void ViewControls::CheckLayout(const QString& folder, const QString& drawing, const acad::LayoutRef& layout,
+                               bool active, qint32 drawingNumber)
 {
-    const QString gesamt = gesamtOf(folder, drawing) + QLatin1Char(';') + layout.name;
-    if (markPresent(Layouts, gesamt, QStringLiteral("L"), active).found)
+    const QString gesamt = layoutGesamtOf(folder, drawing, layout.name);
+    bool found = false;
+    for (CAcadobj* record : Layouts.matches(gesamt)) {
+        // A drawing closed and opened again gives its layouts new ids; the records follow them.
+        record->AObjId = layout.id;
+        found = true;
+    }
+    if (found) {
+        markPresent(Layouts, gesamt, NodeKind::Layout, active);
         return;
+    }
     CAcadobj record;
     record.Vorhanden = 1;
     record.Gesamt = gesamt;
@@ -183,39 +167,39 @@ void CheckLayout(const QString& folder, const QString& drawing, const acad::Layo
     AddTreeNode(layout.name, false, active, drawingNumber);
 }
 
-void CheckDocument(const acad::DocumentRef& doc, const QString& activeName)
+void ViewControls::CheckDocument(const acad::DocumentSnapshot& doc, const QString& activeName)
 {
     NextNodeNummer();
-    const bool active = doc.name == activeName;
-    const qint32 number = CheckZeichnung(doc.path, doc.name, active);
-    const acad::DocumentSnapshot snapshot = basAutoCAD::AcadApp->document(doc.id);
-    for (const acad::LayoutRef& layout : snapshot.layouts) {
+    // By name, as the CAD program reports the active drawing: equal names in two folders both count.
+    const bool active = doc.ref.name == activeName;
+    const qint32 number = CheckZeichnung(doc.ref.path, doc.ref.name, active);
+    for (const acad::LayoutRef& layout : doc.layouts) {
         if (layout.name == kModel)
             continue;
         NextNodeNummer();
-        CheckLayout(doc.path, doc.name, layout, active && layout.name == snapshot.activeLayout, number);
+        CheckLayout(doc.ref.path, doc.ref.name, layout, active && layout.name == doc.activeLayout, number);
     }
 }
 
-template <class Record> void removeMissing(RecordCollection<Record>& records, const QString& kind)
+template <class Record> void ViewControls::removeMissing(RecordCollection<Record>& records, NodeKind kind)
 {
     for (const Record& record : records) {
         if (record.Vorhanden == 0)
-            ignoreErrors([&] { tree->removeNode(kind + QString::number(record.Nummer)); });
+            ignoringErrors([&] { m_tree.removeNode(keyOf(kind, record.Nummer)); });
     }
     records.removeIf([](const Record& record) { return record.Vorhanden == 0; });
 }
 
-void RemoveMissingObjects()
+void ViewControls::RemoveMissingObjects()
 {
-    removeMissing(Zeichnungen, QStringLiteral("Z"));
-    removeMissing(Layouts, QStringLiteral("L"));
+    removeMissing(Zeichnungen, NodeKind::Drawing);
+    removeMissing(Layouts, NodeKind::Layout);
 }
 
-void CheckVorlage(const QString& name, const QString& folder)
+void ViewControls::CheckVorlage(const QString& name, const QString& folder)
 {
     const QString gesamt = gesamtOf(folder, name);
-    if (markPresent(Vorlagen, gesamt, QStringLiteral("D"), false).found)
+    if (markPresent(Vorlagen, gesamt, NodeKind::Template, false).found)
         return;
     CVorlage record;
     record.Vorhanden = 1;
@@ -226,63 +210,41 @@ void CheckVorlage(const QString& name, const QString& folder)
     AddTreeNode(name, true, false, 0);
 }
 
-void RemoveMissingVorlagen()
+void ViewControls::styleRoot(const QString& key, const QString& text, int image, bool grey)
 {
-    removeMissing(Vorlagen, QStringLiteral("D"));
+    m_tree.setText(key, text);
+    m_tree.setImage(key, image);
+    m_tree.setTextColour(key,
+                         grey ? TreeControl::TextColour::AppWorkspace : TreeControl::TextColour::ButtonText);
 }
 
-// The drawing and template files of the library folder; other ".dw*" files (.dws, .dwf) pass.
-QStringList templateFiles(const QString& folder)
+void ViewControls::RefreshDrawingsRoot()
 {
-    const QFileInfo info(folder);
-    if (folder.isEmpty() || !info.isDir() || !info.isReadable())
-        throw std::runtime_error("Vorlagen-Ordner fehlt");
-    QStringList names;
-    QDirIterator entries(folder, {QStringLiteral("*.dw*")}, QDir::Files | QDir::Hidden);
-    while (entries.hasNext()) {
-        const QString name = entries.nextFileInfo().fileName();
-        const QString ending = name.right(3).toUpper();
-        if (ending == QLatin1String("DWG") || ending == QLatin1String("DWT"))
-            names.append(name);
-    }
-    return names;
-}
-
-void styleRoot(const QString& key, const QString& text, int image, bool grey)
-{
-    tree->setText(key, text);
-    tree->setImage(key, image);
-    tree->setTextColour(key,
-                        grey ? TreeControl::TextColour::AppWorkspace : TreeControl::TextColour::ButtonText);
-}
-
-void RefreshDrawingsRoot()
-{
-    tree->setImage(kRootDrawings, 2);
-    tree->setExpanded(kRootDrawings, true);
-    tree->setTextColour(kRootDrawings, TreeControl::TextColour::ButtonText);
+    m_tree.setImage(kRootDrawings, 2);
+    m_tree.setExpanded(kRootDrawings, true);
+    m_tree.setTextColour(kRootDrawings, TreeControl::TextColour::ButtonText);
     if (!TreeFilled)
-        tree->select(kRootDrawings);
-    if (basAutoCAD::AcadApp) {
+        m_tree.select(kRootDrawings);
+    if (m_connection.acadApp()) {
         styleRoot(kRootDrawings, QStringLiteral("Geladene Zeichnungen"), 2, false);
-        tree->setBold(kRootDrawings, true);
+        m_tree.setBold(kRootDrawings, true);
         UpdateDrawingNodes();
     } else {
         styleRoot(kRootDrawings, QStringLiteral("AutoCAD nicht aktiv!"), 10, true);
-        tree->setBold(kRootDrawings, false);
+        m_tree.setBold(kRootDrawings, false);
         RemoveDrawingNodes();
     }
 }
 
-void RefreshLibraryRoot()
+void ViewControls::RefreshLibraryRoot()
 {
-    tree->setImage(kRootLibrary, 3);
-    tree->setExpanded(kRootLibrary, true);
-    tree->setTextColour(kRootLibrary, TreeControl::TextColour::ButtonText);
+    m_tree.setImage(kRootLibrary, 3);
+    m_tree.setExpanded(kRootLibrary, true);
+    m_tree.setTextColour(kRootLibrary, TreeControl::TextColour::ButtonText);
     ReadVorlagen();
     if (Vorlagen.isEmpty()) {
         styleRoot(kRootLibrary, QStringLiteral("Keine Vorlagen vorhanden!"), 11, true);
-        tree->setBold(kRootLibrary, false);
+        m_tree.setBold(kRootLibrary, false);
     } else {
         styleRoot(kRootLibrary, QStringLiteral("Bibliothek"), 3, false);
     }
@@ -290,102 +252,66 @@ void RefreshLibraryRoot()
 
 // A refresh that removed the selected node leaves the tree's own choice selected; the list then
 // follows that node's kind, columns included.
-void RefreshViewsAfterFill()
+void ViewControls::RefreshViewsAfterFill()
 {
-    if (tree->selectedKey().isEmpty())
-        tree->select(kRootDrawings);
+    if (m_tree.selectedKey().isEmpty())
+        m_tree.select(kRootDrawings);
     SetTreeDragMode();
-    if (host)
-        host->UpdateStatusBar();
+    m_host.UpdateStatusBar();
     SetListViewOptions();
     SetListViewColumns();
     FillListView();
-    if (host)
-        host->VisbibleMnuMenu();
+    m_host.VisbibleMnuMenu();
 }
 
-} // namespace
-
-namespace {
-
-QMetaObject::Connection gNodeClick;
-QMetaObject::Connection gListOpen;
-
-} // namespace
-
-void attach(explorer::TreeControl* tree, explorer::ListControl* list, explorer::ViewHost* host)
+void ViewControls::InitTreeView()
 {
-    QObject::disconnect(gNodeClick);
-    QObject::disconnect(gListOpen);
-    detail::tree = tree;
-    detail::list = list;
-    detail::host = host;
-    if (tree)
-        gNodeClick = QObject::connect(tree, &TreeControl::nodeClick, tree, [] { TreeSelectionChanged(); });
-    if (list)
-        gListOpen = QObject::connect(list, &explorer::ListControl::itemDoubleClicked, list,
-                                     [](const QString& key) { OpenListItem(key); });
-}
-
-explorer::TreeControl* tvTreeView()
-{
-    return tree;
-}
-
-explorer::ListControl* lvListView()
-{
-    return list;
-}
-
-void InitTreeView()
-{
-    if (!attached())
-        return;
-    tree->clear();
+    m_tree.clear();
     Zeichnungen.clear();
     Layouts.clear();
     Vorlagen.clear();
     NodeNummer = 0;
     TreeFilled = false;
     ProvisionalTemplateNode = false;
-    tree->addNode(QString(), kRootDrawings, QStringLiteral("Geladene Zeichnungen"), 2);
-    tree->setExpanded(kRootDrawings, true);
-    tree->setTextColour(kRootDrawings, TreeControl::TextColour::ButtonText);
-    tree->select(kRootDrawings);
-    tree->addNode(QString(), kRootLibrary, QStringLiteral("Bibliothek"), 3);
-    tree->setExpanded(kRootLibrary, true);
+    m_tree.addNode(QString(), kRootDrawings, QStringLiteral("Geladene Zeichnungen"), 2);
+    m_tree.setExpanded(kRootDrawings, true);
+    m_tree.setTextColour(kRootDrawings, TreeControl::TextColour::ButtonText);
+    m_tree.select(kRootDrawings);
+    m_tree.addNode(QString(), kRootLibrary, QStringLiteral("Bibliothek"), 3);
+    m_tree.setExpanded(kRootLibrary, true);
 }
 
-void FillTreeView()
+void ViewControls::FillTreeView()
 {
-    if (!attached())
-        return;
-    ignoreErrors([] { basDatenbank::LoadBloecke(); });
-    tree->setUpdatesEnabled(false);
+    ignoringErrors([this] { m_definitions.LoadBloecke(); });
+    m_tree.setUpdatesEnabled(false);
     RefreshDrawingsRoot();
     RefreshLibraryRoot();
-    tree->setUpdatesEnabled(true);
+    m_tree.setUpdatesEnabled(true);
     TreeFilled = true;
     RefreshViewsAfterFill();
 }
 
-void UpdateDrawingNodes()
+void ViewControls::UpdateDrawingNodes()
 {
-    if (!attached() || !basAutoCAD::AcadApp)
+    const std::shared_ptr<acad::Host> app = m_connection.acadApp();
+    if (!app)
         return;
     try {
-        const acad::ApplicationSnapshot app = basAutoCAD::AcadApp->application();
-        if (app.activeDocument == 0)
+        const acad::ApplicationSnapshot snapshot = app->application();
+        if (snapshot.activeDocument == 0)
             return;
         QString activeName;
-        for (const acad::DocumentRef& doc : app.documents) {
-            if (doc.id == app.activeDocument)
+        for (const acad::DocumentRef& doc : snapshot.documents) {
+            if (doc.id == snapshot.activeDocument)
                 activeName = doc.name;
         }
+        // Every drawing in one call: a refresh costs the same however many drawings are open.
+        const QList<acad::DocumentSnapshot> documents = app->documentSnapshots();
         ClearBoldNodes();
         Zeichnungen.forEach([](CAcadobj& record) { record.Vorhanden = 0; });
         Layouts.forEach([](CAcadobj& record) { record.Vorhanden = 0; });
-        for (const acad::DocumentRef& doc : app.documents)
+        for (const acad::DocumentSnapshot& doc : documents)
             CheckDocument(doc, activeName);
         RemoveMissingObjects();
     } catch (const std::exception&) {
@@ -394,25 +320,21 @@ void UpdateDrawingNodes()
     }
 }
 
-void RemoveDrawingNodes()
+void ViewControls::RemoveDrawingNodes()
 {
-    if (!attached())
-        return;
     for (const CAcadobj& record : Zeichnungen)
-        ignoreErrors([&] { tree->removeNode(QStringLiteral("Z") + QString::number(record.Nummer)); });
+        ignoringErrors([&] { m_tree.removeNode(keyOf(NodeKind::Drawing, record.Nummer)); });
     for (const CAcadobj& record : Layouts)
-        ignoreErrors([&] { tree->removeNode(QStringLiteral("L") + QString::number(record.Nummer)); });
+        ignoringErrors([&] { m_tree.removeNode(keyOf(NodeKind::Layout, record.Nummer)); });
     Zeichnungen.clear();
     Layouts.clear();
 }
 
-void ReadVorlagen()
+void ViewControls::ReadVorlagen()
 {
-    if (!attached())
-        return;
     try {
         Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 0; });
-        const auto typ = basDatenbank::gTypen.Item(QStringLiteral("1"));
+        const auto typ = m_definitions.gTypen.Item(QStringLiteral("1"));
         if (!typ)
             throw std::runtime_error("Typ 1 fehlt");
         VorlagenPfad = typ->Verzeichnis;
@@ -420,7 +342,7 @@ void ReadVorlagen()
             NextNodeNummer();
             CheckVorlage(name, VorlagenPfad);
         }
-        RemoveMissingVorlagen();
+        removeMissing(Vorlagen, NodeKind::Template);
     } catch (const std::exception&) {
         // The nodes of the last scan stay, and so does what the list shows of them.
         Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 1; });
@@ -428,64 +350,52 @@ void ReadVorlagen()
     }
 }
 
-void SetSelectedNodeType()
+void ViewControls::SetSelectedNodeType()
 {
     SelectedNodeType = selectedKind();
 }
 
-void SetActiveNode(const QString& key)
+void ViewControls::SetActiveNode(const QString& key)
 {
-    if (!attached())
+    if (!m_tree.contains(key))
         return;
-    if (!tree->contains(key))
-        return;
-    tree->setBold(key, true);
+    m_tree.setBold(key, true);
     if (!TreeFilled)
-        tree->select(key);
+        m_tree.select(key);
 }
 
-void ClearBoldNodes()
+void ViewControls::ClearBoldNodes()
 {
-    if (!attached())
-        return;
-    tree->clearBold(kRootDrawings);
+    m_tree.clearBold(kRootDrawings);
 }
 
-void ClearBoldListItems()
+void ViewControls::ClearBoldListItems()
 {
-    if (!attached())
-        return;
-    for (const QString& key : list->keys())
-        list->setBold(key, false);
+    for (const QString& key : m_list.keys())
+        m_list.setBold(key, false);
 }
 
-void SetTreeDragMode()
+void ViewControls::SetTreeDragMode()
 {
-    if (!attached())
-        return;
-    const QString kind = selectedKind();
-    const bool root = kind == kRootDrawings || kind == kRootLibrary;
-    tree->setDragMode(root ? TreeControl::DragMode::Manual : TreeControl::DragMode::Automatic);
+    const NodeKind kind = selectedKind();
+    const bool root = kind == NodeKind::DrawingsRoot || kind == NodeKind::LibraryRoot;
+    m_tree.setDragMode(root ? TreeControl::DragMode::Manual : TreeControl::DragMode::Automatic);
 }
 
-void RemoveProvisionalTemplateNode()
+void ViewControls::RemoveProvisionalTemplateNode()
 {
-    if (!attached())
-        return;
     if (!ProvisionalTemplateNode)
         return;
     ProvisionalTemplateNode = false;
-    ignoreErrors([] { tree->removeNode(QStringLiteral("D0")); });
+    ignoringErrors([this] { m_tree.removeNode(QStringLiteral("D0")); });
 }
 
-void DeleteSelectedTemplate()
+void ViewControls::DeleteSelectedTemplate()
 {
-    if (!attached())
-        return;
     try {
-        const QString selected = tree->selectedKey();
-        const QString key = selected == kRootLibrary ? list->selectedKey() : selected;
-        const CVorlage* record = key.startsWith(QLatin1Char('D')) ? Vorlagen.item(numberOf(key)) : nullptr;
+        const QString selected = m_tree.selectedKey();
+        const QString key = selected == kRootLibrary ? m_list.selectedKey() : selected;
+        const CVorlage* record = kindOf(key) == NodeKind::Template ? Vorlagen.item(numberOf(key)) : nullptr;
         if (!record)
             throw std::runtime_error("Keine Vorlage ausgewählt!");
         bool deleted = false;
@@ -497,13 +407,11 @@ void DeleteSelectedTemplate()
     }
 }
 
-namespace {
-
 template <class Record>
-QString gesamtOfSelection(RecordCollection<Record>& records, bool fromList, const char* nothing)
+QString ViewControls::gesamtOfSelection(RecordCollection<Record>& records, bool fromList, const char* nothing)
 {
     try {
-        const QString key = !attached() ? QString() : fromList ? list->selectedKey() : tree->selectedKey();
+        const QString key = fromList ? m_list.selectedKey() : m_tree.selectedKey();
         bool ok = false;
         const qint32 number = numberOf(key).toInt(&ok);
         const Record* record = ok ? records.item(QString::number(number)) : nullptr;
@@ -516,26 +424,25 @@ QString gesamtOfSelection(RecordCollection<Record>& records, bool fromList, cons
     }
 }
 
-} // namespace
-
-QString GetZeichnungGesamt(bool fromList)
+QString ViewControls::GetZeichnungGesamt(bool fromList)
 {
     return gesamtOfSelection(Zeichnungen, fromList, "Keine Zeichnung ausgewählt!");
 }
 
-QString GetVorlageGesamt(bool fromList)
+QString ViewControls::GetVorlageGesamt(bool fromList)
 {
     return gesamtOfSelection(Vorlagen, fromList, "Keine Vorlage ausgewählt!");
 }
 
-acad::DocId FindDocument(const QString& drawingKey)
+acad::DocId ViewControls::FindDocument(const QString& drawingKey)
 {
     const CAcadobj* record = Zeichnungen.item(numberOf(drawingKey));
-    if (!record || !basAutoCAD::AcadApp)
+    const std::shared_ptr<acad::Host> app = m_connection.acadApp();
+    if (!record || !app)
         return 0;
     const QString wanted = record->Gesamt.toUpper();
     acad::DocId found = 0;
-    for (const acad::DocumentRef& doc : basAutoCAD::AcadApp->application().documents) {
+    for (const acad::DocumentRef& doc : app->application().documents) {
         if (gesamtOf(doc.path, doc.name).toUpper() == wanted)
             found = doc.id;
     }

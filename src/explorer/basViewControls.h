@@ -1,88 +1,148 @@
 #pragma once
 
+#include "NodeKind.h"
+
+#include <QObject>
 #include <QString>
 #include <acad/Types.h>
+#include <array>
+#include <exception>
 #include <records/CAcadobj.h>
 #include <records/CVorlage.h>
 #include <records/RecordCollection.h>
 
+namespace basDatenbank {
+class Definitions;
+}
+
 namespace explorer {
+class AcadConnection;
 class ListControl;
 class TreeControl;
 class ViewHost;
 } // namespace explorer
 
 // The tree of loaded drawings and library templates, the record collections behind it, and the list
-// that shows the selected node's content. Node and item keys: "A" root of the loaded drawings, "B"
-// root of the library, "Z" + number a drawing, "L" + number a layout, "D" + number a template, "D0"
-// the provisional template node.
+// that shows the selected node's content.
 namespace basViewControls {
 
-// --- module state
-// One running counter for every drawing, layout and template number; never reset after start.
-extern qint32 NodeNummer;
-// First letter of the selected node's key; "" until the list has been filled once.
-extern QString SelectedNodeType;
-// The list's current column set 1..5; 0 before the first list is shown.
-extern qint16 ListColumnSet;
-// The template folder, without a trailing separator.
-extern QString VorlagenPfad;
-// False from InitTreeView until the end of the first complete refresh.
-extern bool TreeFilled;
-// Set while the provisional template node "D0" is in the tree.
-extern bool ProvisionalTemplateNode;
+using explorer::NodeKind;
 
-extern RecordCollection<CAcadobj> Zeichnungen;
-extern RecordCollection<CAcadobj> Layouts;
-extern RecordCollection<CVorlage> Vorlagen;
+class ViewControls final : public QObject
+{
+public:
+    // The window's tree and list, the window around them, the connection to the CAD program and the
+    // definitions; none is owned. A click on a tree node runs TreeSelectionChanged, a double click
+    // on a list item OpenListItem.
+    ViewControls(explorer::TreeControl& tree, explorer::ListControl& list, explorer::ViewHost& host,
+                 explorer::AcadConnection& connection, basDatenbank::Definitions& definitions);
 
-// The main window hands over its tree, its list and itself; none of them is owned. A click on a
-// tree node then runs TreeSelectionChanged, a double click on a list item OpenListItem; nullptr
-// detaches. Without a tree and a list the operations below do nothing (a refresh before the main
-// window exists is skipped).
-void attach(explorer::TreeControl* tree, explorer::ListControl* list, explorer::ViewHost* host);
-explorer::TreeControl* tvTreeView();
-explorer::ListControl* lvListView();
+    // --- state
+    // One running counter for every drawing, layout and template number; never reset after start.
+    qint32 NodeNummer = 0;
+    // The kind of the node the list was last filled for; None until the list has been filled once.
+    NodeKind SelectedNodeType = NodeKind::None;
+    // The list's current column set 1..5; 0 before the first list is shown.
+    qint16 ListColumnSet = 0;
+    // The template folder, without a trailing separator.
+    QString VorlagenPfad;
+    // False from InitTreeView until the end of the first complete refresh.
+    bool TreeFilled = false;
+    // Set while the provisional template node "D0" is in the tree.
+    bool ProvisionalTemplateNode = false;
 
-// --- tree
-void InitTreeView();
-void FillTreeView();
-void UpdateDrawingNodes();
-void RemoveDrawingNodes();
-void ReadVorlagen();
-void SetSelectedNodeType();
-void SetActiveNode(const QString& key);
-void ClearBoldNodes();
-void ClearBoldListItems();
-void SetTreeDragMode();
-void RemoveProvisionalTemplateNode();
-void DeleteSelectedTemplate();
-// Full path of the selected drawing or template: from the list's selected item when fromList is
-// set, else from the tree's selected node. "" (after a message) when there is none.
-QString GetZeichnungGesamt(bool fromList);
-QString GetVorlageGesamt(bool fromList);
-// The open document of a drawing key ("Z" + number); 0 when none matches (the last match wins).
-acad::DocId FindDocument(const QString& drawingKey);
+    RecordCollection<CAcadobj> Zeichnungen;
+    RecordCollection<CAcadobj> Layouts;
+    RecordCollection<CVorlage> Vorlagen;
 
-// --- list
-void LoadColumnWidths();
-void CaptureColumnWidths();
-void SaveColumnWidths();
-void ApplyColumnOrder(const QString& kind);
-void SaveColumnOrder(const QString& kind);
-void SetListViewColumns();
-void CreateColumns(qint16 set);
-void FillListView();
-void SetListViewOptions();
-void SetListItemTexts(qint16 newMode);
-void ListZeichnungen();
-void ListLayouts();
-void ListVorlagen();
-void OpenListItem(const QString& key);
-// What follows a change of the tree's selection, in its order.
-void TreeSelectionChanged();
+    explorer::TreeControl& tvTreeView() const { return m_tree; }
+    explorer::ListControl& lvListView() const { return m_list; }
+    // The kind of the tree's selected node; None when nothing is selected.
+    NodeKind selectedKind() const;
 
-// The column set (1..5) that shows a node kind; 0 for an unknown kind.
-qint16 ColumnSetOfKind(const QString& kind);
+    // --- tree
+    void InitTreeView();
+    void FillTreeView();
+    void UpdateDrawingNodes();
+    void RemoveDrawingNodes();
+    void ReadVorlagen();
+    void SetSelectedNodeType();
+    void SetActiveNode(const QString& key);
+    void ClearBoldNodes();
+    void ClearBoldListItems();
+    void SetTreeDragMode();
+    void RemoveProvisionalTemplateNode();
+    void DeleteSelectedTemplate();
+    // Full path of the selected drawing or template: from the list's selected item when fromList is
+    // set, else from the tree's selected node. "" (after a message) when there is none.
+    QString GetZeichnungGesamt(bool fromList);
+    QString GetVorlageGesamt(bool fromList);
+    // The open document of a drawing key ("Z" + number); 0 when none matches (the last match wins).
+    acad::DocId FindDocument(const QString& drawingKey);
+
+    // --- list
+    void LoadColumnWidths();
+    void CaptureColumnWidths();
+    void SaveColumnWidths();
+    void ApplyColumnOrder(NodeKind kind);
+    void SaveColumnOrder(NodeKind kind);
+    void SetListViewColumns();
+    void CreateColumns(qint16 set);
+    void FillListView();
+    void SetListViewOptions();
+    void SetListItemTexts(qint16 newMode);
+    void ListZeichnungen();
+    void ListLayouts();
+    void ListVorlagen();
+    void OpenListItem(const QString& key);
+    // What follows a change of the tree's selection, in its order.
+    void TreeSelectionChanged();
+
+private:
+    struct Match
+    {
+        bool found = false;
+        qint32 number = 0;
+    };
+
+    // tree
+    void NextNodeNummer();
+    template <class Record>
+    Match markPresent(RecordCollection<Record>& records, const QString& gesamt, NodeKind kind, bool active);
+    void AddTreeNode(const QString& text, bool isTemplate, bool isActive, qint32 parentNumber);
+    qint32 CheckZeichnung(const QString& folder, const QString& name, bool active);
+    void CheckLayout(const QString& folder, const QString& drawing, const acad::LayoutRef& layout,
+                     bool active, qint32 drawingNumber);
+    void CheckDocument(const acad::DocumentSnapshot& doc, const QString& activeName);
+    template <class Record> void removeMissing(RecordCollection<Record>& records, NodeKind kind);
+    void RemoveMissingObjects();
+    void CheckVorlage(const QString& name, const QString& folder);
+    void styleRoot(const QString& key, const QString& text, int image, bool grey);
+    void RefreshDrawingsRoot();
+    void RefreshLibraryRoot();
+    void RefreshViewsAfterFill();
+    template <class Record>
+    QString gesamtOfSelection(RecordCollection<Record>& records, bool fromList, const char* nothing);
+    // list
+    void fillByKind(NodeKind kind);
+    QString rememberedKey() const;
+    void reselect(const QString& key, const QString& remembered);
+    QString activeDocumentName() const;
+    void ListPlotSettings(const QString& key, acad::DocId doc, acad::ObjectId layout);
+    void addLayoutItem(const CAcadobj& record, acad::DocId doc, const QString& remembered);
+
+    explorer::TreeControl& m_tree;
+    explorer::ListControl& m_list;
+    explorer::ViewHost& m_host;
+    explorer::AcadConnection& m_connection;
+    basDatenbank::Definitions& m_definitions;
+    // The widths of each column set, index 0 = the first column, in twips.
+    std::array<QList<qint32>, 5> m_widths;
+};
+
+// The column set (1..5) that shows a node kind; 0 for None.
+qint16 ColumnSetOfKind(NodeKind kind);
+// Shows the error's own text in a plain message box.
+void showError(const std::exception& error);
 
 } // namespace basViewControls

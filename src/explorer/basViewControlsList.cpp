@@ -1,22 +1,24 @@
-// The list half of basViewControls: column sets, widths and orders, view options and the object lists.
+// The list half of the view controls: column sets, widths and orders, view options and the object lists.
 
+#include "AcadConnection.h"
 #include "ViewHost.h"
+#include "ViewSettings.h"
 #include "basViewControls.h"
-#include "basViewControls_p.h"
 #include "controls/ListControl.h"
 #include "controls/TreeControl.h"
 
 #include <QStringList>
-#include <array>
-#include <limits>
-#include <platform/UserSettings.h>
-#include <startup/basAutoCAD.h>
+#include <acad/Host.h>
+#include <algorithm>
+#include <platform/Error.h>
 
+using explorer::keyOf;
+using explorer::kindOf;
 using explorer::ListControl;
+using explorer::numberOf;
+using platform::ignoringErrors;
 
 namespace basViewControls {
-
-using namespace detail;
 
 namespace {
 
@@ -28,7 +30,7 @@ struct ColumnDef
 
 struct ColumnSetDef
 {
-    const char* kind;
+    NodeKind kind;
     const char* title;
     QList<ColumnDef> columns;
 };
@@ -36,17 +38,17 @@ struct ColumnSetDef
 const std::array<ColumnSetDef, 5>& columnSets()
 {
     static const std::array<ColumnSetDef, 5> sets{{
-        {"A", "Zeichnungen:", {{"Dateiname", 5000}}},
-        {"Z",
+        {NodeKind::DrawingsRoot, "Zeichnungen:", {{"Dateiname", 5000}}},
+        {NodeKind::Drawing,
          "Layouts:",
          {{"Bezeichnung", 2500},
           {"Plotgerät", 2500},
           {"Papierformat", 2500},
           {"Ausrichtung", 2500},
           {"Plotstil", 2500}}},
-        {"L", "Layout-Details:", {{"Beschreibung", 2500}, {"Wert", 2500}}},
-        {"B", "Vorlagen:", {{"Dateiname", 5000}}},
-        {"D", "Vorlage-Details:", {{"Beschreibung", 2500}, {"Wert", 2500}}},
+        {NodeKind::Layout, "Layout-Details:", {{"Beschreibung", 2500}, {"Wert", 2500}}},
+        {NodeKind::LibraryRoot, "Vorlagen:", {{"Dateiname", 5000}}},
+        {NodeKind::Template, "Vorlage-Details:", {{"Beschreibung", 2500}, {"Wert", 2500}}},
     }};
     return sets;
 }
@@ -56,43 +58,9 @@ const ColumnSetDef* setDef(qint16 set)
     return set >= 1 && set <= 5 ? &columnSets()[set - 1] : nullptr;
 }
 
-// The widths of each set, index 0 = the first column, in twips.
-std::array<QList<qint32>, 5>& widths()
+bool isDetailKind(NodeKind kind)
 {
-    static std::array<QList<qint32>, 5> arrays = [] {
-        std::array<QList<qint32>, 5> defaults;
-        for (int s = 0; s < 5; ++s) {
-            for (const ColumnDef& column : columnSets()[s].columns)
-                defaults[s].append(column.width);
-        }
-        return defaults;
-    }();
-    return arrays;
-}
-
-QString widthKey(int set, int column)
-{
-    return QStringLiteral("Col_%1_%2").arg(set).arg(column);
-}
-
-QString orderKey(const QString& kind)
-{
-    return kind + QStringLiteral("ColOrder");
-}
-
-// A stored width that is no whole, non-negative 32-bit number keeps the default.
-qint32 storedWidth(const QString& text, qint32 fallback)
-{
-    bool ok = false;
-    const qint64 value = text.trimmed().toLongLong(&ok);
-    if (!ok || value < 0 || value > std::numeric_limits<qint32>::max())
-        return fallback;
-    return qint32(value);
-}
-
-bool isDetailKind(const QString& kind)
-{
-    return kind == QLatin1String("L") || kind == QLatin1String("D");
+    return kind == NodeKind::Layout || kind == NodeKind::Template;
 }
 
 QString orientationText(qint32 rotation)
@@ -115,250 +83,246 @@ QString orientationText(qint32 rotation)
 class ListUpdate final
 {
 public:
-    ListUpdate() { list->beginUpdate(); }
-    ~ListUpdate() { list->endUpdate(); }
+    explicit ListUpdate(ListControl& list) : m_list(list) { m_list.beginUpdate(); }
+    ~ListUpdate() { m_list.endUpdate(); }
     ListUpdate(const ListUpdate&) = delete;
     ListUpdate& operator=(const ListUpdate&) = delete;
+
+private:
+    ListControl& m_list;
 };
 
-QString rememberedKey()
+struct ColumnMove
 {
-    return list->count() > 0 ? list->selectedKey() : QString();
-}
+    int column;
+    int position;
+};
 
-void reselect(const QString& key, const QString& remembered)
+// The stored positions as moves that reproduce them: made from the leftmost target to the
+// rightmost, each move leaves the columns already placed where they are. Entries that name no
+// position of this list are left out.
+QList<ColumnMove> columnMoves(const QList<int>& positions, int columnCount)
 {
-    if (!remembered.isEmpty() && key == remembered)
-        list->setSelected(key, true);
-}
-
-// The name of the CAD program's active document; "" without one.
-QString activeDocumentName()
-{
-    if (!basAutoCAD::AcadApp)
-        return {};
-    const acad::ApplicationSnapshot app = basAutoCAD::AcadApp->application();
-    for (const acad::DocumentRef& doc : app.documents) {
-        if (doc.id == app.activeDocument)
-            return doc.name;
+    QList<ColumnMove> moves;
+    for (int column = 0; column < positions.size() && column < columnCount; ++column) {
+        if (positions[column] >= 1 && positions[column] <= columnCount)
+            moves.append({column, positions[column]});
     }
-    return {};
-}
-
-void fillByKind(const QString& kind)
-{
-    if (kind == QLatin1String("A"))
-        ListZeichnungen();
-    else if (kind == QLatin1String("Z"))
-        ListLayouts();
-    else if (kind == QLatin1String("B"))
-        ListVorlagen();
-    // The rows of a layout's or a template's details are not filled here.
-}
-
-// The plot settings of one layout as sub-items; a failing read leaves its cell empty.
-void ListPlotSettings(const QString& key, acad::DocId doc, acad::ObjectId layout)
-{
-    const std::shared_ptr<acad::Host> app = basAutoCAD::AcadApp;
-    const acad::PlotSettings plot = app->plotSettings(doc, layout);
-    if (plot.canonicalMediaName.isEmpty())
-        return;
-    ignoreErrors([&] { app->refreshPlotDeviceInfo(doc, layout); });
-    ignoreErrors(
-        [&] { list->setSubItem(key, 2, app->localeMediaName(doc, layout, plot.canonicalMediaName)); });
-    ignoreErrors([&] { list->setSubItem(key, 1, plot.configName); });
-    ignoreErrors([&] { list->setSubItem(key, 3, orientationText(plot.plotRotation)); });
-    ignoreErrors([&] {
-        list->setSubItem(key, 4, plot.styleSheet.isEmpty() ? QStringLiteral("Kein") : plot.styleSheet);
-    });
-}
-
-void addLayoutItem(const CAcadobj& record, acad::DocId doc, const QString& remembered)
-{
-    const QString key = QStringLiteral("L") + QString::number(record.Nummer);
-    list->addItem(key, record.Layout, 4, 9);
-    reselect(key, remembered);
-    list->setBold(key, tree->bold(key));
-    if (doc != 0 && basAutoCAD::AcadApp)
-        ignoreErrors([&] { ListPlotSettings(key, doc, record.AObjId); });
+    std::stable_sort(moves.begin(), moves.end(),
+                     [](const ColumnMove& a, const ColumnMove& b) { return a.position < b.position; });
+    return moves;
 }
 
 } // namespace
 
-qint16 ColumnSetOfKind(const QString& kind)
+qint16 ColumnSetOfKind(NodeKind kind)
 {
     for (qint16 set = 1; set <= 5; ++set) {
-        if (kind == QLatin1String(columnSets()[set - 1].kind))
+        if (kind != NodeKind::None && kind == columnSets()[set - 1].kind)
             return set;
     }
     return 0;
 }
 
-void LoadColumnWidths()
+QString ViewControls::rememberedKey() const
+{
+    return m_list.count() > 0 ? m_list.selectedKey() : QString();
+}
+
+void ViewControls::reselect(const QString& key, const QString& remembered)
+{
+    if (!remembered.isEmpty() && key == remembered)
+        m_list.setSelected(key, true);
+}
+
+// The name of the CAD program's active document; "" without one.
+QString ViewControls::activeDocumentName() const
+{
+    const std::shared_ptr<acad::Host> app = m_connection.acadApp();
+    if (!app)
+        return {};
+    const acad::ApplicationSnapshot snapshot = app->application();
+    for (const acad::DocumentRef& doc : snapshot.documents) {
+        if (doc.id == snapshot.activeDocument)
+            return doc.name;
+    }
+    return {};
+}
+
+void ViewControls::fillByKind(NodeKind kind)
+{
+    if (kind == NodeKind::DrawingsRoot)
+        ListZeichnungen();
+    else if (kind == NodeKind::Drawing)
+        ListLayouts();
+    else if (kind == NodeKind::LibraryRoot)
+        ListVorlagen();
+    // The rows of a layout's or a template's details are not filled here.
+}
+
+// The plot settings of one layout as sub-items; a failing read leaves its cell empty.
+void ViewControls::ListPlotSettings(const QString& key, acad::DocId doc, acad::ObjectId layout)
+{
+    const std::shared_ptr<acad::Host> app = m_connection.acadApp();
+    const acad::PlotSettings plot = app->plotSettings(doc, layout);
+    if (plot.canonicalMediaName.isEmpty())
+        return;
+    ignoringErrors([&] { app->refreshPlotDeviceInfo(doc, layout); });
+    ignoringErrors(
+        [&] { m_list.setSubItem(key, 2, app->localeMediaName(doc, layout, plot.canonicalMediaName)); });
+    ignoringErrors([&] { m_list.setSubItem(key, 1, plot.configName); });
+    ignoringErrors([&] { m_list.setSubItem(key, 3, orientationText(plot.plotRotation)); });
+    ignoringErrors([&] {
+        m_list.setSubItem(key, 4, plot.styleSheet.isEmpty() ? QStringLiteral("Kein") : plot.styleSheet);
+    });
+}
+
+void ViewControls::addLayoutItem(const CAcadobj& record, acad::DocId doc, const QString& remembered)
+{
+    const QString key = keyOf(NodeKind::Layout, record.Nummer);
+    m_list.addItem(key, record.Layout, 4, 9);
+    reselect(key, remembered);
+    m_list.setBold(key, m_tree.bold(key));
+    if (doc != 0 && m_connection.acadApp())
+        ignoringErrors([&] { ListPlotSettings(key, doc, record.AObjId); });
+}
+
+void ViewControls::LoadColumnWidths()
 {
     for (int s = 0; s < 5; ++s) {
-        QList<qint32>& array = widths()[s];
-        for (int c = 0; c < array.size(); ++c) {
-            const qint32 fallback = columnSets()[s].columns[c].width;
-            array[c] =
-                storedWidth(platform::GetSetting(widthKey(s + 1, c), QString::number(fallback)), fallback);
-        }
+        const QList<ColumnDef>& columns = columnSets()[s].columns;
+        m_widths[s].resize(columns.size());
+        for (int c = 0; c < columns.size(); ++c)
+            m_widths[s][c] = explorer::viewsettings::columnWidth(s + 1, c, columns[c].width);
     }
 }
 
-void CaptureColumnWidths()
+void ViewControls::CaptureColumnWidths()
 {
-    if (!attached())
-        return;
     if (!setDef(ListColumnSet))
         return;
-    QList<qint32>& array = widths()[ListColumnSet - 1];
-    for (int c = 0; c < array.size() && c < list->columnCount(); ++c)
-        array[c] = qint32(list->columnWidth(c));
+    QList<qint32>& array = m_widths[ListColumnSet - 1];
+    for (int c = 0; c < array.size() && c < m_list.columnCount(); ++c)
+        array[c] = qint32(m_list.columnWidth(c));
 }
 
-void SaveColumnWidths()
+void ViewControls::SaveColumnWidths()
 {
     for (int s = 0; s < 5; ++s) {
-        const QList<qint32>& array = widths()[s];
-        for (int c = 0; c < array.size(); ++c)
-            platform::SaveSetting(widthKey(s + 1, c), QString::number(array[c]));
+        for (int c = 0; c < m_widths[s].size(); ++c)
+            explorer::viewsettings::setColumnWidth(s + 1, c, m_widths[s][c]);
     }
 }
 
-void ApplyColumnOrder(const QString& kind)
+void ViewControls::ApplyColumnOrder(NodeKind kind)
 {
-    if (!attached())
+    if (kind == NodeKind::None)
         return;
-    if (kind.isEmpty())
+    const QList<int> positions = explorer::viewsettings::columnOrder(explorer::letterOf(kind));
+    if (positions.isEmpty())
         return;
-    const QString stored = platform::GetSetting(orderKey(kind));
-    if (stored.isEmpty())
-        return;
-    const QStringList positions = stored.split(QLatin1Char(','));
-    for (int column = 0; column < positions.size(); ++column) {
-        ignoreErrors([&] {
-            bool ok = false;
-            const int position = positions[column].trimmed().toInt(&ok);
-            if (ok)
-                list->setColumnPosition(column, position);
-        });
-    }
+    for (const ColumnMove& move : columnMoves(positions, m_list.columnCount()))
+        ignoringErrors([&] { m_list.setColumnPosition(move.column, move.position); });
     // The grid style only redraws the moved columns after a switch off and on.
-    if (list->gridLines()) {
-        list->setGridLines(false);
-        list->setGridLines(true);
+    if (m_list.gridLines()) {
+        m_list.setGridLines(false);
+        m_list.setGridLines(true);
     }
 }
 
-void SaveColumnOrder(const QString& kind)
+void ViewControls::SaveColumnOrder(NodeKind kind)
 {
-    if (!attached())
+    if (kind == NodeKind::None || m_list.columnCount() == 0)
         return;
-    if (kind.isEmpty() || list->columnCount() == 0)
-        return;
-    QStringList positions;
-    for (int column = 0; column < list->columnCount(); ++column)
-        positions.append(QString::number(list->columnPosition(column)));
-    platform::SaveSetting(orderKey(kind), positions.join(QLatin1Char(',')));
+    QList<int> positions;
+    for (int column = 0; column < m_list.columnCount(); ++column)
+        positions.append(m_list.columnPosition(column));
+    explorer::viewsettings::setColumnOrder(explorer::letterOf(kind), positions);
 }
 
-void SetListViewColumns()
+void ViewControls::SetListViewColumns()
 {
-    if (!attached())
-        return;
     const qint16 wanted = ColumnSetOfKind(selectedKind());
     if (wanted == 0 || wanted == ListColumnSet)
         return;
-    list->clearItems();
+    m_list.clearItems();
     CaptureColumnWidths();
     CreateColumns(wanted);
 }
 
-void CreateColumns(qint16 set)
+void ViewControls::CreateColumns(qint16 set)
 {
-    if (!attached())
-        return;
     const ColumnSetDef* def = setDef(set);
     if (!def)
         return;
     try {
         ListColumnSet = set;
-        list->clearColumns();
-        if (host)
-            host->setListTitle(QString::fromUtf8(def->title));
-        const QList<qint32>& array = widths()[set - 1];
+        m_list.clearColumns();
+        m_host.setListTitle(QString::fromUtf8(def->title));
+        const QList<qint32>& array = m_widths[set - 1];
         for (int c = 0; c < def->columns.size(); ++c)
-            list->addColumn(QString::fromUtf8(def->columns[c].caption), array[c]);
-        fillByKind(QString::fromLatin1(def->kind));
+            m_list.addColumn(QString::fromUtf8(def->columns[c].caption), array[c]);
+        fillByKind(def->kind);
     } catch (const std::exception& error) {
         showError(error);
     }
 }
 
-void FillListView()
+void ViewControls::FillListView()
 {
-    if (!attached())
-        return;
-    const QString kind = selectedKind();
+    const NodeKind kind = selectedKind();
     const bool changed = kind != SelectedNodeType;
     if (changed)
-        list->clearItems();
-    if (kind != QLatin1String("L"))
-        list->setSorted(true);
+        m_list.clearItems();
+    if (kind != NodeKind::Layout)
+        m_list.setSorted(true);
     else if (changed)
-        list->setSorted(false);
+        m_list.setSorted(false);
     fillByKind(kind);
     if (changed)
         ApplyColumnOrder(kind);
     SelectedNodeType = kind;
 }
 
-void SetListViewOptions()
+void ViewControls::SetListViewOptions()
 {
-    if (!attached())
-        return;
     try {
-        const QString kind = selectedKind();
+        const NodeKind kind = selectedKind();
         if (kind != SelectedNodeType)
             SaveColumnOrder(SelectedNodeType);
-        const bool layouts = kind == QLatin1String("Z");
-        list->setMultiSelect(layouts);
-        if (host)
-            host->setSelectionCommandsEnabled(layouts);
+        const bool layouts = kind == NodeKind::Drawing;
+        m_list.setMultiSelect(layouts);
+        m_host.setSelectionCommandsEnabled(layouts);
         const bool details = isDetailKind(kind);
-        if (host)
-            host->setViewModeCommandsEnabled(!details);
-        list->setGridLines(details);
+        m_host.setViewModeCommandsEnabled(!details);
+        m_list.setGridLines(details);
         if (details) {
-            if (list->view() != ListControl::Details)
-                list->setView(ListControl::Details);
-        } else if (host && host->pressedViewMode() >= 0) {
-            list->setView(host->pressedViewMode());
+            if (m_list.view() != ListControl::Details)
+                m_list.setView(ListControl::Details);
+        } else if (m_host.pressedViewMode() >= 0) {
+            m_list.setView(m_host.pressedViewMode());
         }
     } catch (const std::exception& error) {
         showError(error);
     }
 }
 
-void SetListItemTexts(qint16 newMode)
+void ViewControls::SetListItemTexts(qint16 newMode)
 {
-    if (!attached())
-        return;
     try {
-        const bool drawings = SelectedNodeType == QLatin1String("A");
-        if (!drawings && SelectedNodeType != QLatin1String("B"))
+        const bool drawings = SelectedNodeType == NodeKind::DrawingsRoot;
+        if (!drawings && SelectedNodeType != NodeKind::LibraryRoot)
             return;
         const bool large = newMode == ListControl::LargeIcons;
-        if (large == (list->view() == ListControl::LargeIcons))
+        if (large == (m_list.view() == ListControl::LargeIcons))
             return;
-        for (const QString& key : list->keys()) {
+        for (const QString& key : m_list.keys()) {
             const QString number = numberOf(key);
             if (drawings) {
                 if (const CAcadobj* record = Zeichnungen.item(number))
-                    list->setText(key, large ? record->Zeichnung : record->Gesamt);
+                    m_list.setText(key, large ? record->Zeichnung : record->Gesamt);
             } else if (const CVorlage* record = Vorlagen.item(number)) {
-                list->setText(key, large ? record->Datei : record->Gesamt);
+                m_list.setText(key, large ? record->Datei : record->Gesamt);
             }
         }
     } catch (const std::exception& error) {
@@ -366,15 +330,13 @@ void SetListItemTexts(qint16 newMode)
     }
 }
 
-void ListZeichnungen()
+void ViewControls::ListZeichnungen()
 {
-    if (!attached())
-        return;
     try {
-        const ListUpdate update;
+        const ListUpdate update(m_list);
         const QString remembered = rememberedKey();
-        list->clearItems();
-        const bool large = list->view() == ListControl::LargeIcons;
+        m_list.clearItems();
+        const bool large = m_list.view() == ListControl::LargeIcons;
         QString active;
         bool activeRead = false;
         for (const CAcadobj& record : Zeichnungen) {
@@ -384,54 +346,50 @@ void ListZeichnungen()
                 active = activeDocumentName().toUpper();
                 activeRead = true;
             }
-            const QString key = QStringLiteral("Z") + QString::number(record.Nummer);
-            list->addItem(key, large ? record.Zeichnung : record.Gesamt, 1, 13);
+            const QString key = keyOf(NodeKind::Drawing, record.Nummer);
+            m_list.addItem(key, large ? record.Zeichnung : record.Gesamt, 1, 13);
             reselect(key, remembered);
-            list->setToolTip(key, record.Zeichnung);
-            list->setBold(key, !active.isEmpty() && record.Zeichnung.toUpper() == active);
+            m_list.setToolTip(key, record.Zeichnung);
+            m_list.setBold(key, !active.isEmpty() && record.Zeichnung.toUpper() == active);
         }
     } catch (const std::exception& error) {
         showError(error);
     }
 }
 
-void ListVorlagen()
+void ViewControls::ListVorlagen()
 {
-    if (!attached())
-        return;
     try {
-        const ListUpdate update;
+        const ListUpdate update(m_list);
         const QString remembered = rememberedKey();
-        list->clearItems();
-        const bool large = list->view() == ListControl::LargeIcons;
+        m_list.clearItems();
+        const bool large = m_list.view() == ListControl::LargeIcons;
         for (const CVorlage& record : Vorlagen) {
             if (record.Vorhanden == 0)
                 continue;
-            const QString key = QStringLiteral("D") + QString::number(record.Nummer);
-            const bool dwt = isDwt(record.Gesamt);
-            list->addItem(key, large ? record.Datei : record.Gesamt, dwt ? 2 : 3, dwt ? 4 : 5);
+            const QString key = keyOf(NodeKind::Template, record.Nummer);
+            const bool dwt = record.Gesamt.right(3).toUpper() == QLatin1String("DWT");
+            m_list.addItem(key, large ? record.Datei : record.Gesamt, dwt ? 2 : 3, dwt ? 4 : 5);
             reselect(key, remembered);
-            list->setToolTip(key, record.Datei);
+            m_list.setToolTip(key, record.Datei);
         }
     } catch (const std::exception& error) {
         showError(error);
     }
 }
 
-void ListLayouts()
+void ViewControls::ListLayouts()
 {
-    if (!attached())
-        return;
     try {
-        const ListUpdate update;
+        const ListUpdate update(m_list);
         const QString remembered = rememberedKey();
-        const QString drawingKey = tree->selectedKey();
+        const QString drawingKey = m_tree.selectedKey();
         acad::DocId doc = 0;
-        ignoreErrors([&] { doc = FindDocument(drawingKey); });
-        list->clearItems();
+        ignoringErrors([&] { doc = FindDocument(drawingKey); });
+        m_list.clearItems();
         for (const CAcadobj& record : Layouts) {
-            const QString key = QStringLiteral("L") + QString::number(record.Nummer);
-            if (record.Vorhanden == 0 || !tree->contains(key) || tree->parentKey(key) != drawingKey)
+            const QString key = keyOf(NodeKind::Layout, record.Nummer);
+            if (record.Vorhanden == 0 || !m_tree.contains(key) || m_tree.parentKey(key) != drawingKey)
                 continue;
             addLayoutItem(record, doc, remembered);
         }
@@ -440,35 +398,28 @@ void ListLayouts()
     }
 }
 
-void OpenListItem(const QString& key)
+void ViewControls::OpenListItem(const QString& key)
 {
-    if (!attached())
+    const NodeKind kind = SelectedNodeType;
+    if (kind != NodeKind::DrawingsRoot && kind != NodeKind::LibraryRoot && kind != NodeKind::Drawing)
         return;
-    const QString kind = SelectedNodeType;
-    if (kind != QLatin1String("A") && kind != QLatin1String("B") && kind != QLatin1String("Z"))
+    if (!m_tree.contains(key))
         return;
-    if (!tree->contains(key))
-        return;
-    tree->select(key);
-    tree->setExpanded(key, true);
+    m_tree.select(key);
+    m_tree.setExpanded(key, true);
     TreeSelectionChanged();
 }
 
-void TreeSelectionChanged()
+void ViewControls::TreeSelectionChanged()
 {
-    if (!attached())
-        return;
     SetTreeDragMode();
     RemoveProvisionalTemplateNode();
-    if (host)
-        host->SetTreeViewViewBySetting();
+    m_host.SetTreeViewViewBySetting();
     SetListViewOptions();
     SetListViewColumns();
     FillListView();
-    if (host) {
-        host->UpdateStatusBar();
-        host->VisbibleMnuMenu();
-    }
+    m_host.UpdateStatusBar();
+    m_host.VisbibleMnuMenu();
 }
 
 } // namespace basViewControls

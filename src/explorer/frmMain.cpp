@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include "AcadConnection.h"
+#include "ViewSettings.h"
 #include "basViewControls.h"
 #include "controls/ImageLists.h"
 #include "controls/ListControl.h"
@@ -19,10 +21,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <cmath>
-#include <platform/ProgramFolder.h>
-#include <platform/UserSettings.h>
+#include <platform/Error.h>
 #include <settings/basRegistry.h>
-#include <startup/basAutoCAD.h>
 
 namespace explorer {
 
@@ -106,43 +106,19 @@ QRect placeOnScreen(const QRect& window, const QList<QRect>& screens, const QRec
 } // namespace explorer
 
 using namespace explorer;
+using platform::ignoringErrors;
 
 namespace {
 
 constexpr double kDesignTreeWidth = 3600;
 constexpr double kSplitterWidth = 40;
-constexpr double kDefaultPlacement[] = {1000, 1000, 6500, 6500};
-const char* const kPlacementKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
-
-template <typename Step> void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
-QString setting(const QString& key, const QString& fallback)
-{
-    return platform::GetSetting(key, fallback);
-}
-
-void saveSetting(const QString& key, const QString& value)
-{
-    platform::SaveSetting(key, value);
-}
-
-// A stored single-precision number; the default when the text is no number.
-double settingNumber(const QString& key, double fallback)
-{
-    bool ok = false;
-    const float value = setting(key, QString::number(fallback)).toFloat(&ok);
-    return ok ? value : fallback;
-}
+constexpr viewsettings::Key kPlacementKeys[] = {viewsettings::Key::MainLeft, viewsettings::Key::MainTop,
+                                                viewsettings::Key::MainWidth, viewsettings::Key::MainHeight};
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+frmMain::frmMain(AcadConnection& connection, basDatenbank::Definitions& definitions, QWidget* parent)
+    : QMainWindow(parent), m_connection(connection)
 {
     setWindowTitle(QStringLiteral("Blattwart"));
     setObjectName(QStringLiteral("frmMain"));
@@ -162,13 +138,11 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     connect(m_timer, &QTimer::timeout, this, &frmMain::updateClock);
     m_timer->start();
     setMinimumWidth(pixels(kMinWindowWidth));
-    basViewControls::attach(m_tree, m_list, this);
+    m_views =
+        std::make_unique<basViewControls::ViewControls>(*m_tree, *m_list, *this, m_connection, definitions);
 }
 
-frmMain::~frmMain()
-{
-    basViewControls::attach(nullptr, nullptr, nullptr);
-}
+frmMain::~frmMain() = default;
 
 void frmMain::buildControls()
 {
@@ -189,6 +163,7 @@ void frmMain::buildControls()
     m_treeWidget->setObjectName(QStringLiteral("tvTreeView"));
     m_treeWidget->setHeaderHidden(true);
     m_tree = new TreeControl(m_treeWidget, this);
+    m_tree->setObjectName(QStringLiteral("tvTreeViewControl"));
     m_tree->setImageList(smallImages());
     m_list = new ListControl(central);
     m_list->setObjectName(QStringLiteral("lvListView"));
@@ -237,11 +212,6 @@ void frmMain::wireCommands()
     c->wire(Cmd::tbAscending, [this] { SetSortOrder(0); });
     c->wire(Cmd::tbDescending, [this] { SetSortOrder(1); });
     c->wire(Cmd::mnuAutoEnd, [this] { ToggleAutoEnd(); });
-    c->wire(Cmd::mnuTemplate, [] { basAutoCAD::NewDrawingFromTemplate(); });
-    c->wire(Cmd::popDC, [this] {
-        const QString kind = m_tree->selectedKey().left(1);
-        basAutoCAD::OpenDesignCenter(kind == QLatin1String("B") ? 0 : kind == QLatin1String("D") ? 1 : -1);
-    });
     applyCommandStates();
 }
 
@@ -364,18 +334,16 @@ void frmMain::ToggleStatusBar()
 
 void frmMain::SetListViewMode(qint16 mode)
 {
-    ignoringErrors([mode] { basViewControls::SetListItemTexts(mode); });
+    ignoringErrors([this, mode] { m_views->SetListItemTexts(mode); });
     ignoringErrors([this, mode] { m_list->setView(mode); });
-    ignoringErrors([mode] { saveSetting(QStringLiteral("ViewMode"), QString::number(mode)); });
+    ignoringErrors([mode] { viewsettings::setViewMode(mode); });
     m_commands->setPressedViewMode(mode);
 }
 
 void frmMain::SetTreeViewViewBySetting()
 {
-    const double stored = setting(QStringLiteral("ViewMode"), QStringLiteral("0")).toDouble();
-    const double rounded = std::round(stored);
-    if (rounded >= 0 && rounded <= 3)
-        m_list->setView(static_cast<int>(rounded));
+    if (const std::optional<int> stored = viewsettings::viewMode())
+        m_list->setView(*stored);
     SetListViewMode(static_cast<qint16>(m_list->view()));
 }
 
@@ -424,12 +392,12 @@ void frmMain::ToggleAutoEnd()
 
 void frmMain::UpdateStatusBar()
 {
-    const QString kind = m_tree->selectedKey().left(1);
+    const NodeKind kind = kindOf(m_tree->selectedKey());
     QString text;
-    if (kind == QLatin1String("B") || kind == QLatin1String("D")) {
-        text = basViewControls::VorlagenPfad;
+    if (kind == NodeKind::LibraryRoot || kind == NodeKind::Template) {
+        text = m_views->VorlagenPfad;
     } else {
-        text = basAutoCAD::GetActiveDrawingPath();
+        text = m_connection.GetActiveDrawingPath();
         if (text.isEmpty())
             text = QStringLiteral("Keine aktive AutoCAD-Zeichnung !");
     }
@@ -448,8 +416,8 @@ void frmMain::refreshCommandContext()
 {
     CommandContext& c = m_context;
     const QString key = m_tree->selectedKey();
-    c.nodeKind = key.left(1);
-    c.attached = basAutoCAD::AcadApp != nullptr;
+    c.nodeKind = kindOf(key);
+    c.attached = m_connection.acadApp() != nullptr;
     c.listItemBold = false;
     c.layoutCount = 0;
     c.activeLayout.reset();
@@ -458,21 +426,21 @@ void frmMain::refreshCommandContext()
         c.listItemBold = !item.isEmpty() && m_list->bold(item);
     });
     ignoringErrors([this, &c, &key] {
-        if (c.nodeKind == QLatin1String("Z"))
+        if (c.nodeKind == NodeKind::Drawing)
             c.layoutCount = m_tree->childCount(key);
-        else if (c.nodeKind == QLatin1String("L"))
+        else if (c.nodeKind == NodeKind::Layout)
             c.layoutCount = m_tree->childCount(m_tree->parentKey(key));
     });
-    const bool fromList = c.nodeKind == QLatin1String("A");
-    if (!c.attached || !(fromList || c.nodeKind == QLatin1String("Z")))
+    const bool fromList = c.nodeKind == NodeKind::DrawingsRoot;
+    if (!c.attached || !(fromList || c.nodeKind == NodeKind::Drawing))
         return;
     // The drawings root looks at the list's selected drawing; with none there is nothing to ask.
     if (fromList && m_list->selectedKey().isEmpty())
         return;
-    ignoringErrors([&c, fromList] {
-        const QString path = basViewControls::GetZeichnungGesamt(fromList);
+    ignoringErrors([this, &c, fromList] {
+        const QString path = m_views->GetZeichnungGesamt(fromList);
         if (!path.isEmpty())
-            c.activeLayout = basAutoCAD::GetActiveLayoutName(path);
+            c.activeLayout = m_connection.GetActiveLayoutName(path);
     });
 }
 
@@ -513,7 +481,7 @@ void frmMain::Form_Load()
 {
     double v[4];
     for (int i = 0; i < 4; ++i)
-        v[i] = settingNumber(QString::fromLatin1(kPlacementKeys[i]), kDefaultPlacement[i]);
+        v[i] = viewsettings::placement(kPlacementKeys[i]);
     QRect placement(pixels(v[0]), pixels(v[1]), qMax(pixels(v[2]), pixels(kMinWindowWidth)), pixels(v[3]));
     QList<QRect> screens;
     for (const QScreen* s : QGuiApplication::screens())
@@ -522,7 +490,7 @@ void frmMain::Form_Load()
         placement = placeOnScreen(placement, screens, primary->availableGeometry());
     move(placement.topLeft());
     resize(placement.size());
-    basViewControls::LoadColumnWidths();
+    m_views->LoadColumnWidths();
 }
 
 void frmMain::restoreAndRaise()
@@ -543,10 +511,10 @@ bool frmMain::event(QEvent* e)
 
 void frmMain::FormActivate()
 {
-    if (!basViewControls::TreeFilled)
+    if (!m_views || !m_views->TreeFilled)
         return;
-    basViewControls::SetListViewOptions();
-    basViewControls::SetListViewColumns();
+    m_views->SetListViewOptions();
+    m_views->SetListViewColumns();
 }
 
 void frmMain::savePlacement()
@@ -554,12 +522,12 @@ void frmMain::savePlacement()
     const QRect frame(pos(), size());
     const double v[4] = {twips(frame.x()), twips(frame.y()), twips(frame.width()), twips(frame.height())};
     for (int i = 0; i < 4; ++i)
-        saveSetting(QString::fromLatin1(kPlacementKeys[i]), QString::number(static_cast<float>(v[i])));
+        viewsettings::setPlacement(kPlacementKeys[i], v[i]);
 }
 
 void frmMain::closeEvent(QCloseEvent* e)
 {
-    ignoringErrors([this] { basViewControls::SaveColumnOrder(m_tree->selectedKey().left(1)); });
+    ignoringErrors([this] { m_views->SaveColumnOrder(kindOf(m_tree->selectedKey())); });
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         if (*it != this && (*it)->isVisible())
@@ -569,10 +537,10 @@ void frmMain::closeEvent(QCloseEvent* e)
         savePlacement();
     const int mode = pressedViewMode();
     if (mode >= 0)
-        saveSetting(QStringLiteral("ViewMode"), QString::number(mode));
-    ignoringErrors([] {
-        basViewControls::CaptureColumnWidths();
-        basViewControls::SaveColumnWidths();
+        viewsettings::setViewMode(mode);
+    ignoringErrors([this] {
+        m_views->CaptureColumnWidths();
+        m_views->SaveColumnWidths();
     });
     e->accept();
 }

@@ -5,13 +5,22 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 class QLabel;
+
+namespace basDatenbank {
+class Definitions;
+}
+namespace basViewControls {
+class ViewControls;
+}
 class QTimer;
 class QToolBar;
 class QTreeWidget;
 
 namespace explorer {
+class AcadConnection;
 class ListControl;
 class SplitterGrip;
 class TreeControl;
@@ -42,16 +51,19 @@ constexpr double kSplitterBarMargin = 500;
 } // namespace explorer
 
 // The main window: tree on the left, list on the right, the splitter between, a title strip above both,
-// toolbar, menus and status bar.
+// toolbar, menus and status bar. Built from the connection to the CAD program and the definitions,
+// it owns the view logic over its tree and list.
 class frmMain final : public QMainWindow, public explorer::ViewHost
 {
     Q_OBJECT
 
 public:
-    explicit frmMain(QWidget* parent = nullptr);
+    frmMain(explorer::AcadConnection& connection, basDatenbank::Definitions& definitions,
+            QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // --- the controls
+    // --- the controls and the view logic over them
+    basViewControls::ViewControls& views() const { return *m_views; }
     explorer::TreeControl* tvTreeView() const { return m_tree; }
     explorer::ListControl* lvListView() const { return m_list; }
     QToolBar* tbToolBar() const { return m_toolbar; }
@@ -119,6 +131,7 @@ private:
     void FormActivate();
     void savePlacement();
 
+    explorer::AcadConnection& m_connection;
     explorer::MainCommands* m_commands = nullptr;
     QToolBar* m_toolbar = nullptr;
     QWidget* m_titles = nullptr;
@@ -134,4 +147,5 @@ private:
     double m_splitterX = 3600;
     bool m_splitterMoving = false;
     double m_barLeft = 0;
+    std::unique_ptr<basViewControls::ViewControls> m_views;
 };

@@ -65,14 +65,23 @@ CommandStates computeCommandStates(const CommandContext& c)
             Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete, Cmd::mnuActive, Cmd::mnuLayoutImport,
             Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuFileRename, Cmd::tbDelete},
            false);
-    if (c.nodeKind == QLatin1String("A"))
+    switch (c.nodeKind) {
+    case NodeKind::DrawingsRoot:
         drawingsRootRules(states, c);
-    else if (c.nodeKind == QLatin1String("Z"))
+        break;
+    case NodeKind::Drawing:
         drawingRules(states, c);
-    else if (c.nodeKind == QLatin1String("L"))
+        break;
+    case NodeKind::Layout:
         layoutRules(states, c);
-    else if (c.nodeKind == QLatin1String("B") || c.nodeKind == QLatin1String("D"))
+        break;
+    case NodeKind::LibraryRoot:
+    case NodeKind::Template:
         libraryRules(states);
+        break;
+    case NodeKind::None:
+        break;
+    }
     enable(states,
            {Cmd::mnuListViewMode0, Cmd::mnuListViewMode1, Cmd::mnuListViewMode2, Cmd::mnuListViewMode3},
            c.viewModesEnabled);

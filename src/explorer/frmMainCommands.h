@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NodeKind.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -66,8 +68,8 @@ constexpr int kCmdCount = static_cast<int>(Cmd::Count);
 // What the enabling rules look at.
 struct CommandContext
 {
-    QString nodeKind;      // first letter of the selected node's key
-    bool attached = false; // the CAD program is attached
+    NodeKind nodeKind = NodeKind::None; // the selected node's kind
+    bool attached = false;              // the CAD program is attached
     bool listItemBold = false;
     // Layouts of the selected drawing, or of the selected layout's drawing.
     int layoutCount = 0;
@@ -107,7 +109,6 @@ public:
 
     // Connects a command to its operation. Until then the command stays disabled.
     void wire(Cmd cmd, std::function<void()> operation);
-    bool isWired(Cmd cmd) const { return m_wired[static_cast<int>(cmd)]; }
 
     // The one place where enabled states are set: the rules' result, limited to wired commands.
     void apply(const CommandStates& states);

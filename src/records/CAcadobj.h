@@ -2,6 +2,12 @@
 
 #include <QString>
 
+// The identity of a drawing: its folder and file name joined with "/" (a folder of "" gives the name
+// alone). Every record, comparison and message builds it here.
+QString gesamtOf(const QString& folder, const QString& name);
+// The identity of a layout: the drawing's, then ";" and the layout's name.
+QString layoutGesamtOf(const QString& folder, const QString& drawing, const QString& layout);
+
 // A loaded drawing or one of its layouts, as the tree knows it.
 struct CAcadobj
 {

@@ -10,17 +10,12 @@
 #include <QSqlQuery>
 #include <acad/Error.h>
 #include <acad/Host.h>
+#include <platform/Error.h>
 #include <platform/MsgBox.h>
 
 namespace basDatenbank {
 
-CTypen gTypen;
-CBloecke gBloecke;
-
 namespace {
-
-// Why the last OpenDefDB failed; the query that follows reports it.
-QString gOpenFailure;
 
 QString jetMessage(const QString& path)
 {
@@ -34,13 +29,16 @@ QString jetMessage(const QString& path)
         .arg(path);
 }
 
+} // namespace
+
 // Opens a recordset over the open connection; throws with a text that names the file.
-QSqlQuery openRecordset(const QString& sql)
+QSqlQuery Definitions::openRecordset(const QString& sql) const
 {
     QSqlDatabase db = QSqlDatabase::database(kDefDBConnection, false);
     if (!db.isOpen())
-        throw settings::Error(gOpenFailure.isEmpty() ? QStringLiteral("Die Def-Datenbank ist nicht geöffnet.")
-                                                     : gOpenFailure);
+        throw settings::Error(m_openFailure.isEmpty()
+                                  ? QStringLiteral("Die Def-Datenbank ist nicht geöffnet.")
+                                  : m_openFailure);
     QSqlQuery rs(db);
     rs.setForwardOnly(true);
     if (!rs.exec(sql))
@@ -50,10 +48,11 @@ QSqlQuery openRecordset(const QString& sql)
     return rs;
 }
 
+namespace {
+
 void showError(const std::exception& e)
 {
-    const auto* own = dynamic_cast<const settings::Error*>(&e);
-    platform::MsgBox(own ? own->description() : QString::fromStdString(e.what()), platform::vbOKOnly);
+    platform::MsgBox(platform::describe(e), platform::vbOKOnly);
 }
 
 } // namespace
@@ -81,26 +80,26 @@ QString checkDefDBFile(const QString& path)
         .arg(path);
 }
 
-void OpenDefDB()
+void Definitions::OpenDefDB()
 {
     CloseDefDB();
-    gOpenFailure.clear();
+    m_openFailure.clear();
     const QString path = basRegistry::GetDefDBPfad();
-    gOpenFailure = checkDefDBFile(path);
-    if (gOpenFailure.isEmpty()) {
+    m_openFailure = checkDefDBFile(path);
+    if (m_openFailure.isEmpty()) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kDefDBConnection);
         db.setDatabaseName(path);
         // Read-only: SQLite then never creates a file, and the family's file stays as it is.
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (!db.open())
-            gOpenFailure = QStringLiteral("Die Def-Datenbank \"%1\" lässt sich nicht öffnen: %2")
-                               .arg(path, db.lastError().text());
+            m_openFailure = QStringLiteral("Die Def-Datenbank \"%1\" lässt sich nicht öffnen: %2")
+                                .arg(path, db.lastError().text());
     }
-    if (!gOpenFailure.isEmpty())
+    if (!m_openFailure.isEmpty())
         platform::MsgBox(QStringLiteral("Fehler beim Öffnen der Def-Datenbank!"), platform::vbCritical);
 }
 
-void CloseDefDB()
+void Definitions::CloseDefDB()
 {
     if (!QSqlDatabase::contains(kDefDBConnection))
         return;
@@ -112,7 +111,7 @@ void CloseDefDB()
     QSqlDatabase::removeDatabase(kDefDBConnection);
 }
 
-void LoadTypen(acad::Host* acadApp)
+void Definitions::LoadTypen(acad::Host* acadApp)
 {
     try {
         OpenDefDB();
@@ -126,7 +125,7 @@ void LoadTypen(acad::Host* acadApp)
     CloseDefDB();
 }
 
-void LoadBloecke()
+void Definitions::LoadBloecke()
 {
     try {
         OpenDefDB();

@@ -1,21 +1,14 @@
 #include "basAutoCAD.h"
 
-#include "basMain.h"
-
 #include <acad/Error.h>
-#include <explorer/basViewControls.h>
-#include <explorer/controls/TreeControl.h>
+#include <platform/Error.h>
 #include <platform/MsgBox.h>
+#include <records/CAcadobj.h>
 #include <settings/basDatenbank.h>
 
 namespace basAutoCAD {
 
-std::shared_ptr<acad::Host> AcadApp;
-acad::DocId ActiveDoc = 0;
-
 namespace {
-
-acad::Connector* gConnector = nullptr;
 
 // The plain report of the services: the error's text, OK only, no icon, the program's title.
 void report(const QString& text)
@@ -23,73 +16,65 @@ void report(const QString& text)
     platform::MsgBox(text, platform::vbOKOnly);
 }
 
-// "Errors are ignored step by step": one step, its automation or library error swallowed.
-template <typename Step> void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const acad::Error&) {
-    } catch (const std::exception&) {
-    }
-}
-
-std::shared_ptr<acad::Host> attachRunning()
-{
-    if (!gConnector)
-        return {};
-    try {
-        return gConnector->attach(acad::kAcadProgId);
-    } catch (const acad::Error&) {
-        return {};
-    }
-}
-
 QString fullPath(const acad::DocumentRef& ref)
 {
-    return ref.path + QLatin1Char('/') + ref.name;
+    return gesamtOf(ref.path, ref.name);
 }
 
-void bringAcadToFront()
+} // namespace
+
+Connection::Connection(acad::Connector& connector, basDatenbank::Definitions& definitions)
+    : m_connector(connector), m_definitions(definitions)
+{
+}
+
+std::shared_ptr<acad::Host> Connection::acadApp() const
+{
+    return AcadApp;
+}
+
+acad::DocId Connection::activeDoc() const
+{
+    return ActiveDoc;
+}
+
+std::shared_ptr<acad::Host> Connection::attachRunning()
+{
+    try {
+        return m_connector.attach(acad::kAcadProgId);
+    } catch (const acad::Error&) {
+        return {};
+    }
+}
+
+void Connection::bringAcadToFront()
 {
     if (AcadApp)
-        basMain::BringWindowToFront(AcadApp->hwnd());
+        BringWindowToFront(AcadApp->hwnd());
 }
 
-// The selected template, from the list when the tree's selection is the library root.
-QString selectedTemplatePath()
+void Connection::BringWindowToFront(qint64 hwnd)
 {
-    const explorer::TreeControl* tree = basViewControls::tvTreeView();
-    const bool fromList = tree && tree->selectedKey().startsWith(QLatin1Char('B'));
-    return basViewControls::GetVorlageGesamt(fromList);
+    Q_UNUSED(hwnd);
+    if (AcadApp)
+        AcadApp->bringToFront();
 }
 
 // The folder of library type 1, the template folder.
-QString libraryFolder()
+QString Connection::libraryFolder() const
 {
-    const auto typ = basDatenbank::gTypen.Item(QStringLiteral("1"));
+    const auto typ = m_definitions.gTypen.Item(QStringLiteral("1"));
     if (!typ)
         throw acad::Error(QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument"));
     return typ->Verzeichnis;
 }
 
-} // namespace
-
-void setConnector(acad::Connector* connector)
+bool Connection::IsAutoCADRunning()
 {
-    gConnector = connector;
+    return m_connector.isRunning(acad::kAcadProgId);
 }
 
-acad::Connector* connector()
-{
-    return gConnector;
-}
-
-bool IsAutoCADRunning()
-{
-    return gConnector && gConnector->isRunning(acad::kAcadProgId);
-}
-
-void ConnectAutoCAD()
+void Connection::ConnectAutoCAD()
 {
     AcadApp = attachRunning();
     ActiveDoc = 0;
@@ -103,43 +88,39 @@ void ConnectAutoCAD()
     }
 }
 
-void StartAutoCAD()
+void Connection::StartAutoCAD()
 {
     AcadApp = attachRunning();
     if (!AcadApp) {
         try {
-            if (!gConnector)
-                throw acad::Error(QStringLiteral("Das Programm \"%1\" kann nicht gestartet werden.")
-                                      .arg(acad::kAcadProgId));
-            AcadApp = gConnector->create(acad::kAcadProgId);
+            AcadApp = m_connector.create(acad::kAcadProgId);
         } catch (const acad::Error& e) {
             AcadApp.reset();
             report(e.description());
             return;
         }
     }
-    ignoringErrors([] { basDatenbank::LoadTypen(AcadApp.get()); });
-    ignoringErrors([] { AcadApp->setVisible(true); });
-    ignoringErrors([] { ActiveDoc = AcadApp->application().activeDocument; });
+    platform::ignoringErrors([this] { m_definitions.LoadTypen(AcadApp.get()); });
+    platform::ignoringErrors([this] { AcadApp->setVisible(true); });
+    platform::ignoringErrors([this] { ActiveDoc = AcadApp->application().activeDocument; });
     // Before the window exists the start-up's own refresh follows anyway.
-    if (basMain::MainForm)
-        ignoringErrors([] { basViewControls::FillTreeView(); });
+    if (FillTreeView)
+        platform::ignoringErrors(FillTreeView);
 }
 
-QString GetActiveDrawingPath()
+QString Connection::GetActiveDrawingPath()
 {
     if (!AcadApp || ActiveDoc == 0)
         return {};
-    acad::DocumentRef ref;
     try {
-        ref = AcadApp->document(ActiveDoc).ref;
+        return fullPath(AcadApp->document(ActiveDoc).ref);
     } catch (const acad::Error&) {
         // Closed in the CAD program since it was read: both parts count as empty.
+        return QStringLiteral("/");
     }
-    return fullPath(ref);
 }
 
-QString GetActiveLayoutName(const QString& path)
+QString Connection::GetActiveLayoutName(const QString& path)
 {
     QString result;
     if (!AcadApp)
@@ -157,14 +138,14 @@ QString GetActiveLayoutName(const QString& path)
     return result;
 }
 
-void OpenDesignCenter(qint16 mode)
+void Connection::OpenDesignCenter(qint16 mode, const QString& templatePath)
 {
     try {
         QString path;
         if (mode == 0)
             path = libraryFolder();
         else if (mode == 1)
-            path = selectedTemplatePath();
+            path = templatePath;
         if (!AcadApp)
             throw acad::Error(QStringLiteral("AutoCAD ist nicht aktiv!"));
         if (ActiveDoc != 0)
@@ -175,13 +156,12 @@ void OpenDesignCenter(qint16 mode)
     }
 }
 
-void NewDrawingFromTemplate()
+void Connection::NewDrawingFromTemplate(const QString& templatePath)
 {
     try {
-        const QString path = selectedTemplatePath();
         if (!AcadApp)
             throw acad::Error(QStringLiteral("AutoCAD ist nicht aktiv!"));
-        AcadApp->addDocument(path);
+        AcadApp->addDocument(templatePath);
         bringAcadToFront();
     } catch (const acad::Error& e) {
         report(e.description());

@@ -1,27 +1,53 @@
 #pragma once
 
 #include <acad/Connector.h>
+#include <explorer/AcadConnection.h>
+#include <functional>
 #include <memory>
+
+namespace basDatenbank {
+class Definitions;
+}
 
 // The program's two references into the CAD program and the small services around them.
 namespace basAutoCAD {
 
-// Empty when Blattwart is not attached.
-extern std::shared_ptr<acad::Host> AcadApp;
-// The active document as last read; 0 = empty (not attached, or no drawing open).
-extern acad::DocId ActiveDoc;
+class Connection final : public explorer::AcadConnection
+{
+public:
+    // The running-object lookup (the bus connector in the program, an in-process one in tests) and
+    // the definitions that a start of the CAD program reloads; neither is owned.
+    Connection(acad::Connector& connector, basDatenbank::Definitions& definitions);
 
-// The running-object lookup used by the services; the program installs the bus connector, tests an
-// in-process one. Not owned.
-void setConnector(acad::Connector* connector);
-acad::Connector* connector();
+    // Empty when Blattwart is not attached.
+    std::shared_ptr<acad::Host> AcadApp;
+    // The active document as last read; 0 = empty (not attached, or no drawing open).
+    acad::DocId ActiveDoc = 0;
+    // The view's refresh, run at the end of StartAutoCAD; empty before the window exists.
+    std::function<void()> FillTreeView;
 
-bool IsAutoCADRunning();
-void ConnectAutoCAD();
-void StartAutoCAD();
-QString GetActiveDrawingPath();
-QString GetActiveLayoutName(const QString& fullPath);
-void OpenDesignCenter(qint16 mode);
-void NewDrawingFromTemplate();
+    bool IsAutoCADRunning();
+    void ConnectAutoCAD();
+    void StartAutoCAD();
+    QString GetActiveDrawingPath() override;
+    QString GetActiveLayoutName(const QString& fullPath) override;
+    // Mode 0 the library folder, 1 the template the caller names, any other value no path.
+    void OpenDesignCenter(qint16 mode, const QString& templatePath = QString());
+    // A new drawing from the template the caller names.
+    void NewDrawingFromTemplate(const QString& templatePath);
+    // The handle names the CAD program's window; the host shows, raises and activates it itself.
+    void BringWindowToFront(qint64 hwnd);
+
+    std::shared_ptr<acad::Host> acadApp() const override;
+    acad::DocId activeDoc() const override;
+
+private:
+    std::shared_ptr<acad::Host> attachRunning();
+    void bringAcadToFront();
+    QString libraryFolder() const;
+
+    acad::Connector& m_connector;
+    basDatenbank::Definitions& m_definitions;
+};
 
 } // namespace basAutoCAD

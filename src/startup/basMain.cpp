@@ -1,81 +1,22 @@
 #include "basMain.h"
 
 #include "SingleInstance.h"
-#include "basAutoCAD.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <acad/Error.h>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
-#include <memory>
+#include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
-#include <settings/basDatenbank.h>
+
+using explorer::Cmd;
+using explorer::NodeKind;
+using platform::ignoringErrors;
 
 namespace basMain {
-
-frmMain* MainForm = nullptr;
-qint16 ForegroundSeen = 0;
-std::function<void()> EndProgram = [] { QCoreApplication::exit(0); };
-
-namespace {
-
-std::unique_ptr<SingleInstance> gInstance;
-
-template <typename Step> void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const acad::Error&) {
-    } catch (const std::exception&) {
-    }
-}
-
-// Step 2: the CAD program first, so that a second start without it asks before it hands over.
-bool ensureAutoCAD()
-{
-    if (basAutoCAD::IsAutoCADRunning())
-        return true;
-    if (!AskStartAutoCAD())
-        return false;
-    basAutoCAD::StartAutoCAD();
-    return true;
-}
-
-// Step 3: a running instance takes over; this one ends.
-bool firstInstance()
-{
-    auto instance = std::make_unique<SingleInstance>();
-    if (!instance->claim())
-        return false;
-    QObject::connect(instance.get(), &SingleInstance::activateRequested, [] {
-        if (MainForm)
-            MainForm->restoreAndRaise();
-    });
-    gInstance = std::move(instance);
-    return true;
-}
-
-void buildWindow()
-{
-    basAutoCAD::ConnectAutoCAD();
-    basDatenbank::LoadTypen(basAutoCAD::AcadApp.get());
-    MainForm = new frmMain;
-    basViewControls::SelectedNodeType.clear();
-    MainForm->Form_Load();
-    basViewControls::InitTreeView();
-    basViewControls::FillTreeView();
-    ForegroundSeen = 1;
-    basViewControls::ListColumnSet = 0;
-    basViewControls::SetListViewColumns();
-    basViewControls::ApplyColumnOrder(basViewControls::tvTreeView()->selectedKey().left(1));
-    basViewControls::SetSelectedNodeType();
-    MainForm->MnuOptAutoCheck();
-    MainForm->SetTreeViewViewBySetting();
-}
-
-} // namespace
 
 bool AskStartAutoCAD()
 {
@@ -86,7 +27,90 @@ bool AskStartAutoCAD()
     return answer != platform::vbNo;
 }
 
-bool Main()
+Program::Program(acad::Connector& connector)
+    : Connection(connector, Definitions), EndProgram([] { QCoreApplication::exit(0); })
+{
+    // Before the window exists the start-up's own refresh follows anyway.
+    Connection.FillTreeView = [this] {
+        if (MainForm)
+            MainForm->views().FillTreeView();
+    };
+}
+
+Program::~Program()
+{
+    // The window's views hold the connection; they go first.
+    MainForm.reset();
+}
+
+// The CAD program first, so that a second start without it asks before it hands over.
+bool Program::ensureAutoCAD()
+{
+    if (Connection.IsAutoCADRunning())
+        return true;
+    if (!AskStartAutoCAD())
+        return false;
+    Connection.StartAutoCAD();
+    return true;
+}
+
+// A running instance takes over; this one ends.
+bool Program::firstInstance()
+{
+    auto instance = std::make_unique<SingleInstance>();
+    if (!instance->claim())
+        return false;
+    connect(instance.get(), &SingleInstance::activateRequested, this, [this] {
+        if (MainForm)
+            MainForm->restoreAndRaise();
+    });
+    m_instance = std::move(instance);
+    return true;
+}
+
+void Program::buildWindow()
+{
+    Connection.ConnectAutoCAD();
+    Definitions.LoadTypen(Connection.AcadApp.get());
+    MainForm = std::make_unique<frmMain>(Connection, Definitions);
+    basViewControls::ViewControls& views = MainForm->views();
+    views.SelectedNodeType = NodeKind::None;
+    MainForm->Form_Load();
+    views.InitTreeView();
+    views.FillTreeView();
+    ForegroundSeen = 1;
+    views.ListColumnSet = 0;
+    views.SetListViewColumns();
+    views.ApplyColumnOrder(views.selectedKind());
+    views.SetSelectedNodeType();
+    MainForm->MnuOptAutoCheck();
+    MainForm->SetTreeViewViewBySetting();
+    wireCommands();
+    connect(MainForm->ctlTimer(), &QTimer::timeout, this, &Program::CheckAutoCAD);
+}
+
+// The commands that reach beyond the window: the CAD program's own services.
+void Program::wireCommands()
+{
+    explorer::MainCommands* commands = MainForm->commands();
+    basViewControls::ViewControls& views = MainForm->views();
+    commands->wire(Cmd::mnuTemplate, [this, &views] {
+        const bool fromList = views.selectedKind() == NodeKind::LibraryRoot;
+        const QString path = views.GetVorlageGesamt(fromList);
+        if (!path.isEmpty())
+            Connection.NewDrawingFromTemplate(path);
+    });
+    commands->wire(Cmd::popDC, [this, &views] {
+        const NodeKind kind = views.selectedKind();
+        if (kind == NodeKind::Template)
+            Connection.OpenDesignCenter(1, views.GetVorlageGesamt(false));
+        else
+            Connection.OpenDesignCenter(kind == NodeKind::LibraryRoot ? 0 : -1);
+    });
+    MainForm->VisbibleMnuMenu();
+}
+
+bool Program::Main()
 {
     try {
         if (!ensureAutoCAD() || !firstInstance())
@@ -94,28 +118,35 @@ bool Main()
         buildWindow();
         MainForm->show();
         return true;
-    } catch (const acad::Error& e) {
-        platform::MsgBox(e.description(), platform::vbOKOnly);
     } catch (const std::exception& e) {
-        platform::MsgBox(QString::fromUtf8(e.what()), platform::vbOKOnly);
+        platform::MsgBox(platform::describe(e), platform::vbOKOnly);
     }
     // A window created but never shown stays hidden; the program ends.
     return false;
 }
 
-void Shutdown()
+bool Program::MainWindowInFront() const
 {
-    delete MainForm;
-    MainForm = nullptr;
-    gInstance.reset();
+    return MainForm && QApplication::activeWindow() == MainForm.get();
 }
 
-bool MainWindowInFront()
+// False when the user chose to end the program instead of starting the CAD program again.
+bool Program::restartIfGone()
 {
-    return MainForm && QApplication::activeWindow() == MainForm;
+    bool keepGoing = true;
+    ignoringErrors([this, &keepGoing] {
+        if (Connection.IsAutoCADRunning())
+            return;
+        if (!AskStartAutoCAD()) {
+            keepGoing = false;
+            return;
+        }
+        Connection.StartAutoCAD();
+    });
+    return keepGoing;
 }
 
-void CheckAutoCAD()
+void Program::CheckAutoCAD()
 {
     if (!MainWindowInFront()) {
         ForegroundSeen = 0;
@@ -123,32 +154,17 @@ void CheckAutoCAD()
     }
     if (ForegroundSeen == 1)
         return;
-    bool ended = false;
-    ignoringErrors([&ended] {
-        if (!basAutoCAD::IsAutoCADRunning()) {
-            if (!AskStartAutoCAD()) {
-                ended = true;
-                return;
-            }
-            basAutoCAD::StartAutoCAD();
-        }
-    });
-    if (ended) {
+    // Set first: a start prompt shown below takes the window out of front, and its answer must not
+    // lead to a second refresh.
+    ForegroundSeen = 1;
+    if (!restartIfGone()) {
         EndProgram();
         return;
     }
-    ignoringErrors([] { basAutoCAD::ConnectAutoCAD(); });
+    ignoringErrors([this] { Connection.ConnectAutoCAD(); });
     if (MainForm)
-        ignoringErrors([] { basViewControls::FillTreeView(); });
+        ignoringErrors([this] { MainForm->views().FillTreeView(); });
     ForegroundSeen = 1;
-}
-
-void BringWindowToFront(qint64 hwnd)
-{
-    // The handle names the host's window; the host itself shows, raises and activates it.
-    Q_UNUSED(hwnd);
-    if (basAutoCAD::AcadApp)
-        basAutoCAD::AcadApp->bringToFront();
 }
 
 } // namespace basMain

@@ -1,37 +1,61 @@
 #pragma once
 
+#include "basAutoCAD.h"
+
+#include <QObject>
 #include <QtGlobal>
 #include <functional>
+#include <memory>
+#include <settings/basDatenbank.h>
 
 class frmMain;
+class SingleInstance;
+
+namespace acad {
+class Connector;
+}
 
 // The program's life cycle: start-up, the watch on the CAD program and the end.
 namespace basMain {
 
-// Created once by Main; empty until then.
-extern frmMain* MainForm;
-// 1 when the main window was in front at the last watch tick.
-extern qint16 ForegroundSeen;
+// The program: it owns the definitions, the connection to the CAD program, the single-instance
+// hand-over and the main window, and wires them together.
+class Program final : public QObject
+{
+public:
+    // The running-object lookup: the bus connector in the program, an in-process one in tests.
+    explicit Program(acad::Connector& connector);
+    ~Program() override;
 
-// Ends the program at once, without the unload handler (the answer No to the start prompt).
-// Tests replace it; the default leaves the event loop, or makes Main return false before it runs.
-extern std::function<void()> EndProgram;
+    basDatenbank::Definitions Definitions;
+    basAutoCAD::Connection Connection;
+    // Created once by Main; empty until then.
+    std::unique_ptr<frmMain> MainForm;
+    // 1 when the main window was in front at the last watch tick.
+    qint16 ForegroundSeen = 0;
+    // Ends the program at once, without the unload handler (the answer No to the start prompt).
+    // The default leaves the event loop; tests replace it.
+    std::function<void()> EndProgram;
 
-// The start-up routine. Returns true when the window is shown and the event loop should run; false when
-// the program ends (No to the start prompt, a second instance, an error in start-up).
-bool Main();
-// Drops the main window and the hand-over; called once the event loop has ended.
-void Shutdown();
+    // The start-up routine. True when the window is shown and the event loop should run; false when
+    // the program ends (No to the start prompt, a second instance, an error in start-up).
+    bool Main();
+    // The watch, run by the main window's timer every 500 ms.
+    void CheckAutoCAD();
+    // True when the main window is the active window of the desktop.
+    bool MainWindowInFront() const;
 
-// The watch, called every 500 ms by the main window's timer.
-void CheckAutoCAD();
-// True when the main window is the active window of the desktop.
-bool MainWindowInFront();
+private:
+    bool ensureAutoCAD();
+    bool firstInstance();
+    void buildWindow();
+    void wireCommands();
+    bool restartIfGone();
+
+    std::unique_ptr<SingleInstance> m_instance;
+};
 
 // Asks whether the CAD program should be started. False for the answer No.
 bool AskStartAutoCAD();
-
-// Brings the CAD program's window (by its handle) to the front.
-void BringWindowToFront(qint64 hwnd);
 
 } // namespace basMain

@@ -12,7 +12,6 @@
 #include <explorer/frmMain.h>
 #include <platform/QtMessageBox.h>
 #include <platform/UserSettings.h>
-#include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
 
 namespace {
@@ -43,7 +42,6 @@ int main(int argc, char** argv)
         return fail(QStringLiteral("Aufruf: bw_screenshot BILD.png ZEICHNUNG..."));
     platform::installQtMessageBox();
     acad::BusConnector connector;
-    basAutoCAD::setConnector(&connector);
     std::shared_ptr<acad::Host> host;
     try {
         host = connector.isRunning(acad::kAcadProgId) ? connector.attach(acad::kAcadProgId)
@@ -54,18 +52,18 @@ int main(int argc, char** argv)
         return fail(e.description());
     }
     placeWindow();
-    if (!basMain::Main())
+    basMain::Program program(connector);
+    if (!program.Main())
         return fail(QStringLiteral("Der Blattwart ist nicht gestartet."));
     // The drawings root with its list, as the user sees it after one click.
-    basMain::MainForm->tvTreeView()->select(QStringLiteral("A"));
-    basViewControls::TreeSelectionChanged();
+    program.MainForm->tvTreeView()->select(QStringLiteral("A"));
+    program.MainForm->views().TreeSelectionChanged();
     bool saved = false;
     QTimer::singleShot(1500, [&] {
-        saved = basMain::MainForm->grab().save(args.first());
+        saved = program.MainForm->grab().save(args.first());
         app.quit();
     });
     app.exec();
-    basMain::Shutdown();
     try {
         host->quit();
     } catch (const acad::Error&) {

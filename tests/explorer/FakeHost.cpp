@@ -81,6 +81,20 @@ acad::DocumentSnapshot FakeHost::document(acad::DocId id)
     const Document* doc = find(id);
     if (!doc)
         throw acad::Error(QStringLiteral("Dokument nicht gefunden"));
+    return snapshotOf(doc);
+}
+
+QList<acad::DocumentSnapshot> FakeHost::documentSnapshots()
+{
+    count(QStringLiteral("documentSnapshots"));
+    QList<acad::DocumentSnapshot> snapshots;
+    for (const Document& doc : documents)
+        snapshots.append(snapshotOf(&doc));
+    return snapshots;
+}
+
+acad::DocumentSnapshot FakeHost::snapshotOf(const Document* doc) const
+{
     acad::DocumentSnapshot snapshot;
     snapshot.ref = acad::DocumentRef{doc->id, doc->name, doc->path};
     snapshot.activeLayout = doc->activeLayout;

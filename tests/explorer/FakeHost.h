@@ -43,6 +43,7 @@ public:
 
     acad::ApplicationSnapshot application() override;
     acad::DocumentSnapshot document(acad::DocId doc) override;
+    QList<acad::DocumentSnapshot> documentSnapshots() override;
     void activateDocument(acad::DocId doc) override;
     void closeDocument(acad::DocId doc, bool) override;
     void setActiveLayout(acad::DocId doc, const QString& layoutName) override;
@@ -55,6 +56,7 @@ public:
 
 private:
     void count(const QString& method);
+    acad::DocumentSnapshot snapshotOf(const Document* doc) const;
     acad::DocId m_nextDoc = 1;
     acad::ObjectId m_nextObject = 100;
 };

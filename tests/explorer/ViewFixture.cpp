@@ -1,29 +1,18 @@
 #include "ViewFixture.h"
 
 #include <QFile>
-#include <explorer/basViewControls.h>
 #include <platform/UserSettings.h>
-#include <settings/basDatenbank.h>
-#include <startup/basAutoCAD.h>
 
 ViewFixture::ViewFixture()
 {
     QFile::remove(platform::userSettingsFile());
-    basDatenbank::gTypen.Clear();
-    basDatenbank::gTypen.Add(1, QStringLiteral("Vorlagen"), library.path(), QString(), QStringLiteral("1"));
-    basAutoCAD::AcadApp = host;
-    basViewControls::attach(&tree, &list, &view);
-    basViewControls::SelectedNodeType.clear();
-    basViewControls::ListColumnSet = 0;
-    basViewControls::LoadColumnWidths();
-    basViewControls::InitTreeView();
+    definitions.gTypen.Add(1, QStringLiteral("Vorlagen"), library.path(), QString(), QStringLiteral("1"));
+    connection.AcadApp = host;
+    views.LoadColumnWidths();
+    views.InitTreeView();
 }
 
-ViewFixture::~ViewFixture()
-{
-    basViewControls::attach(nullptr, nullptr, nullptr);
-    basAutoCAD::AcadApp.reset();
-}
+ViewFixture::~ViewFixture() = default;
 
 void ViewFixture::addTemplate(const QString& name) const
 {
@@ -49,10 +38,10 @@ QString ViewFixture::keyOf(const QString& text, const QString& parent) const
 void ViewFixture::click(const QString& key)
 {
     tree.select(key);
-    basViewControls::TreeSelectionChanged();
+    views.TreeSelectionChanged();
 }
 
 void ViewFixture::detachHost()
 {
-    basAutoCAD::AcadApp.reset();
+    connection.AcadApp.reset();
 }

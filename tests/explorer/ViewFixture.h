@@ -5,10 +5,14 @@
 
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <acad/Connector.h>
 #include <explorer/ViewHost.h>
+#include <explorer/basViewControls.h>
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <memory>
+#include <settings/basDatenbank.h>
+#include <startup/basAutoCAD.h>
 
 // The window around the tree and the list, reduced to what they ask of it.
 class FakeView final : public explorer::ViewHost
@@ -49,6 +53,10 @@ public:
     FakeView view;
     std::shared_ptr<FakeHost> host = std::make_shared<FakeHost>();
     QTemporaryDir library;
+    acad::FunctionConnector connector;
+    basDatenbank::Definitions definitions;
+    basAutoCAD::Connection connection{connector, definitions};
+    basViewControls::ViewControls views{tree, list, view, connection, definitions};
 
     void addTemplate(const QString& name) const;
     void removeTemplate(const QString& name) const;

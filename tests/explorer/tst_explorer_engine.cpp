@@ -6,9 +6,6 @@
 #include <cadhost/engine/Engine.h>
 #include <cadhost/engine/MemoryStore.h>
 #include <explorer/basViewControls.h>
-#include <startup/basAutoCAD.h>
-
-namespace bvc = basViewControls;
 
 namespace {
 
@@ -48,7 +45,7 @@ private slots:
         m_first = m_engine->openDocument("/p/Plan.dwg");
         m_second = m_engine->openDocument("/q/Plan.dwg");
         m_engine->activateDocument(m_first);
-        basAutoCAD::AcadApp = m_engine;
+        m_f->connection.AcadApp = m_engine;
     }
 
     void cleanup()
@@ -61,7 +58,7 @@ private slots:
     void drawingsOfTheHost()
     {
         auto& boxes = m_f->boxes;
-        bvc::FillTreeView();
+        m_f->views.FillTreeView();
         const QStringList drawings = m_f->tree.childKeys("A");
         QCOMPARE(drawings.size(), 2);
         // Same name in two folders: two nodes, both bold while one of them is active.
@@ -79,7 +76,7 @@ private slots:
 
     void layoutListReadsThePlotSettings()
     {
-        bvc::FillTreeView();
+        m_f->views.FillTreeView();
         m_f->click(m_f->tree.childKeys("A").first());
         const QString key = m_f->keyOf("Blatt 1");
         QCOMPARE(m_f->list.count(), 2);
@@ -92,16 +89,16 @@ private slots:
 
     void renameAndCloseInTheHost()
     {
-        bvc::FillTreeView();
+        m_f->views.FillTreeView();
         const QString drawing = m_f->tree.childKeys("A").first();
         const QString blatt1 = m_f->keyOf("Blatt 1");
-        const acad::ObjectId id = bvc::Layouts.item(blatt1.mid(1))->AObjId;
+        const acad::ObjectId id = m_f->views.Layouts.item(blatt1.mid(1))->AObjId;
         m_engine->setLayoutName(m_first, id, "Ansicht");
-        bvc::FillTreeView();
+        m_f->views.FillTreeView();
         QVERIFY(!m_f->tree.contains(blatt1));
         QCOMPARE(m_f->tree.text(m_f->tree.childKeys(drawing).last()), QStringLiteral("Ansicht"));
         m_engine->closeDocument(m_second, false);
-        bvc::FillTreeView();
+        m_f->views.FillTreeView();
         QCOMPARE(m_f->tree.childKeys("A"), QStringList{drawing});
     }
 

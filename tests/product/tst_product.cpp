@@ -28,10 +28,11 @@ private slots:
     void everyTypeHasItsLibraryFolder()
     {
         testsupport::MsgBoxRecorder boxes;
-        basDatenbank::LoadTypen(nullptr);
-        QCOMPARE(basDatenbank::gTypen.Count(), 4);
-        QCOMPARE(basDatenbank::gTypen.Item(QStringLiteral("1"))->typ, QStringLiteral("Vorlagen"));
-        for (const auto& typ : basDatenbank::gTypen.items())
+        basDatenbank::Definitions definitions;
+        definitions.LoadTypen(nullptr);
+        QCOMPARE(definitions.gTypen.Count(), 4);
+        QCOMPARE(definitions.gTypen.Item(QStringLiteral("1"))->typ, QStringLiteral("Vorlagen"));
+        for (const auto& typ : definitions.gTypen.items())
             QVERIFY2(QFileInfo(typ->Verzeichnis).isDir(), qPrintable(typ->Verzeichnis));
     }
 

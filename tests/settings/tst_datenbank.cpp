@@ -56,6 +56,7 @@ class TestDatenbank final : public QObject
 
 private:
     QString m_folder;
+    Definitions m_definitions;
 
     QString dbPath() const { return m_folder + QStringLiteral("/Def.mdb"); }
 
@@ -94,8 +95,7 @@ private slots:
         testsupport::removeTree(m_folder);
         QVERIFY(QDir().mkpath(m_folder));
         testsupport::removeTree(platform::familyKeyFolder() + QStringLiteral("/Velmora"));
-        gTypen.Clear();
-        gBloecke.Clear();
+        m_definitions = Definitions();
     }
 
     void cleanup() { QVERIFY(!QSqlDatabase::contains(kDefDBConnection)); }
@@ -103,19 +103,20 @@ private slots:
     void sampleDatabase()
     {
         MsgBoxRecorder boxes;
-        LoadTypen(nullptr); // no DefDB: the program folder's Kvarto.mdb
-        LoadBloecke();
-        QCOMPARE(gTypen.Count(), 4);
-        QCOMPARE(gTypen.Item(QStringLiteral("1"))->typ, QStringLiteral("Vorlagen"));
-        QCOMPARE(gTypen.Item(QStringLiteral("1"))->Verzeichnis, bibliothek(QStringLiteral("Vorlagen")));
-        QVERIFY(QFileInfo(gTypen.Item(QStringLiteral("1"))->Verzeichnis).isDir());
+        m_definitions.LoadTypen(nullptr); // no DefDB: the program folder's Kvarto.mdb
+        m_definitions.LoadBloecke();
+        QCOMPARE(m_definitions.gTypen.Count(), 4);
+        QCOMPARE(m_definitions.gTypen.Item(QStringLiteral("1"))->typ, QStringLiteral("Vorlagen"));
+        QCOMPARE(m_definitions.gTypen.Item(QStringLiteral("1"))->Verzeichnis,
+                 bibliothek(QStringLiteral("Vorlagen")));
+        QVERIFY(QFileInfo(m_definitions.gTypen.Item(QStringLiteral("1"))->Verzeichnis).isDir());
         for (const QString& key : {QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("7")})
-            QVERIFY(gTypen.Item(key));
-        QVERIFY(gBloecke.Count() >= 3);
+            QVERIFY(m_definitions.gTypen.Item(key));
+        QVERIFY(m_definitions.gBloecke.Count() >= 3);
         QSet<qint32> kinds;
-        for (const auto& block : gBloecke.items()) {
+        for (const auto& block : m_definitions.gBloecke.items()) {
             QVERIFY(!block->Bezeichnung.isEmpty());
-            QCOMPARE(gBloecke.Item(QString::number(block->blockId)), block);
+            QCOMPARE(m_definitions.gBloecke.Item(QString::number(block->blockId)), block);
             kinds.insert(block->TypenId);
         }
         QCOMPARE(kinds, (QSet<qint32>{2, 4, 7}));
@@ -157,21 +158,23 @@ private slots:
         PrefHost cad(host == QLatin1String("empty") ? QString() : QStringLiteral("/cad/Vorlagen"),
                      host == QLatin1String("fails"));
         MsgBoxRecorder boxes;
-        LoadTypen(host == QLatin1String("none") ? nullptr : &cad);
-        QCOMPARE(gTypen.Count(), 1);
-        QCOMPARE(gTypen.Item(1)->Verzeichnis, expected);
+        m_definitions.LoadTypen(host == QLatin1String("none") ? nullptr : &cad);
+        QCOMPARE(m_definitions.gTypen.Count(), 1);
+        QCOMPARE(m_definitions.gTypen.Item(1)->Verzeichnis, expected);
     }
 
     void reloadTakesTheHostFolder()
     {
         makeDatabase(QStringLiteral("INSERT INTO Typen VALUES (1,'Vorlagen','','')"));
         MsgBoxRecorder boxes;
-        LoadTypen(nullptr);
-        QCOMPARE(gTypen.Item(QStringLiteral("1"))->Verzeichnis, bibliothek(QStringLiteral("Vorlagen")));
+        m_definitions.LoadTypen(nullptr);
+        QCOMPARE(m_definitions.gTypen.Item(QStringLiteral("1"))->Verzeichnis,
+                 bibliothek(QStringLiteral("Vorlagen")));
         PrefHost cad(QStringLiteral("/cad/Vorlagen"));
-        LoadTypen(&cad);
-        QCOMPARE(gTypen.Count(), 1);
-        QCOMPARE(gTypen.Item(QStringLiteral("1"))->Verzeichnis, QStringLiteral("/cad/Vorlagen"));
+        m_definitions.LoadTypen(&cad);
+        QCOMPARE(m_definitions.gTypen.Count(), 1);
+        QCOMPARE(m_definitions.gTypen.Item(QStringLiteral("1"))->Verzeichnis,
+                 QStringLiteral("/cad/Vorlagen"));
     }
 
     void brokenColumns()
@@ -185,22 +188,22 @@ private slots:
             "INSERT INTO Bloecke VALUES (3.5, 7, 1, 'LG', 'Legende', 0, 0, 0, 1, 1, 1, 0, 'L')"));
         MsgBoxRecorder boxes;
         boxes.expect(platform::vbOK, QStringLiteral("Schlüssel")); // key 0 twice in Bloecke
-        LoadTypen(nullptr);
-        LoadBloecke();
+        m_definitions.LoadTypen(nullptr);
+        m_definitions.LoadBloecke();
 
-        QCOMPARE(gTypen.Count(), 2);
-        const auto nulls = gTypen.Item(QStringLiteral("0"));
+        QCOMPARE(m_definitions.gTypen.Count(), 2);
+        const auto nulls = m_definitions.gTypen.Item(QStringLiteral("0"));
         QVERIFY(nulls);
         QCOMPARE(nulls->typ, QString());
         QCOMPARE(nulls->Verzeichnis, platform::programFolder() + QStringLiteral("/Bibliothek"));
-        const auto textKey = gTypen.Item(QStringLiteral("4"));
+        const auto textKey = m_definitions.gTypen.Item(QStringLiteral("4"));
         QVERIFY(textKey);
         QCOMPARE(textKey->Verzeichnis, QStringLiteral("abc"));
         QCOMPARE(textKey->Info, QStringLiteral("7"));
 
         // A null name leaves it empty, a text in a number column leaves the number alone; the other
         // columns are still read.
-        const auto sf = gBloecke.Item(QStringLiteral("1"));
+        const auto sf = m_definitions.gBloecke.Item(QStringLiteral("1"));
         QVERIFY(sf);
         QCOMPARE(sf->Bezeichnung, QString());
         QCOMPARE(sf->FaktorX, 0.0);
@@ -208,12 +211,12 @@ private slots:
         QCOMPARE(sf->Drehung, 90.0);
         QCOMPARE(sf->EinfPunktY, 2.5);
         QCOMPARE(sf->Layer, QString());
-        const auto np = gBloecke.Item(QStringLiteral("0")); // blockId "zwei" does not convert
+        const auto np = m_definitions.gBloecke.Item(QStringLiteral("0")); // blockId "zwei" does not convert
         QVERIFY(np);
         QCOMPARE(np->VorlagenId, 0); // does not fit 32 bits
         QCOMPARE(np->Bezeichnung, QStringLiteral("Nordpfeil"));
         // 3.5 is not a whole number either: the row keeps blockId 0, a key that is taken.
-        QCOMPARE(gBloecke.Count(), 2);
+        QCOMPARE(m_definitions.gBloecke.Count(), 2);
         QVERIFY(boxes.scriptDone());
         QCOMPARE(boxes.boxes().first().icon(), int(platform::vbCritical));
     }
@@ -240,25 +243,25 @@ private slots:
             rows);
         MsgBoxRecorder boxes;
         boxes.expect(platform::vbOK, message);
-        LoadBloecke();
+        m_definitions.LoadBloecke();
         QVERIFY(boxes.scriptDone());
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.boxes().first().icon(), int(platform::vbCritical));
         QStringList loaded;
-        for (const auto& block : gBloecke.items())
+        for (const auto& block : m_definitions.gBloecke.items())
             loaded.append(QString::number(block->blockId));
         QCOMPARE(loaded, keys);
         // The first row of a key wins; the skipped rows do not replace it.
-        QCOMPARE(gBloecke.Item(QStringLiteral("5"))->Bezeichnung, QStringLiteral("erste"));
+        QCOMPARE(m_definitions.gBloecke.Item(QStringLiteral("5"))->Bezeichnung, QStringLiteral("erste"));
     }
 
     void emptyBloecke()
     {
         makeDatabase(QString());
-        gBloecke.Add(std::make_shared<CBlock>(), QStringLiteral("1"));
+        m_definitions.gBloecke.Add(std::make_shared<CBlock>(), QStringLiteral("1"));
         MsgBoxRecorder boxes;
-        LoadBloecke();
-        QCOMPARE(gBloecke.Count(), 0);
+        m_definitions.LoadBloecke();
+        QCOMPARE(m_definitions.gBloecke.Count(), 0);
     }
 
     void unusableFiles_data()
@@ -287,7 +290,8 @@ private slots:
         if (!content.isNull())
             QVERIFY(testsupport::writeFile(file, content));
         useDefDB(file);
-        gTypen.Add(1, QStringLiteral("Vorlagen"), QStringLiteral("/alt"), QString(), QStringLiteral("1"));
+        m_definitions.gTypen.Add(1, QStringLiteral("Vorlagen"), QStringLiteral("/alt"), QString(),
+                                 QStringLiteral("1"));
 
         for (const QString& table : {QStringLiteral("Typen"), QStringLiteral("Bloecke")}) {
             MsgBoxRecorder boxes;
@@ -295,9 +299,9 @@ private slots:
                 boxes.expect(platform::vbOK, QStringLiteral("Fehler beim Öffnen der Def-Datenbank!"));
             boxes.expect(platform::vbOK, file);
             if (table == QLatin1String("Typen"))
-                LoadTypen(nullptr);
+                m_definitions.LoadTypen(nullptr);
             else
-                LoadBloecke();
+                m_definitions.LoadBloecke();
             QVERIFY(boxes.scriptDone());
             const auto& shown = boxes.boxes();
             if (!opens) {
@@ -313,8 +317,8 @@ private slots:
                 QCOMPARE(QFileInfo(file).size(), qint64(content.size()));
         }
         // The types loaded before stay.
-        QCOMPARE(gTypen.Count(), 1);
-        QCOMPARE(gTypen.Item(1)->Verzeichnis, QStringLiteral("/alt"));
+        QCOMPARE(m_definitions.gTypen.Count(), 1);
+        QCOMPARE(m_definitions.gTypen.Item(1)->Verzeichnis, QStringLiteral("/alt"));
     }
 
     void getAcadPrefPfad()
@@ -331,13 +335,13 @@ private slots:
         makeDatabase(
             QStringLiteral("INSERT INTO Typen VALUES (1,'Vorlagen','',''),(2,'Schriftfelder','','')"));
         MsgBoxRecorder boxes;
-        LoadTypen(nullptr);
-        gTypen.Item(QStringLiteral("1"))->Verzeichnis = QStringLiteral("/neu/Vorlagen");
+        m_definitions.LoadTypen(nullptr);
+        m_definitions.gTypen.Item(QStringLiteral("1"))->Verzeichnis = QStringLiteral("/neu/Vorlagen");
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("write"));
             db.setDatabaseName(dbPath());
             QVERIFY(db.open());
-            gTypen.WriteToDatabase(db);
+            m_definitions.gTypen.WriteToDatabase(db);
             QSqlQuery q(QStringLiteral("SELECT Verzeichnis FROM Typen ORDER BY TypenId"), db);
             QVERIFY(q.next());
             QCOMPARE(q.value(0).toString(), QStringLiteral("/neu/Vorlagen"));
@@ -349,7 +353,7 @@ private slots:
             db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
             QVERIFY(db.open());
             boxes.expect(platform::vbOK, QStringLiteral("Speicherung der Verzeichnisse nicht möglich!"));
-            QVERIFY(gTypen.Item(1)->WriteToDatabase(db));
+            QVERIFY(m_definitions.gTypen.Item(1)->WriteToDatabase(db));
             QCOMPARE(boxes.boxes().last().icon(), int(platform::vbExclamation));
             db.close();
         }

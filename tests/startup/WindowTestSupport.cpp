@@ -1,245 +1,34 @@
 #include "WindowTestSupport.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <QWidget>
 #include <acad/Error.h>
 #include <explorer/frmMain.h>
 #include <platform/UserSettings.h>
-#include <startup/basAutoCAD.h>
-#include <startup/basMain.h>
 
-CountingHost::CountingHost(std::shared_ptr<acad::Host> inner) : m_inner(std::move(inner)) {}
+CountingHost::CountingHost(std::shared_ptr<acad::Host> inner) : ForwardingHost(std::move(inner)) {}
 
-acad::Host& CountingHost::next()
+acad::Host& CountingHost::next(const char* call)
 {
+    ++calls;
+    ++callsByName[QString::fromLatin1(call)];
     if (gone)
         throw acad::Error(QStringLiteral("Der Remoteprozeduraufruf ist fehlgeschlagen."));
-    return *m_inner;
-}
-
-acad::ApplicationSnapshot CountingHost::application()
-{
-    ++calls;
-    return next().application();
-}
-
-void CountingHost::setVisible(bool visible)
-{
-    ++calls;
-    next().setVisible(visible);
-}
-
-qint64 CountingHost::hwnd()
-{
-    ++calls;
-    return next().hwnd();
+    return ForwardingHost::next(call);
 }
 
 void CountingHost::bringToFront()
 {
-    ++calls;
     ++bringToFrontCalls;
-    next().bringToFront();
-}
-
-void CountingHost::update()
-{
-    ++calls;
-    next().update();
-}
-
-void CountingHost::quit()
-{
-    ++calls;
-    next().quit();
-}
-
-QString CountingHost::supportPath()
-{
-    ++calls;
-    return next().supportPath();
-}
-
-void CountingHost::setSupportPath(const QString& path)
-{
-    ++calls;
-    next().setSupportPath(path);
-}
-
-QString CountingHost::templatePath()
-{
-    ++calls;
-    return next().templatePath();
-}
-
-void CountingHost::setTemplatePath(const QString& path)
-{
-    ++calls;
-    next().setTemplatePath(path);
-}
-
-void CountingHost::loadDVB(const QString& path)
-{
-    ++calls;
-    next().loadDVB(path);
-}
-
-void CountingHost::runMacro(const QString& name)
-{
-    ++calls;
-    next().runMacro(name);
-}
-
-QStringList CountingHost::menuGroups()
-{
-    ++calls;
-    return next().menuGroups();
-}
-
-void CountingHost::loadMenuGroup(const QString& file, bool baseMenu)
-{
-    ++calls;
-    next().loadMenuGroup(file, baseMenu);
-}
-
-QList<acad::MenuPopup> CountingHost::menuGroupPopups(const QString& group)
-{
-    ++calls;
-    return next().menuGroupPopups(group);
-}
-
-void CountingHost::insertPopupInMenuBar(const QString& group, qint32 popupIndex, qint32 barIndex)
-{
-    ++calls;
-    next().insertPopupInMenuBar(group, popupIndex, barIndex);
-}
-
-QList<acad::MenuPopup> CountingHost::menuBar()
-{
-    ++calls;
-    return next().menuBar();
-}
-
-acad::DocId CountingHost::openDocument(const QString& path)
-{
-    ++calls;
-    return next().openDocument(path);
-}
-
-acad::DocId CountingHost::addDocument(const QString& templatePath)
-{
-    ++calls;
-    return next().addDocument(templatePath);
-}
-
-acad::DocumentSnapshot CountingHost::document(acad::DocId doc)
-{
-    ++calls;
-    return next().document(doc);
-}
-
-void CountingHost::activateDocument(acad::DocId doc)
-{
-    ++calls;
-    next().activateDocument(doc);
-}
-
-void CountingHost::saveDocument(acad::DocId doc)
-{
-    ++calls;
-    next().saveDocument(doc);
-}
-
-void CountingHost::closeDocument(acad::DocId doc, bool saveChanges)
-{
-    ++calls;
-    next().closeDocument(doc, saveChanges);
-}
-
-void CountingHost::setActiveLayout(acad::DocId doc, const QString& layoutName)
-{
-    ++calls;
-    next().setActiveLayout(doc, layoutName);
-}
-
-void CountingHost::setActiveSpace(acad::DocId doc, qint32 space)
-{
-    ++calls;
-    next().setActiveSpace(doc, space);
+    ForwardingHost::bringToFront();
 }
 
 void CountingHost::sendCommand(acad::DocId doc, const QString& text)
 {
-    ++calls;
     sentCommands.append(text);
-    next().sendCommand(doc, text);
-}
-
-void CountingHost::setVariable(acad::DocId doc, const QString& name, const QVariant& value)
-{
-    ++calls;
-    next().setVariable(doc, name, value);
-}
-
-QVariant CountingHost::variable(acad::DocId doc, const QString& name)
-{
-    ++calls;
-    return next().variable(doc, name);
-}
-
-acad::ObjectInfo CountingHost::objectIdToObject(acad::DocId doc, acad::ObjectId id)
-{
-    ++calls;
-    return next().objectIdToObject(doc, id);
-}
-
-void CountingHost::setLayoutName(acad::DocId doc, acad::ObjectId layout, const QString& name)
-{
-    ++calls;
-    next().setLayoutName(doc, layout, name);
-}
-
-acad::PlotSettings CountingHost::plotSettings(acad::DocId doc, acad::ObjectId layout)
-{
-    ++calls;
-    return next().plotSettings(doc, layout);
-}
-
-void CountingHost::refreshPlotDeviceInfo(acad::DocId doc, acad::ObjectId layout)
-{
-    ++calls;
-    next().refreshPlotDeviceInfo(doc, layout);
-}
-
-QString CountingHost::localeMediaName(acad::DocId doc, acad::ObjectId layout, const QString& canonicalName)
-{
-    ++calls;
-    return next().localeMediaName(doc, layout, canonicalName);
-}
-
-QList<acad::EntityInfo> CountingHost::blockEntities(acad::DocId doc, acad::ObjectId layout)
-{
-    ++calls;
-    return next().blockEntities(doc, layout);
-}
-
-acad::XData CountingHost::xdata(acad::DocId doc, acad::ObjectId object, const QString& application)
-{
-    ++calls;
-    return next().xdata(doc, object, application);
-}
-
-void CountingHost::setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data)
-{
-    ++calls;
-    next().setXData(doc, object, data);
-}
-
-QStringList CountingHost::commandHistory()
-{
-    ++calls;
-    return next().commandHistory();
+    ForwardingHost::sendCommand(doc, text);
 }
 
 CadFixture::CadFixture()
@@ -291,28 +80,34 @@ acad::DocId CadFixture::open(const QString& path, const QStringList& layouts, co
 
 BlattwartSession::BlattwartSession(CadFixture& cad) : m_cad(cad)
 {
-    basAutoCAD::setConnector(&m_cad.connector);
-    basMain::EndProgram = [this] { ++endings; };
+    m_program = std::make_unique<basMain::Program>(m_cad.connector);
+    m_program->EndProgram = [this] { ++endings; };
 }
 
 BlattwartSession::~BlattwartSession()
 {
     close();
-    basAutoCAD::setConnector(nullptr);
-    basAutoCAD::AcadApp.reset();
-    basAutoCAD::ActiveDoc = 0;
+}
+
+frmMain* BlattwartSession::window() const
+{
+    return m_program ? m_program->MainForm.get() : nullptr;
 }
 
 bool BlattwartSession::start()
 {
-    if (!basMain::Main())
+    if (!m_program) {
+        m_program = std::make_unique<basMain::Program>(m_cad.connector);
+        m_program->EndProgram = [this] { ++endings; };
+    }
+    if (!m_program->Main())
         return false;
     return activate();
 }
 
 bool BlattwartSession::activate()
 {
-    frmMain* w = basMain::MainForm;
+    frmMain* w = window();
     if (!w)
         return false;
     w->activateWindow();
@@ -333,9 +128,18 @@ bool BlattwartSession::leave()
 
 void BlattwartSession::close()
 {
-    if (basMain::MainForm && basMain::MainForm->isVisible())
-        basMain::MainForm->close();
-    basMain::Shutdown();
+    if (window() && window()->isVisible())
+        window()->close();
+    m_program.reset();
+}
+
+frmMain* mainWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* main = qobject_cast<frmMain*>(w))
+            return main;
+    }
+    return nullptr;
 }
 
 void clearUserSettings()

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ForwardingHost.h"
 #include "MsgBoxRecorder.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -11,60 +13,29 @@
 #include <cadhost/engine/MemoryStore.h>
 #include <memory>
 #include <platform/MsgBox.h>
+#include <startup/basMain.h>
+
+class frmMain;
 
 // A CAD host that passes every call on and counts it; once "gone" every call fails as a host that
 // has quit does.
-class CountingHost final : public acad::Host
+class CountingHost final : public testsupport::ForwardingHost
 {
 public:
     explicit CountingHost(std::shared_ptr<acad::Host> inner);
 
     int calls = 0;
+    QHash<QString, int> callsByName;
     int bringToFrontCalls = 0;
     QStringList sentCommands;
     bool gone = false;
 
-    acad::ApplicationSnapshot application() override;
-    void setVisible(bool visible) override;
-    qint64 hwnd() override;
+    int callsOf(const QString& name) const { return callsByName.value(name); }
     void bringToFront() override;
-    void update() override;
-    void quit() override;
-    QString supportPath() override;
-    void setSupportPath(const QString& path) override;
-    QString templatePath() override;
-    void setTemplatePath(const QString& path) override;
-    void loadDVB(const QString& path) override;
-    void runMacro(const QString& name) override;
-    QStringList menuGroups() override;
-    void loadMenuGroup(const QString& file, bool baseMenu) override;
-    QList<acad::MenuPopup> menuGroupPopups(const QString& group) override;
-    void insertPopupInMenuBar(const QString& group, qint32 popupIndex, qint32 barIndex) override;
-    QList<acad::MenuPopup> menuBar() override;
-    acad::DocId openDocument(const QString& path) override;
-    acad::DocId addDocument(const QString& templatePath) override;
-    acad::DocumentSnapshot document(acad::DocId doc) override;
-    void activateDocument(acad::DocId doc) override;
-    void saveDocument(acad::DocId doc) override;
-    void closeDocument(acad::DocId doc, bool saveChanges) override;
-    void setActiveLayout(acad::DocId doc, const QString& layoutName) override;
-    void setActiveSpace(acad::DocId doc, qint32 space) override;
     void sendCommand(acad::DocId doc, const QString& text) override;
-    void setVariable(acad::DocId doc, const QString& name, const QVariant& value) override;
-    QVariant variable(acad::DocId doc, const QString& name) override;
-    acad::ObjectInfo objectIdToObject(acad::DocId doc, acad::ObjectId id) override;
-    void setLayoutName(acad::DocId doc, acad::ObjectId layout, const QString& name) override;
-    acad::PlotSettings plotSettings(acad::DocId doc, acad::ObjectId layout) override;
-    void refreshPlotDeviceInfo(acad::DocId doc, acad::ObjectId layout) override;
-    QString localeMediaName(acad::DocId doc, acad::ObjectId layout, const QString& canonicalName) override;
-    QList<acad::EntityInfo> blockEntities(acad::DocId doc, acad::ObjectId layout) override;
-    acad::XData xdata(acad::DocId doc, acad::ObjectId object, const QString& application) override;
-    void setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data) override;
-    QStringList commandHistory() override;
 
-private:
-    acad::Host& next();
-    std::shared_ptr<acad::Host> m_inner;
+protected:
+    acad::Host& next(const char* call) override;
 };
 
 // The in-process CAD program behind a counting connector, as the tests of start-up and window use it.
@@ -95,14 +66,19 @@ public:
     explicit BlattwartSession(CadFixture& cad);
     ~BlattwartSession();
 
-    bool start();    // basMain::Main(); true when the window is shown
+    bool start();    // the program's Main(); true when the window is shown
     bool activate(); // makes the main window the active one
     bool leave();    // makes another window the active one
-    void close();    // the unload handler, then the window is dropped
-    int endings = 0; // calls of basMain::EndProgram
+    void close();    // the unload handler, then the program is dropped
+    int endings = 0; // calls of the program's EndProgram
+
+    // The program of the running session; a new one for each start.
+    basMain::Program& program() { return *m_program; }
+    frmMain* window() const; // nullptr before the start and after the close
 
 private:
     CadFixture& m_cad;
+    std::unique_ptr<basMain::Program> m_program;
     std::unique_ptr<QWidget> m_other;
 };
 
@@ -115,6 +91,9 @@ struct WindowHarness
     testsupport::MsgBoxRecorder boxes;
     BlattwartSession session{cad};
 };
+
+// The program's main window among the top-level windows; nullptr when there is none.
+frmMain* mainWindow();
 
 // Removes the per-user settings file so that a test starts from an empty store.
 void clearUserSettings();

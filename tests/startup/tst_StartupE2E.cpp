@@ -10,7 +10,6 @@
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
 #include <startup/SingleInstance.h>
-#include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
 
 namespace {
@@ -32,15 +31,16 @@ private:
     PrivateBus bus;
     std::unique_ptr<acad::BusConnector> connector;
     std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
+    std::unique_ptr<basMain::Program> program;
     int endings = 0;
 
     bool startBlattwart()
     {
-        if (!basMain::Main())
+        if (!program->Main())
             return false;
-        basMain::MainForm->ctlTimer()->stop();
-        basMain::MainForm->activateWindow();
-        return QTest::qWaitForWindowActive(basMain::MainForm);
+        program->MainForm->ctlTimer()->stop();
+        program->MainForm->activateWindow();
+        return QTest::qWaitForWindowActive(program->MainForm.get());
     }
 
 private slots:
@@ -54,18 +54,15 @@ private slots:
     {
         clearUserSettings();
         boxes = std::make_unique<testsupport::MsgBoxRecorder>();
-        basAutoCAD::setConnector(connector.get());
         endings = 0;
-        basMain::EndProgram = [this] { ++endings; };
+        program = std::make_unique<basMain::Program>(*connector);
+        program->EndProgram = [this] { ++endings; };
     }
     void cleanup()
     {
-        if (basMain::MainForm)
-            basMain::MainForm->close();
-        basMain::Shutdown();
-        basAutoCAD::AcadApp.reset();
-        basAutoCAD::ActiveDoc = 0;
-        basAutoCAD::setConnector(nullptr);
+        if (program->MainForm)
+            program->MainForm->close();
+        program.reset();
         bus.stopHost();
         bus.killOwnerOf(hostName());
         QTRY_VERIFY(!bus.hasOwner(hostName()));
@@ -76,8 +73,8 @@ private slots:
     void noHostAnsweredNo()
     {
         boxes->expect(platform::vbNo, kPrompt);
-        QVERIFY(!basMain::Main());
-        QVERIFY(!basMain::MainForm);
+        QVERIFY(!program->Main());
+        QVERIFY(!program->MainForm);
         QVERIFY(!userSettingsExist());
         QVERIFY(!bus.hasOwner(hostName()));
         QVERIFY(!bus.hasOwner(SingleInstance::kServiceName));
@@ -88,10 +85,10 @@ private slots:
         boxes->expect(platform::vbYes, kPrompt);
         QVERIFY(startBlattwart());
         QVERIFY(bus.hasOwner(hostName()));
-        QVERIFY(basAutoCAD::AcadApp);
-        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")),
+        QVERIFY(program->Connection.AcadApp);
+        QCOMPARE(program->MainForm->tvTreeView()->text(QStringLiteral("A")),
                  QStringLiteral("Geladene Zeichnungen"));
-        QCOMPARE(basMain::MainForm->panelText(1), QStringLiteral("Keine aktive AutoCAD-Zeichnung !"));
+        QCOMPARE(program->MainForm->panelText(1), QStringLiteral("Keine aktive AutoCAD-Zeichnung !"));
     }
 
     void secondInstanceHandsOver()
@@ -99,8 +96,8 @@ private slots:
         QVERIFY(bus.startHost());
         QVERIFY(startBlattwart());
         QVERIFY(boxes->count() == 0);
-        basMain::MainForm->showMinimized();
-        QTRY_VERIFY(basMain::MainForm->isMinimized());
+        program->MainForm->showMinimized();
+        QTRY_VERIFY(program->MainForm->isMinimized());
         QProcess second;
         second.setProgram(QDir(qEnvironmentVariable("BW_BIN_DIR")).filePath(QStringLiteral("blattwart")));
         QSignalSpy finished(&second, &QProcess::finished);
@@ -109,8 +106,8 @@ private slots:
         QVERIFY(finished.wait(20000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
-        QTRY_VERIFY(!basMain::MainForm->isMinimized());
-        QVERIFY(basMain::MainForm->isVisible());
+        QTRY_VERIFY(!program->MainForm->isMinimized());
+        QVERIFY(program->MainForm->isVisible());
         QVERIFY(bus.hasOwner(SingleInstance::kServiceName));
     }
 
@@ -118,28 +115,28 @@ private slots:
     {
         QVERIFY(bus.startHost());
         QVERIFY(startBlattwart());
-        QVERIFY(basAutoCAD::AcadApp);
+        QVERIFY(program->Connection.AcadApp);
         bus.stopHost();
         QTRY_VERIFY(!bus.hasOwner(hostName()));
         // In front nothing is noticed.
-        basMain::CheckAutoCAD();
+        program->CheckAutoCAD();
         QCOMPARE(boxes->count(), 0);
         // Away and back: the prompt, then a new host.
         QWidget other;
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        basMain::CheckAutoCAD();
-        basMain::MainForm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(basMain::MainForm));
+        program->CheckAutoCAD();
+        program->MainForm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program->MainForm.get()));
         boxes->expect(platform::vbYes, kPrompt);
-        basMain::CheckAutoCAD();
+        program->CheckAutoCAD();
         QCOMPARE(boxes->count(), 1);
         QVERIFY(bus.hasOwner(hostName()));
-        QVERIFY(basAutoCAD::AcadApp);
-        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")),
+        QVERIFY(program->Connection.AcadApp);
+        QCOMPARE(program->MainForm->tvTreeView()->text(QStringLiteral("A")),
                  QStringLiteral("Geladene Zeichnungen"));
-        QCOMPARE(basMain::ForegroundSeen, qint16(1));
+        QCOMPARE(program->ForegroundSeen, qint16(1));
         QCOMPARE(endings, 0);
     }
 };

@@ -5,8 +5,6 @@
 #include <settings/basDatenbank.h>
 #include <startup/basAutoCAD.h>
 
-using namespace basAutoCAD;
-
 class TestBasAutoCAD : public QObject
 {
     Q_OBJECT
@@ -14,21 +12,22 @@ class TestBasAutoCAD : public QObject
 private:
     std::unique_ptr<CadFixture> cad;
     std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
+    std::unique_ptr<basDatenbank::Definitions> definitions;
+    std::unique_ptr<basAutoCAD::Connection> connection;
+    basAutoCAD::Connection& c() { return *connection; }
 
 private slots:
     void init()
     {
         cad = std::make_unique<CadFixture>();
         boxes = std::make_unique<testsupport::MsgBoxRecorder>();
-        setConnector(&cad->connector);
-        AcadApp.reset();
-        ActiveDoc = 0;
+        definitions = std::make_unique<basDatenbank::Definitions>();
+        connection = std::make_unique<basAutoCAD::Connection>(cad->connector, *definitions);
     }
     void cleanup()
     {
-        setConnector(nullptr);
-        AcadApp.reset();
-        ActiveDoc = 0;
+        connection.reset();
+        definitions.reset();
         boxes.reset();
         cad.reset();
     }
@@ -36,12 +35,10 @@ private slots:
     void isRunningAsksTheLookupOnly()
     {
         cad->running = false;
-        QVERIFY(!IsAutoCADRunning());
+        QVERIFY(!c().IsAutoCADRunning());
         cad->running = true;
-        QVERIFY(IsAutoCADRunning());
+        QVERIFY(c().IsAutoCADRunning());
         QCOMPARE(cad->creates, 0);
-        setConnector(nullptr);
-        QVERIFY(!IsAutoCADRunning());
     }
 
     void connect_data()
@@ -61,12 +58,12 @@ private slots:
         if (drawings)
             cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1")});
         cad->running = running;
-        ActiveDoc = 99;
-        ConnectAutoCAD();
+        c().ActiveDoc = 99;
+        c().ConnectAutoCAD();
         QFETCH(bool, attached);
         QFETCH(bool, hasActiveDoc);
-        QCOMPARE(AcadApp != nullptr, attached);
-        QCOMPARE(ActiveDoc != 0, hasActiveDoc);
+        QCOMPARE(c().AcadApp != nullptr, attached);
+        QCOMPARE(c().ActiveDoc != 0, hasActiveDoc);
         QVERIFY(boxes->count() == 0);
         QCOMPARE(cad->creates, 0);
     }
@@ -74,9 +71,9 @@ private slots:
     void startPrefersTheRunningInstance()
     {
         cad->engine->setVisible(false);
-        StartAutoCAD();
+        c().StartAutoCAD();
         QCOMPARE(cad->creates, 0);
-        QVERIFY(AcadApp);
+        QVERIFY(c().AcadApp);
         QVERIFY(cad->engine->isVisible());
         QVERIFY(boxes->count() == 0);
     }
@@ -84,9 +81,9 @@ private slots:
     void startCreatesWhenNoneRuns()
     {
         cad->running = false;
-        StartAutoCAD();
+        c().StartAutoCAD();
         QCOMPARE(cad->creates, 1);
-        QVERIFY(AcadApp);
+        QVERIFY(c().AcadApp);
         QVERIFY(cad->engine->isVisible());
     }
 
@@ -95,8 +92,8 @@ private slots:
         cad->running = false;
         cad->creatable = false;
         boxes->expect(platform::vbOK, QStringLiteral("cadhost"));
-        StartAutoCAD();
-        QVERIFY(!AcadApp);
+        c().StartAutoCAD();
+        QVERIFY(!c().AcadApp);
         QCOMPARE(boxes->count(), 1);
         QCOMPARE(boxes->boxes()[0].text, QStringLiteral("Das Programm \"cadhost\" wurde nicht gefunden."));
         QCOMPARE(boxes->boxes()[0].style, int(platform::vbOKOnly));
@@ -104,14 +101,14 @@ private slots:
 
     void activeDrawingPath()
     {
-        ConnectAutoCAD();
-        QCOMPARE(GetActiveDrawingPath(), QString());
+        c().ConnectAutoCAD();
+        QCOMPARE(c().GetActiveDrawingPath(), QString());
         const acad::DocId doc = cad->open(QStringLiteral("/p/q/Plan.dwg"), {QStringLiteral("A1")});
-        ConnectAutoCAD();
-        QCOMPARE(GetActiveDrawingPath(), QStringLiteral("/p/q/Plan.dwg"));
+        c().ConnectAutoCAD();
+        QCOMPARE(c().GetActiveDrawingPath(), QStringLiteral("/p/q/Plan.dwg"));
         // Closed in the CAD program since it was read: both parts count as empty.
         cad->engine->closeDocument(doc, false);
-        QCOMPARE(GetActiveDrawingPath(), QStringLiteral("/"));
+        QCOMPARE(c().GetActiveDrawingPath(), QStringLiteral("/"));
         QVERIFY(boxes->count() == 0);
     }
 
@@ -138,19 +135,19 @@ private slots:
         QFETCH(QString, active);
         QFETCH(QString, asked);
         cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")}, active);
-        QCOMPARE(GetActiveLayoutName(asked), QString()); // not attached
-        ConnectAutoCAD();
-        QTEST(GetActiveLayoutName(asked), "expected");
+        QCOMPARE(c().GetActiveLayoutName(asked), QString()); // not attached
+        c().ConnectAutoCAD();
+        QTEST(c().GetActiveLayoutName(asked), "expected");
         QVERIFY(boxes->count() == 0);
     }
 
     void activeLayoutNameReportsALostHost()
     {
         cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1")});
-        ConnectAutoCAD();
+        c().ConnectAutoCAD();
         cad->host->gone = true;
         boxes->expect(platform::vbOK);
-        QCOMPARE(GetActiveLayoutName(QStringLiteral("/p/Plan.dwg")), QString());
+        QCOMPARE(c().GetActiveLayoutName(QStringLiteral("/p/Plan.dwg")), QString());
         QCOMPARE(boxes->count(), 1);
         QCOMPARE(boxes->boxes()[0].style, int(platform::vbOKOnly));
     }
@@ -171,12 +168,12 @@ private slots:
         QFETCH(bool, libraryPath);
         if (drawingOpen)
             cad->open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1")});
-        ConnectAutoCAD();
-        basDatenbank::LoadTypen(AcadApp.get());
-        const auto typ = basDatenbank::gTypen.Item(QStringLiteral("1"));
+        c().ConnectAutoCAD();
+        definitions->LoadTypen(c().AcadApp.get());
+        const auto typ = definitions->gTypen.Item(QStringLiteral("1"));
         QVERIFY(typ);
         const QString path = libraryPath ? typ->Verzeichnis : QString();
-        OpenDesignCenter(qint16(mode));
+        c().OpenDesignCenter(qint16(mode));
         QCOMPARE(cad->host->bringToFrontCalls, 1);
         if (drawingOpen)
             QCOMPARE(cad->host->sentCommands, QStringList{QStringLiteral("ADCNAVIGIEREN\r\r") + path + "\r"});
@@ -188,7 +185,7 @@ private slots:
     void servicesReportWithoutHost()
     {
         boxes->expect(platform::vbOK);
-        OpenDesignCenter(-1);
+        c().OpenDesignCenter(-1);
         QCOMPARE(boxes->count(), 1);
         QCOMPARE(boxes->boxes()[0].style, int(platform::vbOKOnly));
         QCOMPARE(cad->host->calls, 0);

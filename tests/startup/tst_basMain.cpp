@@ -7,7 +7,6 @@
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
-#include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
 
 class TestBasMain : public QObject
@@ -37,7 +36,7 @@ private slots:
         QFETCH(bool, started);
         h->cad.running = false;
         h->boxes.expect(platform::MsgBoxResult(answer));
-        QCOMPARE(basMain::Main(), started);
+        QCOMPARE(h->session.program().Main(), started);
         QCOMPARE(h->boxes.count(), 1);
         QCOMPARE(h->boxes.boxes()[0].text,
                  QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
@@ -45,12 +44,12 @@ private slots:
         QCOMPARE(h->boxes.boxes()[0].title,
                  QStringLiteral("Blattwart für AutoCAD 2007: AutoCAD ist nicht aktiv!"));
         QTEST(h->cad.creates, "creates");
-        QCOMPARE(basMain::MainForm != nullptr, started);
+        QCOMPARE(h->session.window() != nullptr, started);
         if (started) {
-            QVERIFY(basMain::MainForm->isVisible());
-            QVERIFY(basAutoCAD::AcadApp);
+            QVERIFY(h->session.window()->isVisible());
+            QVERIFY(h->session.program().Connection.AcadApp);
             QVERIFY(h->cad.engine->isVisible());
-            QCOMPARE(basMain::ForegroundSeen, qint16(1));
+            QCOMPARE(h->session.program().ForegroundSeen, qint16(1));
         } else {
             QVERIFY(!userSettingsExist());
         }
@@ -62,14 +61,14 @@ private slots:
         QVERIFY(h->session.start());
         QVERIFY(h->boxes.count() == 0);
         QCOMPARE(h->cad.creates, 0);
-        explorer::TreeControl* tree = basMain::MainForm->tvTreeView();
+        explorer::TreeControl* tree = h->session.window()->tvTreeView();
         QCOMPARE(tree->rootKeys(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
         // The active layout of the active drawing is selected, its details fill the list.
         QCOMPARE(tree->childCount(QStringLiteral("Z1")), 2);
         QCOMPARE(tree->selectedKey(), QStringLiteral("L2"));
-        QCOMPARE(basViewControls::SelectedNodeType, QStringLiteral("L"));
-        QCOMPARE(basMain::MainForm->lblTitle(1)->text(), QStringLiteral("Layout-Details:"));
-        QCOMPARE(basMain::MainForm->lvListView()->view(), 3);
+        QCOMPARE(h->session.window()->views().SelectedNodeType, explorer::NodeKind::Layout);
+        QCOMPARE(h->session.window()->lblTitle(1)->text(), QStringLiteral("Layout-Details:"));
+        QCOMPARE(h->session.window()->lvListView()->view(), 3);
     }
 
     void failedStartGoesOnWithoutHost()
@@ -80,19 +79,19 @@ private slots:
         h->boxes.expect(platform::vbOK);
         QVERIFY(h->session.start());
         QCOMPARE(h->boxes.count(), 2);
-        QVERIFY(!basAutoCAD::AcadApp);
-        QCOMPARE(basMain::MainForm->tvTreeView()->text(QStringLiteral("A")),
+        QVERIFY(!h->session.program().Connection.AcadApp);
+        QCOMPARE(h->session.window()->tvTreeView()->text(QStringLiteral("A")),
                  QStringLiteral("AutoCAD nicht aktiv!"));
     }
 
     void handOverRestoresTheWindow()
     {
         QVERIFY(h->session.start());
-        basMain::MainForm->showMinimized();
-        QTRY_VERIFY(basMain::MainForm->isMinimized());
-        basMain::MainForm->restoreAndRaise();
-        QTRY_VERIFY(!basMain::MainForm->isMinimized());
-        QVERIFY(basMain::MainForm->isVisible());
+        h->session.window()->showMinimized();
+        QTRY_VERIFY(h->session.window()->isMinimized());
+        h->session.window()->restoreAndRaise();
+        QTRY_VERIFY(!h->session.window()->isMinimized());
+        QVERIFY(h->session.window()->isVisible());
     }
 };
 

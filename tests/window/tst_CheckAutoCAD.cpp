@@ -5,7 +5,6 @@
 #include <explorer/basViewControls.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
-#include <startup/basAutoCAD.h>
 #include <startup/basMain.h>
 
 namespace {
@@ -14,11 +13,6 @@ namespace {
 int busCalls(const CadFixture& cad)
 {
     return cad.lookups + cad.host->calls;
-}
-
-explorer::TreeControl* tree()
-{
-    return basMain::MainForm->tvTreeView();
 }
 
 } // namespace
@@ -30,10 +24,17 @@ class TestCheckAutoCAD : public QObject
 private:
     std::unique_ptr<WindowHarness> h;
 
+    explorer::TreeControl* tree() const
+    {
+        return h->session.window()->findChild<explorer::TreeControl*>(QStringLiteral("tvTreeViewControl"));
+    }
+    // The refreshes so far: each reads every drawing in one call.
+    int refreshes() const { return h->cad.host->callsOf("documentSnapshots"); }
+
     void tick(int times = 1)
     {
         for (int i = 0; i < times; ++i)
-            basMain::CheckAutoCAD();
+            h->session.program().CheckAutoCAD();
     }
 
 private slots:
@@ -45,28 +46,38 @@ private slots:
         h->cad.open(QStringLiteral("/p/Plan.dwg"), {QStringLiteral("A1"), QStringLiteral("A2")});
         QVERIFY(h->session.start());
         // The timer stays out of the way; the ticks are driven by hand.
-        basMain::MainForm->ctlTimer()->stop();
+        h->session.window()->ctlTimer()->stop();
     }
     void cleanup() { h.reset(); }
 
     void inFrontNothingHappens()
     {
-        QCOMPARE(basMain::ForegroundSeen, qint16(1));
-        QVERIFY(basMain::MainWindowInFront());
+        QCOMPARE(h->session.program().ForegroundSeen, qint16(1));
+        QVERIFY(h->session.program().MainWindowInFront());
         const int before = busCalls(h->cad);
-        const qint32 counter = basViewControls::NodeNummer;
+        const qint32 counter = h->session.window()->views().NodeNummer;
         tick(20);
         QCOMPARE(busCalls(h->cad) - before, 0);
-        QCOMPARE(basViewControls::NodeNummer, counter);
+        QCOMPARE(h->session.window()->views().NodeNummer, counter);
         QVERIFY(h->boxes.count() == 0);
     }
 
-    void inFrontWithTheRealTimer()
+    // The window's own timer drives the watch: in front it costs nothing, a return refreshes once.
+    void theRealTimerRefreshesOnReturnOnly()
     {
+        h->session.window()->ctlTimer()->start();
         const int before = busCalls(h->cad);
-        basMain::MainForm->ctlTimer()->start();
         QTest::qWait(1600);
         QCOMPARE(busCalls(h->cad) - before, 0);
+        QVERIFY(h->session.leave());
+        h->cad.open(QStringLiteral("/p/Neu.dwg"), {QStringLiteral("B1")});
+        QTRY_COMPARE(h->session.program().ForegroundSeen, qint16(0));
+        QCOMPARE(tree()->childCount(QStringLiteral("A")), 1);
+        const int refreshesBefore = refreshes();
+        QVERIFY(h->session.activate());
+        QTRY_COMPARE(tree()->childCount(QStringLiteral("A")), 2);
+        QTest::qWait(1600);
+        QCOMPARE(refreshes() - refreshesBefore, 1);
     }
 
     void comingBackRefreshesOnce()
@@ -74,13 +85,13 @@ private slots:
         QVERIFY(h->session.leave());
         const int before = busCalls(h->cad);
         tick(3);
-        QCOMPARE(basMain::ForegroundSeen, qint16(0));
+        QCOMPARE(h->session.program().ForegroundSeen, qint16(0));
         QCOMPARE(busCalls(h->cad) - before, 0);
         // Meanwhile a drawing is opened in the CAD program.
         h->cad.open(QStringLiteral("/p/Neu.dwg"), {QStringLiteral("B1")});
         QVERIFY(h->session.activate());
         tick();
-        QCOMPARE(basMain::ForegroundSeen, qint16(1));
+        QCOMPARE(h->session.program().ForegroundSeen, qint16(1));
         QVERIFY(busCalls(h->cad) > before);
         QCOMPARE(tree()->childCount(QStringLiteral("A")), 2);
         const int afterRefresh = busCalls(h->cad);
@@ -119,9 +130,9 @@ private slots:
         QTEST(h->session.endings, "endings");
         QTEST(h->cad.creates, "creates");
         if (answer == platform::vbYes) {
-            QVERIFY(basAutoCAD::AcadApp);
+            QVERIFY(h->session.program().Connection.AcadApp);
             QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("Geladene Zeichnungen"));
-            QCOMPARE(basMain::ForegroundSeen, qint16(1));
+            QCOMPARE(h->session.program().ForegroundSeen, qint16(1));
             // No second prompt on the following ticks.
             tick(3);
             QCOMPARE(h->boxes.count(), 1);
@@ -141,7 +152,7 @@ private slots:
         tick();
         // The prompt, then the failed start's own message; the tree shows the placeholder.
         QCOMPARE(h->boxes.count(), 2);
-        QVERIFY(!basAutoCAD::AcadApp);
+        QVERIFY(!h->session.program().Connection.AcadApp);
         QCOMPARE(tree()->text(QStringLiteral("A")), QStringLiteral("AutoCAD nicht aktiv!"));
         QCOMPARE(tree()->childCount(QStringLiteral("A")), 0);
     }

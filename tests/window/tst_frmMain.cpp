@@ -24,7 +24,7 @@ namespace {
 
 frmMain* window()
 {
-    return basMain::MainForm;
+    return mainWindow();
 }
 
 // The menu as captions, "-" for a separator, shortcuts after a tab.
@@ -51,7 +51,7 @@ QStringList menuEntries(const QString& title)
 void clickNode(const QString& key)
 {
     window()->tvTreeView()->select(key);
-    basViewControls::TreeSelectionChanged();
+    window()->views().TreeSelectionChanged();
 }
 
 int treeTopInWindow()
@@ -365,7 +365,7 @@ private slots:
         QFETCH(int, layouts);
         QFETCH(bool, bold);
         CommandContext c;
-        c.nodeKind = kind;
+        c.nodeKind = explorer::kindOf(kind);
         c.attached = attached;
         c.layoutCount = layouts;
         c.listItemBold = bold;
@@ -504,8 +504,8 @@ private slots:
         QCOMPARE(window()->panelText(2), today.toString(QStringLiteral("dd.MM.yyyy")));
         QVERIFY(QTime::fromString(window()->panelText(3), QStringLiteral("HH:mm")).isValid());
         clickNode(QStringLiteral("B"));
-        QCOMPARE(window()->panelText(1), basViewControls::VorlagenPfad);
-        QVERIFY(!basViewControls::VorlagenPfad.isEmpty());
+        QCOMPARE(window()->panelText(1), window()->views().VorlagenPfad);
+        QVERIFY(!window()->views().VorlagenPfad.isEmpty());
     }
 
     void clickOnTheLibraryRoot()
@@ -517,7 +517,7 @@ private slots:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(items[0]).center());
         QCOMPARE(window()->tvTreeView()->selectedKey(), QStringLiteral("B"));
         QCOMPARE(window()->lblTitle(1)->text(), QStringLiteral("Vorlagen:"));
-        QCOMPARE(window()->panelText(1), basViewControls::VorlagenPfad);
+        QCOMPARE(window()->panelText(1), window()->views().VorlagenPfad);
         QVERIFY(window()->commands()->action(Cmd::mnuTemplate)->isEnabled());
         QVERIFY(!window()->commands()->action(Cmd::mnuEditSelectAll)->isEnabled());
     }

@@ -2,9 +2,6 @@
 
 namespace cadhost {
 
-DxfError::DxfError(qint64 line, const QString& reason)
-    : std::runtime_error(reason.toStdString()), m_line(line), m_reason(reason)
-{
-}
+DxfError::DxfError(qint64 line, const QString& reason) : platform::Error(reason), m_line(line) {}
 
 } // namespace cadhost

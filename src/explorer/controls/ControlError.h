@@ -1,20 +1,15 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include <platform/Error.h>
 
 namespace explorer {
 
 // A refused control operation (a key used twice, a key without a node). description() is the German
 // text that the callers' error traps show.
-class ControlError : public std::runtime_error
+class ControlError final : public platform::Error
 {
 public:
-    explicit ControlError(const QString& description);
-    const QString& description() const noexcept { return m_description; }
-
-private:
-    QString m_description;
+    using platform::Error::Error;
 };
 
 } // namespace explorer

@@ -1,0 +1,112 @@
+#include "ViewSettings.h"
+
+#include <QStringList>
+#include <cmath>
+#include <limits>
+#include <platform/UserSettings.h>
+
+namespace explorer::viewsettings {
+
+namespace {
+
+struct Entry
+{
+    Key key;
+    const char* name;
+    const char* fallback;
+};
+
+constexpr Entry kTable[] = {
+    {Key::ViewMode, "ViewMode", "0"},        {Key::MainLeft, "MainLeft", "1000"},
+    {Key::MainTop, "MainTop", "1000"},       {Key::MainWidth, "MainWidth", "6500"},
+    {Key::MainHeight, "MainHeight", "6500"},
+};
+
+const Entry& entry(Key key)
+{
+    return kTable[static_cast<int>(key)];
+}
+
+QString read(Key key)
+{
+    const Entry& e = entry(key);
+    return platform::GetSetting(QString::fromLatin1(e.name), QString::fromLatin1(e.fallback));
+}
+
+void write(Key key, const QString& value)
+{
+    platform::SaveSetting(QString::fromLatin1(entry(key).name), value);
+}
+
+QString widthKey(int set, int column)
+{
+    return QStringLiteral("Col_%1_%2").arg(set).arg(column);
+}
+
+QString orderKey(const QString& kind)
+{
+    return kind + QStringLiteral("ColOrder");
+}
+
+} // namespace
+
+std::optional<int> viewMode()
+{
+    const double rounded = std::round(read(Key::ViewMode).toDouble());
+    if (rounded >= 0 && rounded <= 3)
+        return static_cast<int>(rounded);
+    return std::nullopt;
+}
+
+void setViewMode(int mode)
+{
+    write(Key::ViewMode, QString::number(mode));
+}
+
+double placement(Key key)
+{
+    bool ok = false;
+    const float value = read(key).toFloat(&ok);
+    return ok ? value : QString::fromLatin1(entry(key).fallback).toDouble();
+}
+
+void setPlacement(Key key, double twips)
+{
+    write(key, QString::number(static_cast<float>(twips)));
+}
+
+qint32 columnWidth(int set, int column, qint32 fallback)
+{
+    bool ok = false;
+    const qint64 value =
+        platform::GetSetting(widthKey(set, column), QString::number(fallback)).trimmed().toLongLong(&ok);
+    if (!ok || value < 0 || value > std::numeric_limits<qint32>::max())
+        return fallback;
+    return qint32(value);
+}
+
+void setColumnWidth(int set, int column, qint32 twips)
+{
+    platform::SaveSetting(widthKey(set, column), QString::number(twips));
+}
+
+QList<int> columnOrder(const QString& kind)
+{
+    const QString stored = platform::GetSetting(orderKey(kind));
+    QList<int> positions;
+    if (stored.isEmpty())
+        return positions;
+    for (const QString& part : stored.split(QLatin1Char(',')))
+        positions.append(part.trimmed().toInt());
+    return positions;
+}
+
+void setColumnOrder(const QString& kind, const QList<int>& positions)
+{
+    QStringList parts;
+    for (int position : positions)
+        parts.append(QString::number(position));
+    platform::SaveSetting(orderKey(kind), parts.join(QLatin1Char(',')));
+}
+
+} // namespace explorer::viewsettings

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// The per-user settings of the window and the list: every key, its default and the rule its text is
+// read by, in one table. Values stay decimal text in the store.
+namespace explorer::viewsettings {
+
+enum class Key
+{
+    ViewMode, // list view mode 0..3
+    MainLeft, // window placement, twips
+    MainTop,
+    MainWidth,
+    MainHeight,
+};
+
+// The stored list view mode, rounded; empty when the text is no mode 0..3.
+std::optional<int> viewMode();
+void setViewMode(int mode);
+
+// One of the four placement values in twips (single precision, as written); the default for a text
+// that is no number.
+double placement(Key key);
+void setPlacement(Key key, double twips);
+
+// A column's width in twips; the fallback for a text that is no whole, non-negative 32-bit number.
+qint32 columnWidth(int set, int column, qint32 fallback);
+void setColumnWidth(int set, int column, qint32 twips);
+
+// The stored display positions (1-based) of a node kind's columns, by column; an entry that is no
+// number is 0. Empty when nothing is stored.
+QList<int> columnOrder(const QString& kind);
+void setColumnOrder(const QString& kind, const QList<int>& positions);
+
+} // namespace explorer::viewsettings
