@@ -1,5 +1,6 @@
 #include "basDatenbank.h"
 
+#include "RowReader.h"
 #include "SettingsError.h"
 #include "basRegistry.h"
 
@@ -48,6 +49,24 @@ QSqlQuery openRecordset(const QString& sql)
             QStringLiteral("Die Abfrage \"%1\" der Def-Datenbank \"%2\" ist fehlgeschlagen: %3")
                 .arg(sql, db.databaseName(), rs.lastError().text()));
     return rs;
+}
+
+// Runs fill over the rows of sql. A row that cannot be read means a damaged file: the table is not
+// taken at all, and the message names the file.
+template <typename Fill> void readTable(const QString& sql, Fill fill)
+{
+    QSqlQuery rs = openRecordset(sql);
+    try {
+        fill(rs);
+    } catch (const settings::ReadError& e) {
+        const QString file = QSqlDatabase::database(kDefDBConnection, false).databaseName();
+        throw settings::Error(
+            QStringLiteral("Die Def-Datenbank \"%1\" ist beschädigt: Die Abfrage \"%2\" brach "
+                           "nach %3 Zeilen ab (%4). Die Tabelle wurde nicht übernommen.")
+                .arg(file, sql)
+                .arg(e.rowsRead())
+                .arg(e.reason()));
+    }
 }
 
 void showError(const std::exception& e)
@@ -116,9 +135,9 @@ void LoadTypen(acad::Host* acadApp)
 {
     try {
         OpenDefDB();
-        QSqlQuery rs = openRecordset(QStringLiteral("select * from Typen"));
         CTypen typen;
-        typen.ReadFromDatabase(rs, acadApp);
+        readTable(QStringLiteral("select * from Typen"),
+                  [&](QSqlQuery& rs) { typen.ReadFromDatabase(rs, acadApp); });
         gTypen = std::move(typen);
     } catch (const std::exception& e) {
         showError(e);
@@ -130,8 +149,10 @@ void LoadBloecke()
 {
     try {
         OpenDefDB();
-        QSqlQuery rs = openRecordset(QStringLiteral("SELECT * FROM Bloecke"));
-        FillBloecke(gBloecke, rs);
+        // Filled aside, so that a damaged file leaves the blocks of the last load in place.
+        CBloecke bloecke;
+        readTable(QStringLiteral("SELECT * FROM Bloecke"), [&](QSqlQuery& rs) { FillBloecke(bloecke, rs); });
+        gBloecke = std::move(bloecke);
     } catch (const std::exception& e) {
         showError(e);
     }
