@@ -3,10 +3,15 @@
 # open, on a virtual screen (Xvfb) with a session bus of its own. The user's settings stay untouched.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+source "$here/scripts/jobs.sh"
 build=${BW_BUILD_DIR:-$here/build}
 out=${1:-$here/docs/screenshot.png}
 "$here/scripts/build.sh"
-cmake --build "$build" --target bw_screenshot >/dev/null
+if ! cmake --build "$build" -j"$(bw_jobs)" --target bw_screenshot >>"$build/build.log" 2>&1; then
+    echo "Der Build von bw_screenshot ist fehlgeschlagen. Das Ende des Protokolls $build/build.log:" >&2
+    tail -n 40 "$build/build.log" >&2
+    exit 1
+fi
 bin=$build/bin
 work=$(mktemp -d)
 # The drawings' folder shows in the picture, so it has a plain name.

@@ -29,9 +29,6 @@ void RendloControl::Activate()
     m_activated = true;
     m_step = 1;
     if (!ConnectAcad()) {
-        platform::MsgBox(QStringLiteral("AutoCAD konnte weder gefunden noch gestartet werden. Die "
-                                        "AutoCAD-Konfiguration wurde nicht ausgeführt."),
-                         platform::vbExclamation, title());
         m_ended = true;
         emit finished();
         return;
@@ -45,22 +42,50 @@ void RendloControl::Activate()
 
 bool RendloControl::ConnectAcad()
 {
-    try {
-        m_acadApp = m_connector.attach(acad::kAcadProgId);
-    } catch (const acad::Error&) {
-        // Not running: start it below.
+    const bool attached = attachHost();
+    if (!attached && !createHost()) {
+        endMessage(QStringLiteral("AutoCAD konnte weder gefunden noch gestartet werden."));
+        return false;
     }
+    // From here on a host is there: a failure means it does not answer, not that none was found.
     try {
-        if (!m_acadApp)
-            m_acadApp = m_connector.create(acad::kAcadProgId);
         m_activeDoc = m_acadApp->application().activeDocument;
         m_acadApp->setVisible(false);
         return true;
     } catch (const acad::Error& e) {
-        platform::MsgBox(e.description(), platform::vbOKOnly, title());
         m_acadApp.reset();
+        platform::MsgBox(e.description(), platform::vbOKOnly, title());
+        endMessage(attached ? QStringLiteral("AutoCAD wurde gefunden, antwortet aber nicht.")
+                            : QStringLiteral("AutoCAD wurde gestartet, antwortet aber nicht."));
         return false;
     }
+}
+
+bool RendloControl::attachHost()
+{
+    try {
+        m_acadApp = m_connector.attach(acad::kAcadProgId);
+        return true;
+    } catch (const acad::Error&) {
+        return false; // not running: it is started next
+    }
+}
+
+bool RendloControl::createHost()
+{
+    try {
+        m_acadApp = m_connector.create(acad::kAcadProgId);
+        return true;
+    } catch (const acad::Error& e) {
+        platform::MsgBox(e.description(), platform::vbOKOnly, title());
+        return false;
+    }
+}
+
+void RendloControl::endMessage(const QString& what)
+{
+    platform::MsgBox(what + QStringLiteral(" Die AutoCAD-Konfiguration wurde nicht ausgeführt."),
+                     platform::vbExclamation, title());
 }
 
 void RendloControl::AddSupportPath()

@@ -22,8 +22,9 @@ public:
     // ran, or finished() after the messages when no CAD host could be reached.
     void Activate();
 
-    // The configuration's steps. ConnectAcad is false (after the error's message) when the host can
-    // neither be attached nor started.
+    // The configuration's steps. ConnectAcad is false, after the error's description and a message
+    // that says which step failed, when the host can neither be attached nor started, or when the
+    // host that was attached or started does not answer.
     bool ConnectAcad();
     void AddSupportPath();
     void ShowAP_Menu();
@@ -35,8 +36,7 @@ public:
     // The window was closed without a button: the host must not stay hidden.
     void closedWithoutButton();
 
-    // The progress display's step counter, 1 to 11. tick() returns the step to show and advances.
-    qint16 step() const { return m_step; }
+    // The progress display's step counter, 1 to 11: returns the step to show and advances.
     qint16 tick();
 
     bool isReady() const { return m_ready; }
@@ -50,6 +50,9 @@ signals:
     void finished();
 
 private:
+    bool attachHost();
+    bool createHost();
+    void endMessage(const QString& what);
     void hideHost();
     void showHostAndEnd(bool quitHost);
     void release();

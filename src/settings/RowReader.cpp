@@ -2,6 +2,7 @@
 
 #include "SettingsError.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 #include <limits>
@@ -18,6 +19,11 @@ QVariant columnValue(const QSqlRecord& row, const QString& column)
 }
 
 } // namespace
+
+ReadError::ReadError(int rowsRead, const QString& reason)
+    : std::runtime_error(reason.toStdString()), m_rowsRead(rowsRead), m_reason(reason)
+{
+}
 
 void readColumn(const QSqlRecord& row, const QString& column, qint32& property)
 {
@@ -55,7 +61,9 @@ void fillRows(QSqlQuery& query, const std::function<void(const QSqlRecord&)>& ad
 {
     QString firstFailure;
     int failures = 0;
+    int rows = 0;
     while (query.next()) {
+        ++rows;
         try {
             addRow(query.record());
         } catch (const Error& e) {
@@ -63,6 +71,9 @@ void fillRows(QSqlQuery& query, const std::function<void(const QSqlRecord&)>& ad
                 firstFailure = e.description();
         }
     }
+    // next() is false at the end and on a read error (a damaged page) alike; only the error is set.
+    if (query.lastError().isValid())
+        throw ReadError(rows, query.lastError().text());
     if (failures == 0)
         return;
     QString text = firstFailure;

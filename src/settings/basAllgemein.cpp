@@ -28,16 +28,15 @@ QString FormatZahl(double value)
 {
     if (!std::isfinite(value))
         return QString::number(value);
-    QLocale locale;
-    // The pattern "0.00" has no thousands separator.
-    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    QString text = locale.toString(value, 'f', 2);
+    // The pattern "0.00" has ASCII digits, "-" and no grouping; only the decimal separator is the
+    // user's, so the number is formed in the C locale and the separator exchanged afterwards.
+    QString text = QString::number(value, 'f', 2);
     if (text.endsWith(QLatin1String("00")))
         text.chop(3);
     // A value that rounds to zero has no sign: -0.004 gives "0" like 0.004.
-    if (text == locale.negativeSign() + locale.zeroDigit())
-        text = locale.zeroDigit();
-    return text;
+    if (text == QLatin1String("-0"))
+        return QStringLiteral("0");
+    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
 bool DateiLoeschen(const QString& path, bool& deleted)

@@ -1,5 +1,6 @@
 #include "basDatenbank.h"
 
+#include "RowReader.h"
 #include "SettingsError.h"
 #include "basRegistry.h"
 
@@ -49,6 +50,23 @@ QSqlQuery Definitions::openRecordset(const QString& sql) const
 }
 
 namespace {
+
+// Runs fill over the rows of sql. A row that cannot be read means a damaged file: the table is not
+// taken at all, and the message names the file.
+template <typename Fill> void readTable(QSqlQuery rs, const QString& sql, Fill fill)
+{
+    try {
+        fill(rs);
+    } catch (const settings::ReadError& e) {
+        const QString file = QSqlDatabase::database(kDefDBConnection, false).databaseName();
+        throw settings::Error(
+            QStringLiteral("Die Def-Datenbank \"%1\" ist beschädigt: Die Abfrage \"%2\" brach "
+                           "nach %3 Zeilen ab (%4). Die Tabelle wurde nicht übernommen.")
+                .arg(file, sql)
+                .arg(e.rowsRead())
+                .arg(e.reason()));
+    }
+}
 
 void showError(const std::exception& e)
 {
@@ -115,9 +133,9 @@ void Definitions::LoadTypen(acad::Host* acadApp)
 {
     try {
         OpenDefDB();
-        QSqlQuery rs = openRecordset(QStringLiteral("select * from Typen"));
         CTypen typen;
-        typen.ReadFromDatabase(rs, acadApp);
+        const QString sql = QStringLiteral("select * from Typen");
+        readTable(openRecordset(sql), sql, [&](QSqlQuery& rs) { typen.ReadFromDatabase(rs, acadApp); });
         gTypen = std::move(typen);
     } catch (const std::exception& e) {
         showError(e);
@@ -129,8 +147,11 @@ void Definitions::LoadBloecke()
 {
     try {
         OpenDefDB();
-        QSqlQuery rs = openRecordset(QStringLiteral("SELECT * FROM Bloecke"));
-        FillBloecke(gBloecke, rs);
+        // Filled aside, so that a damaged file leaves the blocks of the last load in place.
+        CBloecke bloecke;
+        const QString sql = QStringLiteral("SELECT * FROM Bloecke");
+        readTable(openRecordset(sql), sql, [&](QSqlQuery& rs) { FillBloecke(bloecke, rs); });
+        gBloecke = std::move(bloecke);
     } catch (const std::exception& e) {
         showError(e);
     }

@@ -34,13 +34,18 @@ public:
     int updates = 0;
     bool quitted = false;
     bool gone = false; // the host has ended: every call of a button fails
+    bool hung = false; // the host is there but every call times out
 
     acad::ApplicationSnapshot application() override
     {
+        if (hung)
+            throw acad::Error(QStringLiteral("Der CAD-Host antwortet nicht."));
         return {{}, 3, visibility.value(visibility.size() - 1, true)};
     }
     void setVisible(bool visible) override
     {
+        if (hung)
+            throw acad::Error(QStringLiteral("Der CAD-Host antwortet nicht."));
         if (gone)
             throw acad::Error(QStringLiteral("AutoCAD antwortet nicht mehr."));
         visibility.append(visible);
@@ -255,6 +260,48 @@ private slots:
         QCOMPARE(ready.count(), 0);
         QCOMPARE(finished.count(), 1);
         control.closedWithoutButton(); // the window closes after finished(): nothing more happens
+        QCOMPARE(boxes.count(), 2);
+    }
+
+    // A host that is found (or started) but does not answer is told apart from one that is missing.
+    void hungHost_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("attached") << true << "AutoCAD wurde gefunden, antwortet aber nicht.";
+        QTest::newRow("started") << false << "AutoCAD wurde gestartet, antwortet aber nicht.";
+    }
+
+    void hungHost()
+    {
+        QFETCH(bool, running);
+        QFETCH(QString, message);
+        Connector c;
+        c.startable = std::make_shared<FakeHost>();
+        if (running)
+            c.running = std::make_shared<FakeHost>();
+        const auto hung = running ? c.running : c.startable;
+        hung->hung = true;
+        MsgBoxRecorder boxes;
+        boxes.expect(platform::vbOK, QStringLiteral("Der CAD-Host antwortet nicht."));
+        boxes.expect(platform::vbOK, message);
+        RendloControl control(c.connector);
+        QSignalSpy ready(&control, &RendloControl::ready);
+        QSignalSpy finished(&control, &RendloControl::finished);
+        control.Activate();
+        QVERIFY(boxes.scriptDone());
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.boxes().at(0).icon(), 0);
+        QCOMPARE(boxes.boxes().at(1).icon(), int(platform::vbExclamation));
+        QCOMPARE(boxes.boxes().at(1).title, QStringLiteral("Kvarto - AutoCAD-Konfig"));
+        QVERIFY(boxes.boxes().at(1).text.endsWith(QStringLiteral("nicht ausgeführt.")));
+        QCOMPARE(ready.count(), 0);
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!control.host());
+        // A found host is not replaced by a second one, and nothing was changed in the hung one.
+        QVERIFY(c.startable->visibility.isEmpty());
+        QCOMPARE(hung->path, QStringLiteral("/cad/support"));
+        control.closedWithoutButton();
         QCOMPARE(boxes.count(), 2);
     }
 

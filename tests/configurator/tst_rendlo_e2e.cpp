@@ -9,6 +9,7 @@
 #include <RendloControl.h>
 #include <acad/BusConnector.h>
 #include <acad/BusNames.h>
+#include <csignal>
 #include <platform/ProgramFolder.h>
 
 using testsupport::MsgBoxRecorder;
@@ -56,6 +57,25 @@ private slots:
         QCOMPARE(host->application().visible, true);
         QVERIFY(host->supportPath().endsWith(QLatin1Char(';') + platform::programFolder()));
         QCOMPARE(host->menuBar().last().name, QStringLiteral("KV&+"));
+    }
+
+    // The host owns its name but is stopped: attaching works, its first call times out.
+    void hungHostIsToldApart()
+    {
+        QVERIFY2(m_bus.startHost(), qPrintable(m_bus.errorString()));
+        QCOMPARE(::kill(static_cast<pid_t>(m_bus.hostPid()), SIGSTOP), 0);
+        MsgBoxRecorder boxes;
+        boxes.expect(platform::vbOK, QStringLiteral("Der CAD-Host antwortet nicht."));
+        boxes.expect(platform::vbOK, QStringLiteral("AutoCAD wurde gefunden, antwortet aber nicht."));
+        RendloControl control(*m_connector);
+        QSignalSpy ready(&control, &RendloControl::ready);
+        QSignalSpy finished(&control, &RendloControl::finished);
+        control.Activate();
+        QVERIFY(boxes.scriptDone());
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(ready.count(), 0);
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!control.host());
     }
 
     void startsAHostAndQuitsIt()

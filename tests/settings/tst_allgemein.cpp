@@ -48,6 +48,38 @@ private slots:
         QCOMPARE(basAllgemein::FormatZahl(value), expected);
     }
 
+    // Locales whose own digits or minus sign are not ASCII: the pattern "0.00" keeps ASCII digits and
+    // "-", and takes only the decimal separator from the locale.
+    void formatZahlOtherDigits_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        const QString arabicSeparator = QStringLiteral("\u066B");
+        for (const QString& locale : {QStringLiteral("ar_EG"), QStringLiteral("fa_IR")}) {
+            const auto row = [&](const char* name) -> QTestData& {
+                return QTest::addRow("%s %s", qPrintable(locale), name);
+            };
+            row("100") << locale << 100.0 << "100";
+            row("12.5") << locale << 12.5 << "12" + arabicSeparator + "50";
+            row("-5") << locale << -5.0 << "-5";
+            row("-0.004") << locale << -0.004 << "0";
+            row("1234.5") << locale << 1234.5 << "1234" + arabicSeparator + "50";
+        }
+        QTest::newRow("sv_SE -5") << "sv_SE" << -5.0 << "-5";
+        QTest::newRow("sv_SE -12.5") << "sv_SE" << -12.5 << "-12,50";
+        QTest::newRow("sv_SE 1234.5") << "sv_SE" << 1234.5 << "1234,50";
+    }
+
+    void formatZahlOtherDigits()
+    {
+        QFETCH(QString, locale);
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(basAllgemein::FormatZahl(value), expected);
+    }
+
     void dateiLoeschen_data()
     {
         QTest::addColumn<QString>("situation");

@@ -3,6 +3,7 @@
 #include "ThrowingHost.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -319,6 +320,51 @@ private slots:
         // The types loaded before stay.
         QCOMPARE(m_definitions.gTypen.Count(), 1);
         QCOMPARE(m_definitions.gTypen.Item(1)->Verzeichnis, QStringLiteral("/alt"));
+    }
+
+    void damagedPage_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("rows");
+        const QString numbers = QStringLiteral(
+            " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) ");
+        const QString padding = QStringLiteral("printf('%.80c', 'x')");
+        QTest::newRow("Bloecke") << "Bloecke"
+                                 << "INSERT INTO Bloecke (blockId, TypenId, VorlagenId, block, Bezeichnung)" +
+                                        numbers + "SELECT i, 2, 0, 'B' || i, " + padding + " FROM n";
+        QTest::newRow("Typen") << "Typen"
+                               << "INSERT INTO Typen (TypenId, typ, Verzeichnis, Info)" + numbers +
+                                      "SELECT i, 'T' || i, '', " + padding + " FROM n";
+    }
+
+    // A damaged page ends the reading of the rows early; that must not pass for the end of the table.
+    void damagedPage()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, rows);
+        makeDatabase(rows);
+        QFile file(dbPath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 middle = file.size() / 2 / 4096 * 4096;
+        QVERIFY(middle > 16 * 1024);
+        QVERIFY(file.seek(middle));
+        QCOMPARE(file.write(QByteArray(16 * 1024, '\xA5')), qint64(16 * 1024));
+        file.close();
+
+        // What an earlier load brought stays.
+        m_definitions.gTypen.Add(1, QStringLiteral("Vorlagen"), QStringLiteral("/alt"), QString(), QStringLiteral("1"));
+        m_definitions.gBloecke.Add(std::make_shared<CBlock>(), QStringLiteral("0"));
+        MsgBoxRecorder boxes;
+        boxes.expect(platform::vbOK, dbPath());
+        table == QLatin1String("Typen") ? m_definitions.LoadTypen(nullptr) : m_definitions.LoadBloecke();
+        QVERIFY(boxes.scriptDone());
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.boxes().first().icon(), 0);
+        QVERIFY2(boxes.boxes().first().text.contains(QStringLiteral("beschädigt")),
+                 qPrintable(boxes.boxes().first().text));
+        QCOMPARE(m_definitions.gTypen.Count(), 1);
+        QCOMPARE(m_definitions.gTypen.Item(1)->Verzeichnis, QStringLiteral("/alt"));
+        QCOMPARE(m_definitions.gBloecke.Count(), 1);
     }
 
     void getAcadPrefPfad()
