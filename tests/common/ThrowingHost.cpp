@@ -184,6 +184,17 @@ QList<acad::EntityInfo> ThrowingHost::blockEntities(acad::DocId, acad::ObjectId)
     unsupported("blockEntities");
 }
 
+QList<acad::LayoutPlotSettings> ThrowingHost::layoutPlotSettings(acad::DocId doc)
+{
+    return Host::layoutPlotSettings(doc);
+}
+
+QList<acad::EntityWithXData> ThrowingHost::blockEntitiesWithXData(acad::DocId doc, acad::ObjectId layout,
+                                                                  const QString& application)
+{
+    return Host::blockEntitiesWithXData(doc, layout, application);
+}
+
 acad::XData ThrowingHost::xdata(acad::DocId, acad::ObjectId, const QString&)
 {
     unsupported("xdata");
