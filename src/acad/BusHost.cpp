@@ -285,6 +285,19 @@ QList<EntityInfo> BusHost::blockEntities(DocId doc, ObjectId layout)
                                     {doc, layout});
 }
 
+QList<LayoutPlotSettings> BusHost::layoutPlotSettings(DocId doc)
+{
+    return value<QList<LayoutPlotSettings>>(kLayoutsPath, kLayoutsInterface,
+                                            QStringLiteral("AllPlotSettings"), {doc});
+}
+
+QList<EntityWithXData> BusHost::blockEntitiesWithXData(DocId doc, ObjectId layout, const QString& application)
+{
+    return value<QList<EntityWithXData>>(kLayoutsPath, kLayoutsInterface,
+                                         QStringLiteral("BlockEntitiesWithXData"),
+                                         {doc, layout, application});
+}
+
 // --- entities
 
 XData BusHost::xdata(DocId doc, ObjectId object, const QString& application)

@@ -61,6 +61,9 @@ public:
     void refreshPlotDeviceInfo(DocId doc, ObjectId layout) override;
     QString localeMediaName(DocId doc, ObjectId layout, const QString& canonicalName) override;
     QList<EntityInfo> blockEntities(DocId doc, ObjectId layout) override;
+    QList<LayoutPlotSettings> layoutPlotSettings(DocId doc) override;
+    QList<EntityWithXData> blockEntitiesWithXData(DocId doc, ObjectId layout,
+                                                  const QString& application) override;
 
     XData xdata(DocId doc, ObjectId object, const QString& application) override;
     void setXData(DocId doc, ObjectId object, const XData& data) override;

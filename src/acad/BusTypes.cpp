@@ -22,6 +22,10 @@ void registerBusTypes()
     qDBusRegisterMetaType<MenuPopup>();
     qDBusRegisterMetaType<QList<MenuPopup>>();
     qDBusRegisterMetaType<QList<qint16>>();
+    qDBusRegisterMetaType<LayoutPlotSettings>();
+    qDBusRegisterMetaType<QList<LayoutPlotSettings>>();
+    qDBusRegisterMetaType<EntityWithXData>();
+    qDBusRegisterMetaType<QList<EntityWithXData>>();
 }
 
 QVariant fromBusVariant(const QVariant& v)
@@ -170,6 +174,38 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, ObjectInfo& v)
 {
     arg.beginStructure();
     arg >> v.kind >> v.layout >> v.entity;
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const LayoutPlotSettings& v)
+{
+    arg.beginStructure();
+    arg << v.id << v.name << v.plot << v.localeMediaName;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, LayoutPlotSettings& v)
+{
+    arg.beginStructure();
+    arg >> v.id >> v.name >> v.plot >> v.localeMediaName;
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const EntityWithXData& v)
+{
+    arg.beginStructure();
+    arg << v.entity << v.xdata;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, EntityWithXData& v)
+{
+    arg.beginStructure();
+    arg >> v.entity >> v.xdata;
     arg.endStructure();
     return arg;
 }

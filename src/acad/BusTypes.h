@@ -28,6 +28,10 @@ QDBusArgument& operator<<(QDBusArgument& arg, const XData& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, XData& v);
 QDBusArgument& operator<<(QDBusArgument& arg, const ObjectInfo& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, ObjectInfo& v);
+QDBusArgument& operator<<(QDBusArgument& arg, const LayoutPlotSettings& v);
+const QDBusArgument& operator>>(const QDBusArgument& arg, LayoutPlotSettings& v);
+QDBusArgument& operator<<(QDBusArgument& arg, const EntityWithXData& v);
+const QDBusArgument& operator>>(const QDBusArgument& arg, EntityWithXData& v);
 QDBusArgument& operator<<(QDBusArgument& arg, const MenuPopup& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, MenuPopup& v);
 
@@ -46,3 +50,5 @@ Q_DECLARE_METATYPE(acad::EntityInfo)
 Q_DECLARE_METATYPE(acad::XData)
 Q_DECLARE_METATYPE(acad::ObjectInfo)
 Q_DECLARE_METATYPE(acad::MenuPopup)
+Q_DECLARE_METATYPE(acad::LayoutPlotSettings)
+Q_DECLARE_METATYPE(acad::EntityWithXData)

@@ -12,4 +12,30 @@ QList<DocumentSnapshot> Host::documentSnapshots()
     return snapshots;
 }
 
+QList<LayoutPlotSettings> Host::layoutPlotSettings(DocId doc)
+{
+    QList<LayoutPlotSettings> out;
+    const DocumentSnapshot snapshot = document(doc);
+    out.reserve(snapshot.layouts.size());
+    for (const LayoutRef& layout : snapshot.layouts) {
+        refreshPlotDeviceInfo(doc, layout.id);
+        LayoutPlotSettings settings{layout.id, layout.name, plotSettings(doc, layout.id), QString()};
+        // A layout without paper has no localized name to ask for.
+        if (!settings.plot.canonicalMediaName.isEmpty())
+            settings.localeMediaName = localeMediaName(doc, layout.id, settings.plot.canonicalMediaName);
+        out.append(settings);
+    }
+    return out;
+}
+
+QList<EntityWithXData> Host::blockEntitiesWithXData(DocId doc, ObjectId layout, const QString& application)
+{
+    QList<EntityWithXData> out;
+    const QList<EntityInfo> entities = blockEntities(doc, layout);
+    out.reserve(entities.size());
+    for (const EntityInfo& entity : entities)
+        out.append({entity, xdata(doc, entity.id, application)});
+    return out;
+}
+
 } // namespace acad

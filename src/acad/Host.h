@@ -62,6 +62,15 @@ public:
     virtual void refreshPlotDeviceInfo(DocId doc, ObjectId layout) = 0;
     virtual QString localeMediaName(DocId doc, ObjectId layout, const QString& canonicalName) = 0;
     virtual QList<EntityInfo> blockEntities(DocId doc, ObjectId layout) = 0; // paper-space entities in order
+    // What the details of a selection need in one answer each; the single calls above stay for the
+    // step-by-step semantics. Both fail as a whole. The defaults are built on the single calls.
+    //
+    // Every layout of the document in tab order, "Model" first (as in its snapshot), each refreshed
+    // (refreshPlotDeviceInfo) before its settings are read, so sizes are those the details show.
+    virtual QList<LayoutPlotSettings> layoutPlotSettings(DocId doc);
+    // The layout's entities as blockEntities gives them, each with its xdata(…, application).
+    virtual QList<EntityWithXData> blockEntitiesWithXData(DocId doc, ObjectId layout,
+                                                          const QString& application);
 
     // --- entities
     virtual XData xdata(DocId doc, ObjectId object, const QString& application) = 0;

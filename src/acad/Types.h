@@ -86,6 +86,25 @@ struct XData
     friend bool operator==(const XData&, const XData&) = default;
 };
 
+// One layout's plot settings as the details show them: read after the plot device information was
+// refreshed, with the localized name of its paper (empty when the layout names no paper).
+struct LayoutPlotSettings
+{
+    ObjectId id = 0;
+    QString name;
+    PlotSettings plot;
+    QString localeMediaName;
+    friend bool operator==(const LayoutPlotSettings&, const LayoutPlotSettings&) = default;
+};
+
+// One paper-space entity with its extended data of the application asked for (empty when none).
+struct EntityWithXData
+{
+    EntityInfo entity;
+    XData xdata;
+    friend bool operator==(const EntityWithXData&, const EntityWithXData&) = default;
+};
+
 // What ObjectIdToObject found.
 struct ObjectInfo
 {

@@ -136,6 +136,28 @@ public:
     {
         return {{11, BlockReference, QStringLiteral("KV_Schriftfeld"), 0}, {12, PViewport, QString(), 0.01}};
     }
+    QList<LayoutPlotSettings> layoutPlotSettings(DocId doc) override
+    {
+        check(QStringLiteral("plots %1").arg(doc));
+        return {{100 + doc, QStringLiteral("Model"), PlotSettings{}, QString()},
+                {200 + doc, QStringLiteral("Grundriß"), plotSettings(doc, 200 + doc),
+                 QStringLiteral("ISO A3 (ä)")},
+                {300 + doc,
+                 QStringLiteral("Ansicht Süd"),
+                 {QStringLiteral("Kein"), QStringLiteral("ISO_A4_(297.00_x_210.00_MM)"), 297.0, 210.0, 0, 4,
+                  QStringLiteral("monochrome.ctb")},
+                 QStringLiteral("ISO A4 (297.00 x 210.00 MM)")}};
+    }
+    QList<EntityWithXData> blockEntitiesWithXData(DocId doc, ObjectId layout,
+                                                  const QString& application) override
+    {
+        check(QStringLiteral("entities %1 %2 %3").arg(doc).arg(layout).arg(application));
+        const QList<EntityInfo> entities = blockEntities(doc, layout);
+        return {{entities[0],
+                 XData{{1001, 1071, 1005, 1071, 1005},
+                       {application, qint32(8), QStringLiteral("3"), qint32(81), QStringLiteral("1")}}},
+                {entities[1], XData{}}};
+    }
     XData xdata(DocId, ObjectId, const QString&) override { return stored; }
     void setXData(DocId, ObjectId, const XData& data) override { stored = data; }
     QStringList commandHistory() override { return {QStringLiteral("Befehl: _layout")}; }
@@ -183,6 +205,8 @@ private slots:
     void calls();
     void errorKeepsGermanText();
     void refreshRoundTrips();
+    void detailsInOneAnswer_data();
+    void detailsInOneAnswer();
     void introspection();
     void goneAfterHostLeaves();
 
@@ -328,6 +352,37 @@ void tst_BusRoundTrip::refreshRoundTrips()
     QCOMPARE(host->roundTrips() - before, 2);
     QCOMPARE(all.size(), 2);
     QCOMPARE(all.at(1), m_host.snapshot(2));
+}
+
+void tst_BusRoundTrip::detailsInOneAnswer_data()
+{
+    QTest::addColumn<QString>("application");
+    QTest::addColumn<QString>("error"); // empty: answered
+    QTest::newRow("Kvarto") << QStringLiteral("Kvarto") << QString();
+    QTest::newRow("umlaut in the application name") << QStringLiteral("Kvärto") << QString();
+    QTest::newRow("host refuses") << QStringLiteral("fail")
+                                  << QStringLiteral(
+                                         "Die Zeichnung „entities 2 202 fail“ wurde nicht gefunden.");
+}
+
+// A layout's details: the document, every plot setting and the entities with their data, in three
+// round trips, whatever the number of layouts and entities.
+void tst_BusRoundTrip::detailsInOneAnswer()
+{
+    QFETCH(QString, application);
+    QFETCH(QString, error);
+    auto host = client();
+    const qint64 before = host->roundTrips();
+    QCOMPARE(host->application(), m_host.app);
+    QCOMPARE(host->layoutPlotSettings(2), m_host.layoutPlotSettings(2));
+    try {
+        const QList<EntityWithXData> entities = host->blockEntitiesWithXData(2, 202, application);
+        QVERIFY(error.isEmpty());
+        QCOMPARE(entities, m_host.blockEntitiesWithXData(2, 202, application));
+    } catch (const Error& e) {
+        QCOMPARE(e.description(), error);
+    }
+    QCOMPARE(host->roundTrips() - before, 3);
 }
 
 void tst_BusRoundTrip::introspection()

@@ -192,6 +192,22 @@ QList<acad::EntityInfo> ForwardingHost::blockEntities(acad::DocId doc, acad::Obj
     return next("blockEntities").blockEntities(doc, layout);
 }
 
+// Without another host the bulk calls are built from the single ones a fake overrides.
+QList<acad::LayoutPlotSettings> ForwardingHost::layoutPlotSettings(acad::DocId doc)
+{
+    if (!m_inner)
+        return acad::Host::layoutPlotSettings(doc);
+    return next("layoutPlotSettings").layoutPlotSettings(doc);
+}
+
+QList<acad::EntityWithXData> ForwardingHost::blockEntitiesWithXData(acad::DocId doc, acad::ObjectId layout,
+                                                                    const QString& application)
+{
+    if (!m_inner)
+        return acad::Host::blockEntitiesWithXData(doc, layout, application);
+    return next("blockEntitiesWithXData").blockEntitiesWithXData(doc, layout, application);
+}
+
 acad::XData ForwardingHost::xdata(acad::DocId doc, acad::ObjectId object, const QString& application)
 {
     return next("xdata").xdata(doc, object, application);

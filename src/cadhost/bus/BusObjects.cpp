@@ -217,6 +217,17 @@ QList<acad::EntityInfo> LayoutsObject::BlockEntities(qint32 doc, qint32 layout)
     return guarded([&] { return m_host.blockEntities(doc, layout); });
 }
 
+QList<acad::LayoutPlotSettings> LayoutsObject::AllPlotSettings(qint32 doc)
+{
+    return guarded([&] { return m_host.layoutPlotSettings(doc); });
+}
+
+QList<acad::EntityWithXData> LayoutsObject::BlockEntitiesWithXData(qint32 doc, qint32 layout,
+                                                                   const QString& application)
+{
+    return guarded([&] { return m_host.blockEntitiesWithXData(doc, layout, application); });
+}
+
 // --- Entities
 
 acad::XData EntitiesObject::GetXData(qint32 doc, qint32 object, const QString& application)

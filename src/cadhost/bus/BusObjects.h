@@ -108,6 +108,9 @@ public Q_SLOTS:
     void RefreshPlotDeviceInfo(qint32 doc, qint32 layout);
     QString LocaleMediaName(qint32 doc, qint32 layout, const QString& canonicalName);
     QList<acad::EntityInfo> BlockEntities(qint32 doc, qint32 layout);
+    QList<acad::LayoutPlotSettings> AllPlotSettings(qint32 doc);
+    QList<acad::EntityWithXData> BlockEntitiesWithXData(qint32 doc, qint32 layout,
+                                                        const QString& application);
 };
 
 class EntitiesObject final : public BusObject

@@ -29,6 +29,28 @@ bool paperSizeOf(const QString& media, double* width, double* height)
     return true;
 }
 
+// Only a size that is still unknown is taken from the media name; a size read from the file stays.
+void refreshPaperSize(acad::PlotSettings& plot)
+{
+    double width = 0;
+    double height = 0;
+    if ((plot.paperWidth <= 0 || plot.paperHeight <= 0) &&
+        paperSizeOf(plot.canonicalMediaName, &width, &height)) {
+        plot.paperWidth = width;
+        plot.paperHeight = height;
+    }
+}
+
+QString localeMediaNameOf(const QString& canonicalName)
+{
+    return QString(canonicalName).replace(QLatin1Char('_'), QLatin1Char(' '));
+}
+
+const QList<Entity>& entitiesOf(const Document& document, const Layout& layout)
+{
+    return layout.isModel() ? document.drawing().modelSpace : layout.entities;
+}
+
 } // namespace
 
 Engine::Engine(std::shared_ptr<DrawingStore> store, QObject* parent)
@@ -275,32 +297,49 @@ acad::PlotSettings Engine::plotSettings(acad::DocId doc, acad::ObjectId layout)
 
 void Engine::refreshPlotDeviceInfo(acad::DocId doc, acad::ObjectId layout)
 {
-    acad::PlotSettings& plot = d->doc(doc).layoutById(layout).plot;
-    // Only a size that is still unknown is taken from the media name; a size read from the file stays.
-    double width = 0;
-    double height = 0;
-    if ((plot.paperWidth <= 0 || plot.paperHeight <= 0) &&
-        paperSizeOf(plot.canonicalMediaName, &width, &height)) {
-        plot.paperWidth = width;
-        plot.paperHeight = height;
-    }
+    refreshPaperSize(d->doc(doc).layoutById(layout).plot);
 }
 
 QString Engine::localeMediaName(acad::DocId doc, acad::ObjectId layout, const QString& canonicalName)
 {
     d->doc(doc).layoutById(layout);
-    return QString(canonicalName).replace(QLatin1Char('_'), QLatin1Char(' '));
+    return localeMediaNameOf(canonicalName);
 }
 
 QList<acad::EntityInfo> Engine::blockEntities(acad::DocId doc, acad::ObjectId layout)
 {
     const Document& document = d->doc(doc);
-    const Layout& l = document.layoutById(layout);
-    const QList<Entity>& entities = l.isModel() ? document.drawing().modelSpace : l.entities;
+    const QList<Entity>& entities = entitiesOf(document, document.layoutById(layout));
     QList<acad::EntityInfo> out;
     out.reserve(entities.size());
     for (const Entity& e : entities)
         out.append(entityInfo(e));
+    return out;
+}
+
+QList<acad::LayoutPlotSettings> Engine::layoutPlotSettings(acad::DocId doc)
+{
+    Document& document = d->doc(doc);
+    const QList<acad::LayoutRef> layouts = document.snapshot().layouts;
+    QList<acad::LayoutPlotSettings> out;
+    out.reserve(layouts.size());
+    for (const acad::LayoutRef& ref : layouts) {
+        acad::PlotSettings& plot = document.layoutById(ref.id).plot;
+        refreshPaperSize(plot);
+        out.append({ref.id, ref.name, plot, localeMediaNameOf(plot.canonicalMediaName)});
+    }
+    return out;
+}
+
+QList<acad::EntityWithXData> Engine::blockEntitiesWithXData(acad::DocId doc, acad::ObjectId layout,
+                                                            const QString& application)
+{
+    const Document& document = d->doc(doc);
+    const QList<Entity>& entities = entitiesOf(document, document.layoutById(layout));
+    QList<acad::EntityWithXData> out;
+    out.reserve(entities.size());
+    for (const Entity& e : entities)
+        out.append({entityInfo(e), toAutomation(e.xdata, application)});
     return out;
 }
 

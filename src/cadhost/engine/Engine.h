@@ -80,6 +80,9 @@ public:
     void refreshPlotDeviceInfo(acad::DocId doc, acad::ObjectId layout) override;
     QString localeMediaName(acad::DocId doc, acad::ObjectId layout, const QString& canonicalName) override;
     QList<acad::EntityInfo> blockEntities(acad::DocId doc, acad::ObjectId layout) override;
+    QList<acad::LayoutPlotSettings> layoutPlotSettings(acad::DocId doc) override;
+    QList<acad::EntityWithXData> blockEntitiesWithXData(acad::DocId doc, acad::ObjectId layout,
+                                                        const QString& application) override;
 
     acad::XData xdata(acad::DocId doc, acad::ObjectId object, const QString& application) override;
     void setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data) override;
