@@ -19,6 +19,9 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <cmath>
+#include <help/Shell.h>
+#include <help/basHTMLHelp.h>
+#include <help/frmInfo.h>
 #include <platform/ProgramFolder.h>
 #include <platform/UserSettings.h>
 #include <settings/basRegistry.h>
@@ -242,7 +245,19 @@ void frmMain::wireCommands()
         const QString kind = m_tree->selectedKey().left(1);
         basAutoCAD::OpenDesignCenter(kind == QLatin1String("B") ? 0 : kind == QLatin1String("D") ? 1 : -1);
     });
+    wireHelpCommands();
     applyCommandStates();
+}
+
+// The "&?" menu; F1 and the toolbar's "Hilfe" share the action of "&Hilfe zum Blattwart".
+void frmMain::wireHelpCommands()
+{
+    m_shell = std::make_unique<help::DesktopShell>();
+    m_htmlHelp = std::make_unique<basHTMLHelp::HTMLHelp>(platform::programFolder(), *m_shell);
+    m_commands->wire(Cmd::mnuHelpContents, [this] { m_htmlHelp->ShowHelpTopic(QStringLiteral("Kvarto_1")); });
+    m_commands->wire(Cmd::mnuHelpSearchForHelpOn,
+                     [this] { m_htmlHelp->ShowHelpTopic(QStringLiteral("Kvarto_32")); });
+    m_commands->wire(Cmd::mnuHelpAbout, [this] { frmInfo::ShowModal(this, *m_htmlHelp, *m_shell); });
 }
 
 QWidget* frmMain::imgSplitter() const

@@ -5,11 +5,19 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 class QLabel;
 class QTimer;
 class QToolBar;
 class QTreeWidget;
+
+namespace basHTMLHelp {
+class HTMLHelp;
+}
+namespace help {
+class Shell;
+}
 
 namespace explorer {
 class ListControl;
@@ -62,6 +70,8 @@ public:
     QStatusBar* sbStatusBar() const;
     QTimer* ctlTimer() const { return m_timer; }
     explorer::MainCommands* commands() const { return m_commands; }
+    // The help file's topics behind the "&?" menu.
+    basHTMLHelp::HTMLHelp* htmlHelp() const { return m_htmlHelp.get(); }
     // A status bar panel's text: 1 text, 2 date, 3 time.
     QString panelText(int panel) const;
 
@@ -109,6 +119,7 @@ private:
     void buildControls();
     void buildStatusBar();
     void wireCommands();
+    void wireHelpCommands();
     void applyCommandStates();
     void refreshCommandContext();
     void updateClock();
@@ -120,6 +131,8 @@ private:
     void savePlacement();
 
     explorer::MainCommands* m_commands = nullptr;
+    std::unique_ptr<help::Shell> m_shell;
+    std::unique_ptr<basHTMLHelp::HTMLHelp> m_htmlHelp;
     QToolBar* m_toolbar = nullptr;
     QWidget* m_titles = nullptr;
     std::array<QLabel*, 2> m_lblTitle{};
