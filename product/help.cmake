@@ -1,7 +1,7 @@
 # Help/Kvarto.chm: compiled HTML help, built with chmcmd (Debian fp-utils) from the pages in help/.
 find_program(BW_CHMCMD chmcmd REQUIRED)
 set(bw_help_sources
-    Kvarto.hhp Kvarto.hhc Kvarto.hhk hilfe.css
+    Kvarto.hhp Kvarto.hhc Kvarto.hhk hilfe.css kvarto.png
     Kvarto_1.htm Kvarto_17.htm Kvarto_32.htm)
 set(bw_help_stage ${CMAKE_CURRENT_BINARY_DIR}/help)
 set(bw_help_chm ${BW_PRODUCT_DIR}/Help/Kvarto.chm)

@@ -8,6 +8,7 @@
 #include <explorer/basViewControls.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <help/frmInfo.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
@@ -28,7 +29,8 @@ bool AskStartAutoCAD()
 }
 
 Program::Program(acad::Connector& connector)
-    : Connection(connector, Definitions), EndProgram([] { QCoreApplication::exit(0); })
+    : Connection(connector, Definitions), HTMLHelp(platform::programFolder(), Shell),
+      EndProgram([] { QCoreApplication::exit(0); })
 {
     // Before the window exists the start-up's own refresh follows anyway.
     Connection.FillTreeView = [this] {
@@ -107,7 +109,18 @@ void Program::wireCommands()
         else
             Connection.OpenDesignCenter(kind == NodeKind::LibraryRoot ? 0 : -1);
     });
+    wireHelpCommands();
     MainForm->VisbibleMnuMenu();
+}
+
+// The "&?" menu; F1 and the toolbar's "Hilfe" share the action of "&Hilfe zum Blattwart".
+void Program::wireHelpCommands()
+{
+    explorer::MainCommands* commands = MainForm->commands();
+    commands->wire(Cmd::mnuHelpContents, [this] { HTMLHelp.ShowHelpTopic(QStringLiteral("Kvarto_1")); });
+    commands->wire(Cmd::mnuHelpSearchForHelpOn,
+                   [this] { HTMLHelp.ShowHelpTopic(QStringLiteral("Kvarto_32")); });
+    commands->wire(Cmd::mnuHelpAbout, [this] { frmInfo::ShowModal(MainForm.get(), HTMLHelp, Shell); });
 }
 
 bool Program::Main()

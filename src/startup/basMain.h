@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QtGlobal>
 #include <functional>
+#include <help/Shell.h>
+#include <help/basHTMLHelp.h>
 #include <memory>
 #include <settings/basDatenbank.h>
 
@@ -29,6 +31,9 @@ public:
 
     basDatenbank::Definitions Definitions;
     basAutoCAD::Connection Connection;
+    // The desktop's browser, mail program and programs; the help file's topics.
+    help::DesktopShell Shell;
+    basHTMLHelp::HTMLHelp HTMLHelp;
     // Created once by Main; empty until then.
     std::unique_ptr<frmMain> MainForm;
     // 1 when the main window was in front at the last watch tick.
@@ -50,6 +55,7 @@ private:
     bool firstInstance();
     void buildWindow();
     void wireCommands();
+    void wireHelpCommands();
     bool restartIfGone();
 
     std::unique_ptr<SingleInstance> m_instance;

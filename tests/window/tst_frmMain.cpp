@@ -387,8 +387,8 @@ private slots:
         // The rules enable closing and saving on the drawings root; their operations are not wired yet.
         QVERIFY(c->lastStates()[int(Cmd::mnuFileClose)]);
         QVERIFY(!c->action(Cmd::mnuFileClose)->isEnabled());
-        QVERIFY(!c->action(Cmd::mnuHelpAbout)->isEnabled());
         QVERIFY(c->action(Cmd::mnuEnd)->isEnabled());
+        QVERIFY(c->action(Cmd::mnuHelpAbout)->isEnabled());
         QVERIFY(c->action(Cmd::tbAscending)->isEnabled());
         QVERIFY(c->action(Cmd::mnuAutoEnd)->isEnabled());
         QVERIFY(c->action(Cmd::popDC)->isEnabled());
