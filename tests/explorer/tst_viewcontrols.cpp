@@ -173,6 +173,19 @@ private slots:
         QVERIFY(!V().Zeichnungen.contains("1"));
     }
 
+    // Closed and opened again between two refreshes: the records stay, and follow the new ids.
+    void reopenedBetweenRefreshesTakesTheNewIds()
+    {
+        const acad::DocId a = m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1", "Blatt 2"});
+        V().FillTreeView();
+        const QString blatt2 = m_f->keyOf("Blatt 2");
+        m_f->host->closeDrawing(a);
+        const acad::DocId again = m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1", "Blatt 2"});
+        V().FillTreeView();
+        QCOMPARE(m_f->keyOf("Blatt 2"), blatt2);
+        QCOMPARE(V().Layouts.item(blatt2.mid(1))->AObjId, m_f->host->find(again)->layouts[2].id);
+    }
+
     void renamedLayoutMovesToTheEnd()
     {
         const acad::DocId a = m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1", "Blatt 2"});
@@ -287,6 +300,18 @@ private slots:
         QCOMPARE(m_f->tree.selectedImage(b), 4);
         QCOMPARE(V().VorlagenPfad, m_f->library.path());
         QCOMPARE(V().Vorlagen.item(b.mid(1))->Gesamt, m_f->library.filePath("b.dwt"));
+    }
+
+    // Listed as the CAD program's file dialogs list a folder: no hidden files, by name ignoring case.
+    void templatesInNameOrderWithoutHiddenFiles()
+    {
+        for (const char* name : {"c.DWG", ".versteckt.dwg", "a.dwt", "B.dwg"})
+            m_f->addTemplate(QString::fromLatin1(name));
+        V().FillTreeView();
+        QStringList shown;
+        for (const QString& key : m_f->tree.childKeys("B"))
+            shown.append(m_f->tree.text(key));
+        QCOMPARE(shown, (QStringList{"a.dwt", "B.dwg", "c.DWG"}));
     }
 
     void libraryFillsAndEmpties()
@@ -456,6 +481,40 @@ private slots:
             shown.append(m_f->list.columnPosition(c));
         QCOMPARE(shown, positions);
         QVERIFY(boxes.count() == 0);
+    }
+
+    // Every order of the five layout columns comes back as stored after a switch away and back,
+    // and is saved unchanged.
+    void everyColumnOrderReproducesItself_data()
+    {
+        QTest::addColumn<QList<int>>("positions");
+        QList<int> p{1, 2, 3, 4, 5};
+        do {
+            QStringList name;
+            for (int v : p)
+                name.append(QString::number(v));
+            QTest::newRow(qPrintable(name.join(','))) << p;
+        } while (std::next_permutation(p.begin(), p.end()));
+    }
+    void everyColumnOrderReproducesItself()
+    {
+        QFETCH(QList<int>, positions);
+        QStringList stored;
+        for (int v : positions)
+            stored.append(QString::number(v));
+        platform::SaveSetting("ZColOrder", stored.join(','));
+        m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1"});
+        V().FillTreeView();
+        for (const char* key : {"Z1", "A", "Z1"}) {
+            m_f->click(QString::fromLatin1(key));
+            if (m_f->tree.selectedKey() != QLatin1String("Z1"))
+                continue;
+            QList<int> shown;
+            for (int c = 0; c < m_f->list.columnCount(); ++c)
+                shown.append(m_f->list.columnPosition(c));
+            QCOMPARE(shown, positions);
+        }
+        QCOMPARE(platform::GetSetting("ZColOrder"), stored.join(','));
     }
 
     void orderIsSavedWhenTheKindChanges()
