@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the DXF reader. A bad file must end in DxfError, never in a crash, a hang
 // or another exception; a file that reads must also write, and read back.
 #include <cadhost/dxf/DxfError.h>
+#include <cadhost/dxf/DxfPreserved.h>
 #include <cadhost/dxf/DxfReader.h>
 #include <cadhost/dxf/DxfWriter.h>
 #include <cstdint>
@@ -43,6 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::fprintf(stderr, "model space of %lld came back with %lld\n",
                          static_cast<long long>(drawing.modelSpace.size()),
                          static_cast<long long>(again.modelSpace.size()));
+            std::abort();
+        }
+        // The version, and so the text encoding, stays what it was read as.
+        if (again.preserved->acadver != drawing.preserved->acadver ||
+            again.preserved->encoding != drawing.preserved->encoding) {
+            std::fprintf(stderr, "$ACADVER %s came back as %s\n", qPrintable(drawing.preserved->acadver),
+                         qPrintable(again.preserved->acadver));
             std::abort();
         }
     } catch (const cadhost::DxfError& e) {

@@ -1,12 +1,15 @@
 // A whole refresh of 20 drawings with 50 layouts each (names, paths, ids, active document and
-// layout): in-process against the engine, and over a private bus against the same engine, with the
-// round trips counted. Targets: at most one round trip per drawing, at most 30 ms per refresh.
+// layout): in-process against the engine, over a private bus against the same engine in a thread of
+// this process, and over the bus against a real "cadhost --headless" process, as users run it, with
+// the round trips counted and the machine's load printed beside the figures. Targets: at most one
+// round trip per drawing, at most 30 ms per refresh.
 #include "PrivateBus.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSemaphore>
 #include <QThread>
 #include <acad/BusHost.h>
@@ -131,6 +134,20 @@ bool fillRealHost(acad::Host& host)
     }
 }
 
+// The load average (1, 5, 15 minutes) when a block of figures is taken: the machine is shared.
+void printLoad(const char* when)
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    const QList<QByteArray> fields =
+        file.open(QIODevice::ReadOnly) ? file.readAll().simplified().split(' ') : QList<QByteArray>();
+    if (fields.size() < 3) {
+        std::printf("load %s: unknown\n", when);
+        return;
+    }
+    std::printf("load %s: %s %s %s (1, 5, 15 min; %d cores)\n", when, fields.at(0).constData(),
+                fields.at(1).constData(), fields.at(2).constData(), QThread::idealThreadCount());
+}
+
 void report(const char* what, double ms, int layouts, double roundTrips)
 {
     std::printf("%-34s %8.3f ms per refresh  %5d layouts  %6.1f round trips (%.2f per drawing)\n", what, ms,
@@ -149,6 +166,7 @@ int main(int argc, char** argv)
     for (const QString& path : std::as_const(paths))
         engine.openDocument(path);
     int layouts = 0;
+    printLoad("before the in-process and in-thread figures");
     double ms = millisecondsPerRun([&] { return refreshPerDocument(engine); }, &layouts);
     report("in-process, per document", ms, layouts, 0);
 
@@ -169,11 +187,11 @@ int main(int argc, char** argv)
 
     qint64 before = client.roundTrips();
     ms = millisecondsPerRun([&] { return refreshPerDocument(client); }, &layouts);
-    report("bus, application + each document", ms, layouts,
-           double(client.roundTrips() - before) / (kRuns + 1));
+    report("thread, application + each doc", ms, layouts, double(client.roundTrips() - before) / (kRuns + 1));
     before = client.roundTrips();
     ms = millisecondsPerRun([&] { return refreshAtOnce(client); }, &layouts);
-    report("bus, application + all at once", ms, layouts, double(client.roundTrips() - before) / (kRuns + 1));
+    report("thread, application + all at once", ms, layouts,
+           double(client.roundTrips() - before) / (kRuns + 1));
 
     host.quit();
     host.wait();
@@ -188,6 +206,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cadhost did not create the layouts in time\n");
         return 1;
     }
+    printLoad("before the cadhost process figures");
     before = real.roundTrips();
     ms = millisecondsPerRun([&] { return refreshPerDocument(real); }, &layouts);
     report("cadhost, application + each doc", ms, layouts, double(real.roundTrips() - before) / (kRuns + 1));
@@ -195,5 +214,6 @@ int main(int argc, char** argv)
     ms = millisecondsPerRun([&] { return refreshAtOnce(real); }, &layouts);
     report("cadhost, application + all at once", ms, layouts,
            double(real.roundTrips() - before) / (kRuns + 1));
+    printLoad("after");
     return 0;
 }

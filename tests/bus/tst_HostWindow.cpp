@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTabBar>
 #include <QtTest>
 #include <cadhost/app/HostWindow.h>
@@ -54,6 +55,10 @@ private slots:
     void menuBarShowsInsertedPopup();
     void designCenterListsDrawings();
     void fileDialogAnswersSaveAs();
+    void fileDialogClosesWhenThePromptIsAnswered_data();
+    void fileDialogClosesWhenThePromptIsAnswered();
+    void lateChoiceNeverReachesALaterPrompt_data();
+    void lateChoiceNeverReachesALaterPrompt();
     void visibleAndBringToFront();
 
 private:
@@ -208,6 +213,84 @@ void tst_HostWindow::fileDialogAnswersSaveAs()
     QTest::keyClick(name, Qt::Key_Return);
     QTRY_COMPARE(m_engine->document(doc).ref.name, QStringLiteral("Gespeichert.dwg"));
     QVERIFY(!m_window->fileDialog());
+}
+
+// The prompt a dialog was opened for ends without it: the dialog goes, and no choice can follow.
+void tst_HostWindow::fileDialogClosesWhenThePromptIsAnswered_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("saved"); // under the typed name
+    QTest::newRow("typed in the window") << QStringLiteral("typed") << true;
+    QTest::newRow("sent by automation") << QStringLiteral("sent") << true;
+    QTest::newRow("Escape in the window") << QStringLiteral("escape") << false;
+    QTest::newRow("cancelled by the engine") << QStringLiteral("cancel") << false;
+    QTest::newRow("drawing closed") << QStringLiteral("close") << false;
+}
+
+void tst_HostWindow::fileDialogClosesWhenThePromptIsAnswered()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, saved);
+    const acad::DocId doc = m_engine->addDocument(QString());
+    const QString before = m_engine->document(doc).ref.name;
+    m_engine->sendCommand(doc, QStringLiteral("_saveas\r"));
+    QTRY_VERIFY(m_window->fileDialog() && m_window->fileDialog()->isVisible());
+    const QString typed = m_dir.filePath(QStringLiteral("Getippt.dwg"));
+    if (how == QLatin1String("typed")) {
+        type(m_window->input(), typed);
+    } else if (how == QLatin1String("sent")) {
+        m_engine->sendCommand(doc, typed + u'\r');
+    } else if (how == QLatin1String("escape")) {
+        // Escape in the command line beside the open dialog. The offscreen platform keeps the dialog
+        // the active window, so the key reaches the line's shortcut only this way.
+        auto* escape = m_window->input()->findChild<QShortcut*>();
+        QVERIFY(escape && escape->key() == QKeySequence(Qt::Key_Escape));
+        emit escape->activated();
+    } else if (how == QLatin1String("cancel")) {
+        m_engine->cancelCommand(doc);
+    } else {
+        m_engine->closeDocument(doc, false);
+    }
+    QTRY_VERIFY2(!m_window->fileDialog(), qPrintable(m_window->history()->toPlainText()));
+    QCOMPARE(m_engine->currentPrompt(), QStringLiteral("Befehl:"));
+    if (m_engine->drawing(doc))
+        QCOMPARE(m_engine->document(doc).ref.name, saved ? QStringLiteral("Getippt.dwg") : before);
+    QVERIFY(!m_window->history()->toPlainText().contains(QStringLiteral("Unbekannter Befehl")));
+}
+
+// Typed input and a choice in the dialog in the same turn of the event loop: the typed answer came
+// first, so the choice is dropped, whatever waits next.
+void tst_HostWindow::lateChoiceNeverReachesALaterPrompt_data()
+{
+    QTest::addColumn<QString>("next");   // what the typed input goes on with
+    QTest::addColumn<QString>("prompt"); // the prompt that must still wait afterwards
+    QTest::newRow("idle command line") << QString() << QStringLiteral("Befehl:");
+    QTest::newRow("another prompt") << QStringLiteral("_layout\r")
+                                    << QStringLiteral("Layout-Option eingeben");
+    QTest::newRow("another file prompt")
+        << QStringLiteral("_saveas\r") << QStringLiteral("Zeichnungsdateiname eingeben");
+}
+
+void tst_HostWindow::lateChoiceNeverReachesALaterPrompt()
+{
+    QFETCH(QString, next);
+    QFETCH(QString, prompt);
+    const acad::DocId doc = m_engine->addDocument(QString());
+    m_engine->sendCommand(doc, QStringLiteral("_saveas\r"));
+    QTRY_VERIFY(m_window->fileDialog() && m_window->fileDialog()->isVisible());
+    const QPointer<QFileDialog> dialog = m_window->fileDialog();
+    m_engine->sendCommand(doc, m_dir.filePath(QStringLiteral("Getippt.dwg")) + u'\r' + next);
+    QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    name->setText(m_dir.filePath(QStringLiteral("Gewählt.dwg")));
+    QTest::keyClick(name, Qt::Key_Return);
+    QTRY_COMPARE(m_engine->document(doc).ref.name, QStringLiteral("Getippt.dwg"));
+    QTRY_VERIFY(m_window->history()->toPlainText().contains(QStringLiteral("Dateiauswahl verworfen")));
+    QVERIFY(m_engine->currentPrompt().startsWith(prompt));
+    const QString history = m_window->history()->toPlainText();
+    QVERIFY(!history.contains(QStringLiteral("Unbekannter Befehl")));
+    QVERIFY(!history.contains(QStringLiteral("Ungültige Option")));
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("Gewählt.dwg"))));
 }
 
 void tst_HostWindow::visibleAndBringToFront()

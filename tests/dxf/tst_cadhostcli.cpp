@@ -134,6 +134,33 @@ private Q_SLOTS:
         }
     }
 
+    // A script sets variables as at the CAD program's prompt: the name, then the value.
+    void scriptSetsAVariable()
+    {
+        const QString source = m_dir.filePath(QStringLiteral("Variablen.dwg"));
+        QVERIFY(QFile::copy(samplePath(QStringLiteral("A3 quer.dwt")), source));
+        const QString script = m_dir.filePath(QStringLiteral("variablen.scr"));
+        writeAll(script,
+                 QStringList{QStringLiteral("FILEDIA"), QStringLiteral("0"), QStringLiteral("_open"), source,
+                             QStringLiteral("filedia"), QStringLiteral("7"), QStringLiteral("FILEDIA"),
+                             QString(), QStringLiteral("DWGNAME"), QStringLiteral("_quit")}
+                         .join(QLatin1Char('\n'))
+                         .toUtf8() +
+                     '\n');
+        const Result r = cadhost({QStringLiteral("--headless"), QStringLiteral("-b"), script});
+        QVERIFY2(r.exitCode == 0, r.out.constData());
+        const QStringList out = QString::fromUtf8(r.out).split(QLatin1Char('\n'));
+        const auto at = [&](const QString& line) { return out.indexOf(line); };
+        const qsizetype first = at(QStringLiteral("Neuen Wert für FILEDIA eingeben <1>:"));
+        QVERIFY2(first >= 0, r.out.constData());
+        QCOMPARE(out.value(first + 1), QStringLiteral("0"));
+        // The drawing opened afterwards took the value; the bad one left it so.
+        QCOMPARE(out.count(QStringLiteral("Neuen Wert für FILEDIA eingeben <0>:")), 2);
+        QVERIFY(at(QStringLiteral("Ungültiger Wert für FILEDIA: 7 (erlaubt sind 0 und 1).")) > first);
+        QVERIFY(at(QStringLiteral("DWGNAME = \"Variablen.dwg\" (schreibgeschützt)")) > first);
+        QVERIFY2(!r.out.contains("Unbekannter Befehl"), r.out.constData());
+    }
+
     void missingScriptIsReported()
     {
         const QString script = m_dir.filePath(QStringLiteral("fehlt.scr"));

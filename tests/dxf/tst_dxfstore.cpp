@@ -1,13 +1,18 @@
 #include "DxfTestUtil.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <acad/Error.h>
 #include <cadhost/dxf/DxfPreserved.h>
+#include <cadhost/dxf/DxfReader.h>
 #include <cadhost/dxf/DxfStore.h>
+#include <cadhost/dxf/DxfText.h>
 #include <cadhost/dxf/DxfWriter.h>
+#include <cadhost/engine/Engine.h>
+#include <cadhost/engine/MemoryStore.h>
 
 using namespace cadhost;
 using namespace dxftest;
@@ -39,6 +44,42 @@ private:
     DxfStore m_store;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // The plot settings of a layout made as "how" says.
+    acad::PlotSettings plotOfANewLayout(const QString& how)
+    {
+        if (how.endsWith(QLatin1String(".dwt")))
+            return m_store.load(samplePath(how)).layouts.at(1).plot;
+        if (how == QLatin1String("new drawing file"))
+            return emptyDrawing().layouts.at(1).plot;
+        Drawing modelAlone = emptyDrawing();
+        modelAlone.layouts.removeLast();
+        modelAlone.activeLayout = QStringLiteral("Model");
+        if (how == QLatin1String("model space alone, written"))
+            return readDxf(writeDxf(modelAlone)).layouts.at(1).plot;
+        auto memory = std::make_shared<MemoryStore>();
+        memory->put(QStringLiteral("/m/Modell.dwg"), modelAlone);
+        Engine engine(memory);
+        if (how == QLatin1String("model space alone, opened"))
+            return engine.drawing(engine.openDocument(QStringLiteral("/m/Modell.dwg")))->layouts.at(1).plot;
+        const acad::DocId doc = engine.addDocument(QString());
+        if (how.startsWith(QLatin1String("Documents.Add")))
+            return engine.drawing(doc)->layouts.at(how.endsWith(u'1') ? 1 : 2).plot;
+        if (how == QLatin1String("LAYOUT Neu")) {
+            engine.sendCommand(doc, QStringLiteral("_layout\r_new\rNeu\r"));
+        } else {
+            const QString dvb = path(QStringLiteral("Kvarto.dvb"));
+            writeAll(dvb, "CADHOST-MAKROPROJEKT 1\nProjekt: Kvarto\nModul: Programm\nMakro: KV_Layout\n");
+            engine.loadDVB(dvb);
+            engine.setActiveLayout(doc, how.endsWith(QLatin1String("model space"))
+                                            ? QStringLiteral("Model")
+                                            : QStringLiteral("Layout1"));
+            engine.runMacro(QStringLiteral("KV_Layout"));
+        }
+        QCoreApplication::processEvents();
+        const Drawing* d = engine.drawing(doc);
+        return d->layouts.size() == 4 ? d->layouts.last().plot : acad::PlotSettings();
+    }
 
     static Drawing sampleDrawing(const QString& active)
     {
@@ -364,6 +405,124 @@ private Q_SLOTS:
             QCOMPARE(again.layouts.at(i).entities.size(), d.layouts.at(i).entities.size());
         }
         QCOMPARE(again.modelSpace.size(), d.modelSpace.size());
+    }
+
+    // Decoding is exactly reversible for any bytes, in both encodings.
+    void textDecodingIsReversible_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("code page: every byte")
+            << QByteArray("\x80\x81\x8d\x8f\x90\x9d\xa0\xb1\xf6\xff") << false;
+        QTest::newRow("code page: escapes") << QByteArray("\\U+03A9 \\U+00FC \\U+D800 \\U+03a9") << false;
+        QTest::newRow("UTF-8: umlauts and beyond the BMP") << QByteArray("M\xc3\xb6"
+                                                                         "blierung \xf0\x9f\x8f\xa0")
+                                                           << true;
+        QTest::newRow("UTF-8: a code-page byte") << QByteArray("EG M\xf6"
+                                                               "blierung")
+                                                 << true;
+        QTest::newRow("UTF-8: byte order mark") << QByteArray("\xef\xbb\xbfPlan") << true;
+        QTest::newRow("UTF-8: replacement character") << QByteArray("\xef\xbf\xbd \xf6") << true;
+        QTest::newRow("UTF-8: overlong") << QByteArray("\xc0\x80 \xe0\x80\xaf") << true;
+        QTest::newRow("UTF-8: surrogate") << QByteArray("\xed\xa0\x80\xed\xb2\x80") << true;
+        QTest::newRow("UTF-8: above U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << true;
+        QTest::newRow("UTF-8: cut short at the end") << QByteArray("Plan \xe2\x82") << true;
+        QTest::newRow("UTF-8: escape after a pair")
+            << QByteArray("\xf0\x90\x82\x80\x80 \xf0\x9f\x92\x80") << true;
+    }
+
+    void textDecodingIsReversible()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, utf8);
+        const auto encoding = utf8 ? dxftext::Encoding::Utf8 : dxftext::Encoding::Cp1252;
+        const QString text =
+            dxftext::decode(std::string_view(bytes.constData(), size_t(bytes.size())), encoding);
+        QByteArray back;
+        dxftext::encodeInto(back, text, encoding);
+        QCOMPARE(back.toHex(' '), bytes.toHex(' '));
+    }
+
+    // Only "AC" and four digits from 1021 on mean UTF-8; the bytes of anything else decide nothing.
+    void encodingFollowsTheVersionText_data()
+    {
+        QTest::addColumn<QByteArray>("acadver");
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("R2000") << QByteArray("AC1015") << false;
+        QTest::newRow("R2004") << QByteArray("AC1018") << false;
+        QTest::newRow("R2007") << QByteArray("AC1021") << true;
+        QTest::newRow("R2018") << QByteArray("AC1032") << true;
+        QTest::newRow("a high byte") << QByteArray("AC\xb1"
+                                                   "A15")
+                                     << false;
+        QTest::newRow("letters") << QByteArray("ACXXXX") << false;
+        QTest::newRow("too long") << QByteArray("AC10210") << false;
+        QTest::newRow("too short") << QByteArray("AC102") << false;
+        QTest::newRow("lower case") << QByteArray("ac1027") << false;
+    }
+
+    void encodingFollowsTheVersionText()
+    {
+        QFETCH(QByteArray, acadver);
+        QFETCH(bool, utf8);
+        QCOMPARE(dxftext::encodingForVersion(std::string_view(acadver.constData(), size_t(acadver.size()))),
+                 utf8 ? dxftext::Encoding::Utf8 : dxftext::Encoding::Cp1252);
+    }
+
+    // The fuzzer's find: a sample drawing whose $ACADVER is the bytes 41 43 B1 41 31 35. Opened and
+    // saved under another name by the host, "EG Möblierung" keeps its name and the file its bytes.
+    void versionThatIsNoVersionKeepsTheText()
+    {
+        const QString regression =
+            qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/fuzz/regressions/acadver-not-a-version");
+        const QByteArray original = readAll(regression);
+        QVERIFY(original.contains("$ACADVER\n  1\nAC\xb1"
+                                  "A15\n"));
+        const QString opened = path(QStringLiteral("Bestand EG Version.dwg"));
+        const QString saved = path(QStringLiteral("Bestand EG gespeichert.dwg"));
+        writeAll(opened, original);
+        Engine engine(std::make_shared<DxfStore>());
+        engine.submitInput(QStringLiteral("FILEDIA\r0\r_open\r%1\r").arg(opened));
+        QTRY_VERIFY(!engine.isBusy() && engine.application().activeDocument != 0);
+        const acad::DocId doc = engine.application().activeDocument;
+        QVERIFY(engine.drawing(doc)->layout(QStringLiteral("EG Möblierung")));
+        engine.submitInput(QStringLiteral("_saveas\r%1\r").arg(saved));
+        QTRY_VERIFY(!engine.isBusy());
+        QCOMPARE(engine.document(doc).ref.name, QFileInfo(saved).fileName());
+        QVERIFY(m_store.load(saved).layout(QStringLiteral("EG Möblierung")));
+        QCOMPARE(readAll(saved), original);
+    }
+
+    // Layouts the host makes itself follow the sample library: rotation 0 portrait, 1 landscape, paper
+    // width and height (and the size in the media name) as the sheet lies.
+    void newLayoutsFollowTheLibrarysConvention_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("rotation");
+        for (const char* how : {"LAYOUT Neu", "KV_Layout from model space", "KV_Layout from a layout",
+                                "Documents.Add Layout1", "Documents.Add Layout2", "model space alone, opened",
+                                "model space alone, written", "new drawing file"})
+            QTest::newRow(how) << QString::fromLatin1(how) << 1;
+        // The library itself, for the convention.
+        QTest::newRow("library A3 quer") << QStringLiteral("A3 quer.dwt") << 1;
+        QTest::newRow("library A4 hoch") << QStringLiteral("A4 hoch.dwt") << 0;
+    }
+
+    void newLayoutsFollowTheLibrarysConvention()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, rotation);
+        const acad::PlotSettings plot = plotOfANewLayout(how);
+        QCOMPARE(plot.plotRotation, rotation);
+        const bool landscape = rotation % 2 == 1;
+        QVERIFY2(landscape == (plot.paperWidth > plot.paperHeight),
+                 qPrintable(QStringLiteral("%1 × %2").arg(plot.paperWidth).arg(plot.paperHeight)));
+        const QRegularExpressionMatch size =
+            QRegularExpression(QStringLiteral("\\((\\d+)\\.00_x_(\\d+)\\.00_MM\\)"))
+                .match(plot.canonicalMediaName);
+        QVERIFY2(size.hasMatch(), qPrintable(plot.canonicalMediaName));
+        QCOMPARE(size.captured(1).toDouble(), plot.paperWidth);
+        QCOMPARE(size.captured(2).toDouble(), plot.paperHeight);
     }
 
     void failedSaveNamesTheFile()

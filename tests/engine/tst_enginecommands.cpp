@@ -248,6 +248,69 @@ private slots:
         QCOMPARE(m_engine->variable(m_doc, QStringLiteral("FILEDIA")).toInt(), 1);
     }
 
+    // A variable's name at the command prompt asks for its value as the CAD program does.
+    void variableAtThePrompt_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<QString>("shown"); // a line the history must hold
+        const QString ask = QStringLiteral("Neuen Wert für FILEDIA eingeben <1>:");
+        QTest::newRow("set to 0") << 1 << "FILEDIA\r0\r" << 0 << ask;
+        QTest::newRow("lower case, set to 1")
+            << 0 << "filedia\r1\r" << 1 << "Neuen Wert für FILEDIA eingeben <0>:";
+        QTest::newRow("English name") << 1 << "_FILEDIA\r0\r" << 0 << ask;
+        QTest::newRow("spaces around the value") << 1 << "FILEDIA\r 0 \r" << 0 << ask;
+        QTest::newRow("empty answer keeps it") << 0 << "FILEDIA\r\r" << 0 << "<0>:";
+        QTest::newRow("out of range")
+            << 0 << "FILEDIA\r2\r" << 0 << "Ungültiger Wert für FILEDIA: 2 (erlaubt sind 0 und 1).";
+        QTest::newRow("not a number") << 1 << "FILEDIA\rja\r" << 1 << "Ungültiger Wert für FILEDIA: ja";
+        QTest::newRow("Escape") << 1 << "FILEDIA\r\x1b" << 1 << "*Abbruch*";
+        QTest::newRow("read-only text") << 1 << "ctab\r" << 1 << "CTAB = \"Layout1\" (schreibgeschützt)";
+        QTest::newRow("read-only number") << 1 << "DBMOD\r" << 1 << "DBMOD = 0 (schreibgeschützt)";
+    }
+
+    void variableAtThePrompt()
+    {
+        QFETCH(int, before);
+        QFETCH(QString, input);
+        QFETCH(int, after);
+        QFETCH(QString, shown);
+        m_engine->setVariable(m_doc, QStringLiteral("FILEDIA"), before);
+        send(input);
+        QCOMPARE(m_engine->variable(m_doc, QStringLiteral("FILEDIA")).toInt(), after);
+        QCOMPARE(m_engine->currentPrompt(), QStringLiteral("Befehl:"));
+        QVERIFY2(historyHas(*m_engine, shown), qPrintable(m_engine->commandHistory().join(u'\n')));
+        QVERIFY(!historyHas(*m_engine, QStringLiteral("Unbekannter Befehl")));
+        QVERIFY(!m_engine->document(m_doc).modified);
+    }
+
+    // "FILEDIA", "0" and a file command in one text: the command runs with the new value.
+    void filediaSetInTheSameTextCounts()
+    {
+        QSignalSpy dialogs(m_engine.get(), &Engine::fileDialogRequested);
+        send(QStringLiteral("FILEDIA\r0\r_saveas\r"));
+        QVERIFY(m_engine->currentPrompt().startsWith(QStringLiteral("Zeichnungsdateiname eingeben")));
+        QCOMPARE(dialogs.count(), 0);
+    }
+
+    // Without a drawing FILEDIA is the host's own; drawings opened afterwards start with it.
+    void filediaWithoutADrawing()
+    {
+        send(QStringLiteral("_Close\r"));
+        QSignalSpy dialogs(m_engine.get(), &Engine::fileDialogRequested);
+        m_engine->submitInput(QStringLiteral("FILEDIA\r0\rCTAB\r_open\r"));
+        settle();
+        QCOMPARE(dialogs.count(), 0);
+        QVERIFY(historyHas(*m_engine, QStringLiteral("Die Systemvariable CTAB gehört zu einer Zeichnung")));
+        m_engine->submitInput(m_path + QStringLiteral("\r_saveas\r"));
+        settle();
+        QCOMPARE(dialogs.count(), 0);
+        const acad::DocId opened = m_engine->application().activeDocument;
+        QCOMPARE(m_engine->variable(opened, QStringLiteral("FILEDIA")).toInt(), 0);
+        QCOMPARE(m_engine->variable(m_engine->addDocument(QString()), QStringLiteral("FILEDIA")).toInt(), 0);
+    }
+
     void open_data()
     {
         QTest::addColumn<QString>("path");

@@ -179,6 +179,7 @@ void HostWindow::connectEngine()
     connect(&m_engine, &Engine::menuBarChanged, this, &HostWindow::refreshMenuBar);
     connect(&m_engine, &Engine::designCenterNavigated, this, &HostWindow::navigateDesignCenter);
     connect(&m_engine, &Engine::fileDialogRequested, this, &HostWindow::askForFile);
+    connect(&m_engine, &Engine::promptEnded, this, &HostWindow::abandonAnsweredDialog);
     connect(&m_engine, &Engine::messageShown, this, &HostWindow::reportError);
     connect(&m_engine, &Engine::visibleChanged, this, &HostWindow::followVisibility);
     connect(&m_engine, &Engine::bringToFrontRequested, this, &HostWindow::bringToFront);
@@ -337,19 +338,9 @@ void HostWindow::cancelInput()
     }
 }
 
-void HostWindow::answer(acad::DocId doc, const QString& text)
-{
-    try {
-        if (doc != 0)
-            m_engine.sendCommand(doc, text);
-        else
-            m_engine.submitInput(text);
-    } catch (const acad::Error& e) {
-        reportError(e.description());
-    }
-}
-
-// Not modal in a nested loop: the dialog answers the waiting prompt when it closes.
+// Not modal in a nested loop: the dialog answers the waiting prompt when it closes. The prompt may
+// be answered meanwhile by typed or sent input; the dialog then closes, and a choice that races
+// with that input is for its own prompt only (the ticket), never for a later one.
 void HostWindow::askForFile(Engine::FileDialog kind, acad::DocId doc)
 {
     if (m_fileDialog)
@@ -361,16 +352,25 @@ void HostWindow::askForFile(Engine::FileDialog kind, acad::DocId doc)
     m_fileDialog->setAcceptMode(setup.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     m_fileDialog->setFileMode(setup.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     m_fileDialog->setOption(QFileDialog::DontUseNativeDialog);
+    const quint64 ticket = m_engine.promptTicket(doc);
+    m_fileDialogDoc = doc;
+    m_fileDialogTicket = ticket;
     connect(m_fileDialog, &QFileDialog::fileSelected, this,
-            [this, doc](const QString& path) { answer(doc, path + u'\r'); });
-    connect(m_fileDialog, &QFileDialog::rejected, this, [this, doc] {
-        try {
-            m_engine.cancelCommand(doc);
-        } catch (const acad::Error& e) {
-            reportError(e.description());
-        }
-    });
-    m_fileDialog->open();
+            [this, doc, ticket](const QString& path) { m_engine.answerPrompt(doc, ticket, path + u'\r'); });
+    connect(m_fileDialog, &QFileDialog::rejected, this,
+            [this, doc, ticket] { m_engine.answerPrompt(doc, ticket, QString(QChar(27))); });
+    // Not even window-modal: the command line stays open for typed answers, as the prompt waits there too.
+    m_fileDialog->setWindowModality(Qt::NonModal);
+    m_fileDialog->show();
+}
+
+void HostWindow::abandonAnsweredDialog(acad::DocId doc)
+{
+    if (!m_fileDialog || doc != m_fileDialogDoc || m_engine.promptTicket(doc) == m_fileDialogTicket)
+        return;
+    // Closed without an answer: the prompt it was opened for is gone.
+    disconnect(m_fileDialog, nullptr, this, nullptr);
+    m_fileDialog->close();
 }
 
 // --- menus

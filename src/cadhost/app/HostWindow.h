@@ -66,7 +66,7 @@ private:
     void cancelInput();
     void navigateDesignCenter(const QString& path);
     void askForFile(Engine::FileDialog kind, acad::DocId doc);
-    void answer(acad::DocId doc, const QString& text);
+    void abandonAnsweredDialog(acad::DocId doc);
     void bringToFront();
     void reportError(const QString& text);
 
@@ -81,6 +81,8 @@ private:
     QLabel* m_designCenterPath = nullptr;
     QListWidget* m_designCenterFiles = nullptr;
     QPointer<QFileDialog> m_fileDialog;
+    acad::DocId m_fileDialogDoc = 0;
+    quint64 m_fileDialogTicket = 0; // the prompt the dialog answers
     QTimer m_refreshTimer;
     bool m_refreshing = false;
     bool m_quitting = false; // the engine has quit: closing is no longer a request

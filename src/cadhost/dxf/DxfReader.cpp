@@ -44,6 +44,16 @@ struct PendingLayout
     qint64 blockRecordLine = 0;
 };
 
+std::string_view trimmedAscii(std::string_view v)
+{
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!v.empty() && space(v.back()))
+        v.remove_suffix(1);
+    while (!v.empty() && space(v.front()))
+        v.remove_prefix(1);
+    return v;
+}
+
 std::string_view findAcadver(const std::vector<ScannedGroup>& groups)
 {
     for (size_t i = 0; i + 1 < groups.size(); ++i) {
@@ -575,8 +585,11 @@ Drawing readDxf(const QByteArray& bytes)
 {
     const std::vector<ScannedGroup> groups = scanDxf(bytes);
     auto p = std::make_shared<Preserved>();
-    p->acadver = QString::fromLatin1(findAcadver(groups)).trimmed();
-    p->encoding = dxftext::encodingForVersion(p->acadver.toLatin1().toStdString());
+    // The version's own text decides, and the version is then read like every other value, so that
+    // the writer finds it unchanged and leaves its bytes alone.
+    const std::string_view version = findAcadver(groups);
+    p->encoding = dxftext::encodingForVersion(trimmedAscii(version));
+    p->acadver = dxftext::decode(version, p->encoding).trimmed();
     p->crlf = usesCrLf(bytes);
     std::vector<Section> sections = Parser(groups, p->encoding).sections();
     DrawingBuilder builder(*p);

@@ -67,14 +67,112 @@ QString decodeEscapes(QString text)
     return text;
 }
 
+// A byte that is no part of well-formed UTF-8 stands for itself as a lone surrogate U+DC80..U+DCFF
+// (as Python's "surrogateescape" does), so that any bytes of a UTF-8 file decode and encode back.
+constexpr char16_t kByteEscape = 0xDC00;
+
+bool isByteEscape(const QString& text, qsizetype i)
+{
+    const char16_t c = text.at(i).unicode();
+    return c >= kByteEscape + 0x80 && c <= kByteEscape + 0xFF &&
+           (i == 0 || !QChar::isHighSurrogate(text.at(i - 1).unicode()));
+}
+
+bool within(unsigned char c, unsigned char low, unsigned char high)
+{
+    return c >= low && c <= high;
+}
+
+// Length of the well-formed UTF-8 sequence that starts the bytes (the Unicode standard's table of
+// well-formed byte sequences: no overlong forms, no surrogates, nothing above U+10FFFF); 0 if none.
+int sequenceLength(std::string_view b)
+{
+    const auto at = [&](size_t i) { return i < b.size() ? static_cast<unsigned char>(b[i]) : 0; };
+    const unsigned char lead = at(0);
+    if (lead < 0x80)
+        return 1;
+    if (within(lead, 0xC2, 0xDF))
+        return within(at(1), 0x80, 0xBF) ? 2 : 0;
+    if (within(lead, 0xE0, 0xEF)) {
+        const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+        return within(at(1), low, high) && within(at(2), 0x80, 0xBF) ? 3 : 0;
+    }
+    if (within(lead, 0xF0, 0xF4)) {
+        const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
+        return within(at(1), low, high) && within(at(2), 0x80, 0xBF) && within(at(3), 0x80, 0xBF) ? 4 : 0;
+    }
+    return 0;
+}
+
+void appendCodePoint(QString& text, std::string_view b, int n)
+{
+    const auto u = [&](int i) { return char32_t(static_cast<unsigned char>(b[size_t(i)])); };
+    char32_t c = n == 1 ? u(0) : u(0) & (0x7Fu >> n);
+    for (int i = 1; i < n; ++i)
+        c = (c << 6) | (u(i) & 0x3F);
+    if (QChar::requiresSurrogates(c)) {
+        text += QChar(QChar::highSurrogate(c));
+        text += QChar(QChar::lowSurrogate(c));
+    } else {
+        text += QChar(char16_t(c));
+    }
+}
+
+QString decodeUtf8(std::string_view bytes)
+{
+    // Qt's decoder is the fast way for well-formed text, but it drops a leading byte order mark.
+    const bool bom = bytes.substr(0, 3) == "\xEF\xBB\xBF";
+    if (!bom) {
+        QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        if (!text.contains(QChar::ReplacementCharacter))
+            return text; // (a replacement character that stands in the file goes the long way)
+    }
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (size_t i = 0; i < bytes.size();) {
+        const int n = sequenceLength(bytes.substr(i));
+        if (n == 0) {
+            text += QChar(char16_t(kByteEscape + static_cast<unsigned char>(bytes[i])));
+            ++i;
+            continue;
+        }
+        appendCodePoint(text, bytes.substr(i), n);
+        i += size_t(n);
+    }
+    return text;
+}
+
+void encodeUtf8(QByteArray& out, const QString& text)
+{
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isByteEscape(text, i))
+            continue;
+        out += QStringView(text).mid(run, i - run).toUtf8();
+        out += char(text.at(i).unicode() - kByteEscape);
+        run = i + 1;
+    }
+    out += QStringView(text).mid(run).toUtf8();
+}
+
 } // namespace
 
 Encoding encodingForVersion(std::string_view acadver)
 {
-    // AC1021 (R2007) and later store UTF-8; AC1015/AC1018 store the code page.
-    if (acadver.size() == 6 && acadver.substr(0, 2) == "AC" && acadver.substr(2) >= std::string_view("1021"))
-        return Encoding::Utf8;
-    return Encoding::Cp1252;
+    // $ACADVER is "AC" and a four-digit number: AC1021 (R2007) and later store UTF-8, AC1015/AC1018 the
+    // code page. A value that is no version at all says nothing; it is read as the code page, which
+    // every byte survives.
+    if (acadver.size() != 6 || acadver.substr(0, 2) != "AC")
+        return Encoding::Cp1252;
+    int number = 0;
+    for (const char c : acadver.substr(2)) {
+        if (c < '0' || c > '9')
+            return Encoding::Cp1252;
+        number = number * 10 + (c - '0');
+    }
+    return number >= 1021 ? Encoding::Utf8 : Encoding::Cp1252;
 }
 
 static QString decodeBytes(std::string_view bytes, Encoding encoding);
@@ -93,7 +191,7 @@ static QString decodeBytes(std::string_view bytes, Encoding encoding)
     if (isAscii(bytes))
         return QString::fromLatin1(bytes.data(), size);
     if (encoding == Encoding::Utf8)
-        return QString::fromUtf8(bytes.data(), size);
+        return decodeUtf8(bytes);
     QString text(size, Qt::Uninitialized);
     QChar* d = text.data();
     for (char c : bytes) {
@@ -106,7 +204,7 @@ static QString decodeBytes(std::string_view bytes, Encoding encoding)
 void encodeInto(QByteArray& out, const QString& text, Encoding encoding)
 {
     if (encoding == Encoding::Utf8) {
-        out += text.toUtf8();
+        encodeUtf8(out, text);
         return;
     }
     // Most text is ASCII: one byte per character, written in place.

@@ -107,6 +107,18 @@ void Engine::Private::feed(const QueuedInput& input)
                 .arg(input.text.simplified()));
         return;
     }
+    if (input.ticket != 0) {
+        // A file dialog's late choice: its prompt has been answered meanwhile, and the answer must not
+        // reach the next one.
+        if (ticket(input.doc) != input.ticket) {
+            if (input.text != QString(kEscape))
+                log(QStringLiteral("Dateiauswahl verworfen, die Eingabe ist bereits beantwortet: %1")
+                        .arg(input.text.simplified()));
+            return;
+        }
+        lines[input.doc].buffer.clear(); // the choice replaces what was half typed
+    }
+    qint16 filedia = input.filedia;
     for (qsizetype i = 0; i < input.text.size(); ++i) {
         const QChar c = input.text.at(i);
         if (input.doc != 0 && !find(input.doc)) {
@@ -121,8 +133,11 @@ void Engine::Private::feed(const QueuedInput& input)
             cancel(input.doc);
         } else if (c == kReturn) {
             if (!line.prompt)
-                line.filedia = input.filedia;
+                line.filedia = filedia;
             answer(input.doc, std::exchange(line.buffer, {}));
+            // "FILEDIA", "0" in the same text: the commands after it run with the new value.
+            if (const std::optional<qint16> answered = std::exchange(filediaAnswered, std::nullopt))
+                filedia = *answered;
         } else {
             line.buffer.append(c);
         }
@@ -146,6 +161,7 @@ void Engine::Private::answer(acad::DocId lineId, const QString& text)
         log(text);
         // A drawing that the answer refers to may have gone meanwhile; that ends the command.
         guarded([&] { prompt.onAnswer(text); });
+        emit q->promptEnded(lineId);
     }
     // The command may have closed its own document; its command line is gone then.
     const auto it = lines.find(lineId);
@@ -164,11 +180,13 @@ void Engine::Private::cancel(acad::DocId lineId)
     it->dialogDue = false;
     log(QStringLiteral("*Abbruch*"));
     notifyPrompt();
+    emit q->promptEnded(lineId);
 }
 
 void Engine::Private::ask(acad::DocId lineId, Prompt prompt)
 {
     log(prompt.text);
+    prompt.ticket = ++lastTicket;
     CommandLine& line = lines[lineId];
     line.dialogDue = prompt.dialog.has_value() && line.filedia == 1;
     line.prompt = std::move(prompt);
@@ -232,6 +250,12 @@ bool Engine::Private::lineBusy(acad::DocId lineId) const
 {
     const auto it = lines.constFind(lineId);
     return it != lines.constEnd() && it->prompt.has_value();
+}
+
+quint64 Engine::Private::ticket(acad::DocId lineId) const
+{
+    const auto it = lines.constFind(lineId);
+    return it != lines.constEnd() && it->prompt ? it->prompt->ticket : 0;
 }
 
 QList<Keyword> yesNoCancel()

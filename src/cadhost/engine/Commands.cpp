@@ -92,7 +92,7 @@ void layoutNew(Private& e, DocId doc)
 {
     askName(e, doc, "Name des neuen Layouts eingeben", freeLayoutName(e.doc(doc).drawing()),
             [&e](Document& d, const QString& name) {
-                e.edit(d, [&] { d.newLayout(name, makeDefaultDrawing().layouts.at(1).plot, e.ids); });
+                e.edit(d, [&] { d.newLayout(name, defaultPaperPlot(), e.ids); });
                 e.log(QStringLiteral("Layout %1 erstellt.").arg(quoted(name)));
             });
 }
@@ -374,6 +374,8 @@ const CommandDef* findCommand(QString name)
 bool Engine::Private::startCommand(DocId line, const QString& name)
 {
     const CommandDef* command = findCommand(name);
+    if (!command && startVariable(line, name))
+        return true;
     if (!command) {
         log(QStringLiteral("Unbekannter Befehl %1. Drücken Sie F1, um Hilfe zu erhalten.")
                 .arg(quoted(name.toUpper())));

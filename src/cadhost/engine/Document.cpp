@@ -14,23 +14,12 @@ namespace {
 
 const QString kModel = QStringLiteral("Model");
 
-acad::PlotSettings defaultPlot()
-{
-    acad::PlotSettings plot;
-    plot.configName = QStringLiteral("Kein");
-    plot.canonicalMediaName = QStringLiteral("ISO_A4_(297.00_x_210.00_MM)");
-    plot.paperWidth = 297;
-    plot.paperHeight = 210;
-    plot.plotType = 5;
-    return plot;
-}
-
 Layout makeLayout(const QString& name, qint32 tabOrder)
 {
     Layout layout;
     layout.name = name;
     layout.tabOrder = tabOrder;
-    layout.plot = defaultPlot();
+    layout.plot = defaultPaperPlot();
     return layout;
 }
 
@@ -96,6 +85,20 @@ acad::EntityInfo entityInfo(const Entity& entity)
     if (entity.entityType == acad::PViewport)
         info.customScale = entity.customScale();
     return info;
+}
+
+acad::PlotSettings defaultPaperPlot()
+{
+    // A3 landscape, as the new drawing's file and the sample library's "A3 quer": rotation 1 is
+    // landscape, and width and height are those of the sheet as it lies.
+    acad::PlotSettings plot;
+    plot.configName = QStringLiteral("DWG To PDF.pc3");
+    plot.canonicalMediaName = QStringLiteral("ISO_full_bleed_A3_(420.00_x_297.00_MM)");
+    plot.paperWidth = 420;
+    plot.paperHeight = 297;
+    plot.plotRotation = 1;
+    plot.plotType = 5;
+    return plot;
 }
 
 Drawing makeDefaultDrawing()

@@ -25,6 +25,10 @@ Layout cloneLayout(const Layout& source, IdSource& ids);
 // What the automation interface tells about an entity.
 acad::EntityInfo entityInfo(const Entity& entity);
 
+// The plot settings of a layout the host makes itself (a new drawing's, "LAYOUT Neu", KV_Layout from
+// model space): rotation 0 is portrait, 1 landscape, and paper width and height follow the orientation.
+acad::PlotSettings defaultPaperPlot();
+
 // A drawing as a new one starts without a template: "Model", "Layout1" and "Layout2".
 Drawing makeDefaultDrawing();
 

@@ -12,8 +12,6 @@ namespace cadhost {
 
 namespace {
 
-const QString kFiledia = QStringLiteral("FILEDIA");
-
 // "ISO_full_bleed_A3_(420.00_x_297.00_MM)" -> 420 x 297 mm; false when the name holds no size.
 bool paperSizeOf(const QString& media, double* width, double* height)
 {
@@ -187,6 +185,7 @@ acad::DocId Engine::addDocument(const QString& templatePath)
         std::make_unique<Document>(d->takeDocId(), folder + QLatin1Char('/') + name, std::move(drawing)));
     Document& doc = *d->docs.back();
     doc.setNamed(false);
+    doc.setFiledia(d->filedia);
     emit documentsChanged();
     d->activate(doc.id());
     return doc.id();
@@ -245,36 +244,20 @@ void Engine::sendCommand(acad::DocId doc, const QString& text)
 void Engine::setVariable(acad::DocId doc, const QString& name, const QVariant& value)
 {
     Document& document = d->doc(doc);
-    if (name.toUpper() != kFiledia) {
+    if (name.toUpper() != QLatin1String("FILEDIA")) {
         if (variable(doc, name).isValid())
             throw acad::Error(
                 QStringLiteral("Die Systemvariable %1 ist schreibgeschützt.").arg(name.toUpper()));
     }
-    bool ok = false;
-    const int v = value.toInt(&ok);
-    if (!ok || (v != 0 && v != 1))
-        throw acad::Error(
-            QStringLiteral("Ungültiger Wert für FILEDIA: %1 (erlaubt sind 0 und 1).").arg(value.toString()));
-    document.setFiledia(qint16(v));
+    d->setFiledia(&document, value);
 }
 
 QVariant Engine::variable(acad::DocId doc, const QString& name)
 {
-    const Document& document = d->doc(doc);
-    const QString upper = name.toUpper();
-    if (upper == kFiledia)
-        return QVariant::fromValue(document.filedia());
-    if (upper == QLatin1String("CTAB"))
-        return document.currentLayout();
-    if (upper == QLatin1String("TILEMODE"))
-        return QVariant::fromValue(qint16(document.activeSpace() == acad::ModelSpace ? 1 : 0));
-    if (upper == QLatin1String("DWGNAME"))
-        return document.name();
-    if (upper == QLatin1String("DWGPREFIX"))
-        return document.folder() + QLatin1Char('/');
-    if (upper == QLatin1String("DBMOD"))
-        return QVariant::fromValue(qint16(document.modified() ? 1 : 0));
-    throw acad::Error(QStringLiteral("Unbekannte Systemvariable: %1").arg(name));
+    const QVariant value = d->variableOf(&d->doc(doc), name.toUpper());
+    if (!value.isValid())
+        throw acad::Error(QStringLiteral("Unbekannte Systemvariable: %1").arg(name));
+    return value;
 }
 
 acad::ObjectInfo Engine::objectIdToObject(acad::DocId doc, acad::ObjectId id)
@@ -402,7 +385,18 @@ void Engine::setHwnd(qint64 hwnd)
 void Engine::submitInput(const QString& text)
 {
     const Document* doc = d->find(d->active);
-    d->enqueue(d->active, text, doc ? doc->filedia() : qint16(1));
+    d->enqueue(d->active, text, doc ? doc->filedia() : d->filedia);
+}
+
+quint64 Engine::promptTicket(acad::DocId doc) const
+{
+    return d->ticket(doc);
+}
+
+void Engine::answerPrompt(acad::DocId doc, quint64 ticket, const QString& text)
+{
+    d->queue.append({doc, text, d->filedia, ticket});
+    d->enqueueRun();
 }
 
 void Engine::cancelCommand(acad::DocId doc)

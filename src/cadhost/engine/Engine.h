@@ -108,6 +108,12 @@ public:
     QString promptDefault(acad::DocId doc) const;
     // Whether input is queued or a command waits for an answer in any document.
     bool isBusy() const;
+    // The prompt waiting in that document's command line (0 = the application's): a number no later
+    // prompt gets, 0 when none waits. A file dialog keeps it, so that it answers only its own prompt.
+    quint64 promptTicket(acad::DocId doc) const;
+    // An answer for that prompt only, queued like submitInput ("\x1b" cancels it); dropped, with a
+    // line in the history, when that prompt no longer waits by the time it runs.
+    void answerPrompt(acad::DocId doc, quint64 ticket, const QString& text);
 
     // The drawing model of an open document, for the window and for tests; nullptr if none.
     const Drawing* drawing(acad::DocId doc) const;
@@ -133,9 +139,12 @@ signals:
     void quitRequested();
     void menuBarChanged();
     void designCenterNavigated(const QString& path);
-    // A FILEDIA 1 prompt: the window shows a file dialog and answers with submitInput (path + "\r")
-    // or cancelCommand. Headless the prompt simply waits for sendCommand input.
+    // A FILEDIA 1 prompt: the window shows a file dialog and answers with answerPrompt (path + "\r",
+    // or Escape) for promptTicket(doc). Headless the prompt simply waits for sendCommand input.
     void fileDialogRequested(cadhost::Engine::FileDialog kind, acad::DocId doc);
+    // The prompt waiting in that document's command line was answered or cancelled, or the document
+    // closed: a dialog opened for it has nothing left to answer.
+    void promptEnded(acad::DocId doc);
     // A message a macro shows to the user (also in the command history).
     void messageShown(const QString& text);
 

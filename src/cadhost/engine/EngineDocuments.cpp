@@ -77,6 +77,7 @@ acad::DocId Engine::Private::open(const QString& path)
     }
     adoptDrawing(drawing, ids);
     docs.push_back(std::make_unique<Document>(takeDocId(), file, std::move(drawing)));
+    docs.back()->setFiledia(filedia);
     const acad::DocId id = docs.back()->id();
     log(QStringLiteral("Zeichnung geöffnet: %1").arg(file));
     emit q->documentsChanged();
@@ -117,7 +118,10 @@ void Engine::Private::close(acad::DocId id)
     const QString name = (*it)->fullPath();
     const auto index = it - docs.begin();
     docs.erase(it);
+    const bool waited = lineBusy(id);
     lines.remove(id);
+    if (waited)
+        emit q->promptEnded(id);
     log(QStringLiteral("Zeichnung geschlossen: %1").arg(name));
     emit q->documentsChanged();
     if (active == id) {

@@ -21,6 +21,7 @@ struct Prompt
     std::function<void(const QString& answer)> onAnswer;
     std::optional<Engine::FileDialog> dialog = std::nullopt; // a file prompt: a dialog when FILEDIA is 1
     QString defaultValue = {};                               // what an empty answer stands for
+    quint64 ticket = 0; // set by ask: tells this prompt from every later one
 };
 
 // One keyword of a prompt: the German word with its capitals as the shortest abbreviation, and the
@@ -46,6 +47,7 @@ struct QueuedInput
     acad::DocId doc = 0;
     QString text;
     qint16 filedia = 1;
+    quint64 ticket = 0; // not 0: only for that prompt (a file dialog's answer), dropped once it is gone
 };
 
 struct Engine::Private
@@ -73,6 +75,10 @@ struct Engine::Private
     bool scheduled = false;
     bool running = false;
     QString shownPrompt;
+    quint64 lastTicket = 0;
+    // FILEDIA as the CAD program keeps it: the application's command line and new drawings take it.
+    qint16 filedia = 1;
+    std::optional<qint16> filediaAnswered; // a FILEDIA answer: the rest of the same input takes it
 
     // --- documents (EngineDocuments.cpp)
     Document* find(acad::DocId id) const;
@@ -110,12 +116,21 @@ struct Engine::Private
     void guarded(const std::function<void()>& step);
     void notifyPrompt();
     bool lineBusy(acad::DocId line) const;
+    quint64 ticket(acad::DocId line) const;
 
     // --- commands (Commands.cpp)
     bool startCommand(acad::DocId line, const QString& name);
     void saveAsFlow(acad::DocId line, acad::DocId doc, const std::function<void()>& done);
     void saveFlow(acad::DocId line, acad::DocId doc, const std::function<void()>& done);
     void quitFlow(acad::DocId line, QList<acad::DocId> pending);
+
+    // --- system variables (Variables.cpp)
+    // Read-only variables of a drawing need a document; FILEDIA without one is the host's own value.
+    // Invalid for a name the host does not know.
+    QVariant variableOf(const Document* document, const QString& upperName) const;
+    void setFiledia(Document* document, const QVariant& value); // throws for anything but 0 and 1
+    // A variable's name typed at the command prompt: shows it and asks for a new value.
+    bool startVariable(acad::DocId line, const QString& name);
 
     // --- macros (Macros.cpp)
     void runMacro(const QString& name);

@@ -43,7 +43,9 @@ Document& activeDocument(Private& e, const QString& macro)
 void createLayout(Private& e, acad::DocId id, const QString& name)
 {
     Document& d = e.doc(id);
-    const acad::PlotSettings plot = d.layoutNamed(d.currentLayout()).plot;
+    // Like the layout in front; model space has no sheet to copy.
+    const Layout& current = d.layoutNamed(d.currentLayout());
+    const acad::PlotSettings plot = current.isModel() ? defaultPaperPlot() : current.plot;
     e.edit(d, [&] {
         d.newLayout(name, plot, e.ids);
         d.setActiveLayout(name);
