@@ -9,6 +9,7 @@ packages=(
     libchm-dev fp-utils sqlite3
     dbus-daemon dbus-bin python3-ezdxf clang
     xvfb xauth
+    openbox xdotool x11-utils at-spi2-core python3-pyatspi libglib2.0-bin
 )
 
 missing=()

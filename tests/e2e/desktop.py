@@ -1,0 +1,242 @@
+"""A desktop of its own for end-to-end tests of the real programs.
+
+Each Desktop has a virtual screen (Xvfb) with a window manager (openbox), a private session bus with
+the accessibility bus behind it, and starts the programs of this build as a user would: the windows
+are real, the keys come from xdotool, and the window is read as a screen reader reads it (AT-SPI).
+Nothing touches the user's home, the real session bus or /etc: ctest gives every test its own
+folders (cmake/BlattwartTest.cmake), and the bus, the screen and the programs end with the Desktop.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+HOST_NAME = "de.velmora.CadHost.AutoCAD_Application_18"
+TIMEOUT = 20.0
+
+
+class E2EError(AssertionError):
+    pass
+
+
+def wait_for(condition, what, timeout=TIMEOUT, interval=0.1):
+    """Polls condition until it gives a true value, which is returned; fails after timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise E2EError("gave up waiting for " + what)
+        time.sleep(interval)
+
+
+class Desktop:
+    def __init__(self):
+        self.bin = os.environ["BW_BIN_DIR"]
+        self.folder = tempfile.mkdtemp(prefix="bw-e2e-")
+        self.processes = []
+        self.monitors = []
+        self.env = dict(os.environ)
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.env["XDG_RUNTIME_DIR"] = self._mkdir("run", 0o700)
+        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        self.env["NO_AT_BRIDGE"] = "0"
+        self._start_screen()
+        self._start_bus()
+        self._spawn(["openbox", "--sm-disable"], "openbox")
+        os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")})
+
+    # --- life cycle
+
+    def _mkdir(self, name, mode=0o755):
+        path = os.path.join(self.folder, name)
+        os.makedirs(path, mode=mode, exist_ok=True)
+        return path
+
+    def _spawn(self, args, name, env=None):
+        with open(os.path.join(self.folder, name + ".log"), "wb") as log:
+            proc = subprocess.Popen(args, env=env or self.env, stdout=log, stderr=subprocess.STDOUT,
+                                    stdin=subprocess.DEVNULL, start_new_session=True)
+        self.processes.append(proc)
+        return proc
+
+    def _start_screen(self):
+        for number in range(90 + os.getpid() % 300, 1000):
+            if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
+                continue
+            proc = self._spawn(["Xvfb", ":%d" % number, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                               "xvfb")
+            try:
+                wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % number) or proc.poll() is not None,
+                         "the virtual screen", 10)
+            except E2EError:
+                proc.kill()
+                continue
+            if proc.poll() is None:
+                self.env["DISPLAY"] = ":%d" % number
+                return
+        raise E2EError("no free display for Xvfb")
+
+    def _start_bus(self):
+        socket = os.path.join(self.folder, "bus")
+        config = os.path.join(self.folder, "bus.conf")
+        with open(config, "w") as f:
+            f.write('<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"\n'
+                    ' "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">\n'
+                    "<busconfig><type>session</type><listen>unix:path=%s</listen><auth>EXTERNAL</auth>"
+                    # The accessibility bus is started on demand, as on a desktop.
+                    "<standard_session_servicedirs/>"
+                    '<policy context="default"><allow send_destination="*" eavesdrop="true"/>'
+                    '<allow eavesdrop="true"/><allow own="*"/></policy></busconfig>\n' % socket)
+        self._spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--nopidfile"], "dbus")
+        wait_for(lambda: os.path.exists(socket), "the session bus", 10)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + socket
+
+    def close(self, failed=False):
+        if failed:
+            self.screenshot(os.path.join(self.folder, "failed.png"))
+        for monitor in self.monitors:
+            monitor.kill()
+        for proc in reversed(self.processes):
+            if proc.poll() is None:
+                try:
+                    os.killpg(proc.pid, signal.SIGCONT)
+                    os.killpg(proc.pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
+        for proc in reversed(self.processes):
+            try:
+                proc.wait(5)
+            except subprocess.TimeoutExpired:
+                os.killpg(proc.pid, signal.SIGKILL)
+                proc.wait()
+        if failed or os.environ.get("BW_E2E_KEEP"):
+            print("kept (logs and screenshots):", self.folder)
+        else:
+            shutil.rmtree(self.folder, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, value, trace):
+        self.close(failed=kind is not None)
+
+    # --- the programs
+
+    def start_cadhost(self, *args):
+        """A user's cadhost: visible at once. Waits until it owns its bus name."""
+        proc = self._spawn([os.path.join(self.bin, "cadhost"), *args], "cadhost")
+        wait_for(lambda: self.has_owner(HOST_NAME) or proc.poll() is not None, "cadhost on the bus")
+        if proc.poll() is not None:
+            raise E2EError("cadhost ended: " + self.log("cadhost"))
+        return proc
+
+    def start_blattwart(self):
+        return self._spawn([os.path.join(self.bin, "blattwart")], "blattwart")
+
+    def log(self, name):
+        with open(os.path.join(self.folder, name + ".log"), "rb") as f:
+            return f.read().decode("utf-8", "replace")
+
+    # --- the bus
+
+    def bus(self, *args, timeout=10):
+        """gdbus on the private bus; returns its output."""
+        out = subprocess.run(["gdbus", *args], env=self.env, capture_output=True, text=True, timeout=timeout)
+        if out.returncode != 0:
+            raise E2EError("gdbus %s: %s" % (" ".join(args), out.stderr.strip()))
+        return out.stdout.strip()
+
+    def has_owner(self, name):
+        out = subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
+                              "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.NameHasOwner", name],
+                             env=self.env, capture_output=True, text=True, timeout=10)
+        return "true" in out.stdout
+
+    def host(self, path, interface, method, *args):
+        return self.bus("call", "--session", "--dest", HOST_NAME, "--object-path", path, "--method",
+                        "de.velmora.CadHost.%s.%s" % (interface, method), *[str(a) for a in args])
+
+    def monitor(self, *rules):
+        """Counts the messages on the bus that match one of the rules from now on: call count() on
+        the result."""
+        path = os.path.join(self.folder, "monitor-%d.log" % len(self.monitors))
+        with open(path, "wb") as log:
+            proc = subprocess.Popen(["dbus-monitor", "--address", self.env["DBUS_SESSION_BUS_ADDRESS"], *rules],
+                                    stdout=log, stderr=subprocess.DEVNULL, env=self.env)
+        self.monitors.append(proc)
+        time.sleep(0.5)  # the monitor is in place before anything is counted
+
+        class Counter:
+            def count(self):
+                with open(path, "rb") as f:
+                    return sum(1 for line in f if line.startswith(b"method call"))
+        return Counter()
+
+    # --- the screen
+
+    def xdotool(self, *args):
+        out = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True, timeout=20)
+        return out.stdout.strip()
+
+    def window(self, name, timeout=TIMEOUT):
+        """The id of the visible top-level window whose whole title matches name (a regular
+        expression)."""
+        def find():
+            ids = self.xdotool("search", "--onlyvisible", "--name", "^%s$" % name).split()
+            return ids[-1] if ids else None
+        return wait_for(find, "the window " + name, timeout)
+
+    def activate(self, name, then=None):
+        """Brings the window to the front and waits until it, or the window then (a dialog it opens
+        at once), is the active window."""
+        window = self.window(name)
+        self.xdotool("windowactivate", window)
+        if then is None:
+            wait_for(lambda: self.xdotool("getactivewindow") == window, "the window %s in front" % name)
+            return window
+        shown = self.window(then)
+        wait_for(lambda: self.xdotool("getactivewindow") == shown, "the window %s in front" % then)
+        return shown
+
+    def key(self, *keys):
+        self.xdotool("key", "--clearmodifiers", *keys)
+
+    def other_window(self, title="Andere Anwendung"):
+        """A window of another program, to leave Blattwart for."""
+        self._spawn(["xmessage", "-title", title, "-geometry", "300x80+700+500", title], "xmessage")
+        return self.window(title)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=False, timeout=30,
+                       capture_output=True)
+
+    # --- the window as a screen reader reads it
+
+    def accessible(self, app):
+        """Every accessible of the application as (role, name, depth), in tree order."""
+        import pyatspi
+
+        desktop = pyatspi.Registry.getDesktop(0)
+        found = []
+
+        def walk(node, depth):
+            found.append((node.getRoleName(), node.name or "", depth))
+            if depth < 16:
+                for i in range(node.childCount):
+                    child = node.getChildAtIndex(i)
+                    if child is not None:
+                        walk(child, depth + 1)
+
+        for i in range(desktop.childCount):
+            node = desktop.getChildAtIndex(i)
+            if node is not None and node.name == app:
+                walk(node, 0)
+        return found
+
+    def texts(self, app, role):
+        return [name for r, name, _ in self.accessible(app) if r == role]
