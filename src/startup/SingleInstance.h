@@ -28,6 +28,6 @@ Q_SIGNALS:
     void activateRequested();
 
 private:
-    static bool handOver();
+    static void handOver();
     bool m_owned = false;
 };
