@@ -238,5 +238,31 @@ class Desktop:
                 walk(node, 0)
         return found
 
+    def documents(self, app):
+        """The text of every text field and text browser of the application."""
+        import pyatspi
+
+        found = []
+
+        def walk(node, depth):
+            if node.getRoleName() in ("text", "label", "document text", "document frame", "paragraph"):
+                try:
+                    text = node.queryText()
+                    found.append(text.getText(0, text.characterCount))
+                except NotImplementedError:
+                    pass
+            if depth < 16:
+                for i in range(node.childCount):
+                    child = node.getChildAtIndex(i)
+                    if child is not None:
+                        walk(child, depth + 1)
+
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            node = desktop.getChildAtIndex(i)
+            if node is not None and node.name == app:
+                walk(node, 0)
+        return found
+
     def texts(self, app, role):
         return [name for r, name, _ in self.accessible(app) if r == role]
