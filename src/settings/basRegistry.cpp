@@ -7,15 +7,13 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
 
 namespace basRegistry {
 
 namespace {
-
-// Held for the duration of one call only.
-std::unique_ptr<CRegistry> gRegistry;
 
 QString defaultDefDB()
 {
@@ -51,13 +49,11 @@ double Val(const QString& text)
 QString GetDefDBPfad()
 {
     try {
-        gRegistry = std::make_unique<CRegistry>();
+        const auto gRegistry = std::make_unique<CRegistry>();
         const QString path = gRegistry->KV_DefDB();
-        gRegistry.reset();
         return path.isEmpty() ? defaultDefDB() : path;
     } catch (const std::exception& e) {
-        gRegistry.reset();
-        platform::MsgBox(QString::fromStdString(e.what()), platform::vbOKOnly);
+        platform::MsgBox(platform::describe(e), platform::vbOKOnly);
         return defaultDefDB();
     }
 }
@@ -65,13 +61,11 @@ QString GetDefDBPfad()
 qint16 GetLMBeenden()
 {
     try {
-        gRegistry = std::make_unique<CRegistry>();
+        const auto gRegistry = std::make_unique<CRegistry>();
         const QString text = gRegistry->KV_LM_Beenden();
-        gRegistry.reset();
         return text.isEmpty() ? 1 : toInt16(Val(text));
     } catch (const std::exception& e) {
-        gRegistry.reset();
-        platform::MsgBox(QString::fromStdString(e.what()), platform::vbOKOnly);
+        platform::MsgBox(platform::describe(e), platform::vbOKOnly);
         return 0;
     }
 }
@@ -79,12 +73,10 @@ qint16 GetLMBeenden()
 void SetLMBeenden(qint16 value)
 {
     try {
-        gRegistry = std::make_unique<CRegistry>();
+        const auto gRegistry = std::make_unique<CRegistry>();
         gRegistry->setKV_LM_Beenden(QString::number(value));
-        gRegistry.reset();
     } catch (const std::exception& e) {
-        gRegistry.reset();
-        platform::MsgBox(QString::fromStdString(e.what()), platform::vbOKOnly);
+        platform::MsgBox(platform::describe(e), platform::vbOKOnly);
     }
 }
 
