@@ -8,6 +8,7 @@
 #include <help/Shell.h>
 #include <help/basHTMLHelp.h>
 #include <memory>
+#include <operations/basKvarto.h>
 #include <settings/basDatenbank.h>
 
 class frmMain;
@@ -34,6 +35,8 @@ public:
     // The desktop's browser, mail program and programs; the help file's topics.
     help::DesktopShell Shell;
     basHTMLHelp::HTMLHelp HTMLHelp;
+    // The lookup of a layout's viewports and product blocks that the details show.
+    basKvarto::LayoutReader LayoutContents;
     // Created once by Main; empty until then.
     std::unique_ptr<frmMain> MainForm;
     // 1 when the main window was in front at the last watch tick.
