@@ -3,14 +3,16 @@
 // the details of a layout with 200 viewports and 200 block references carrying Kvarto data. In-process
 // against the engine and over a private bus against a real `cadhost --headless`; the drawing is
 // written with the host's own DXF writer and opened by the host. Targets: at most 3 round trips for
-// each, the details within 50 ms over the bus.
+// each, the details within 50 ms over the bus. Then the same two selections through the explorer's
+// own view logic (tree click, layout list, details rows) against the cadhost process.
 #include "PrivateBus.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <acad/BusHost.h>
 #include <acad/BusNames.h>
 #include <acad/Connector.h>
@@ -19,7 +21,15 @@
 #include <cadhost/dxf/DxfStore.h>
 #include <cadhost/engine/Engine.h>
 #include <cstdio>
+#include <explorer/ViewHost.h>
+#include <explorer/basViewControls.h>
+#include <explorer/controls/ListControl.h>
+#include <explorer/controls/TreeControl.h>
 #include <functional>
+#include <operations/basKvartoObjekte.h>
+#include <platform/MsgBox.h>
+#include <settings/basDatenbank.h>
+#include <startup/basAutoCAD.h>
 #include <utility>
 
 namespace {
@@ -243,6 +253,89 @@ void run(const char* where, acad::Host& host, const acad::BusHost* bus)
     }
 }
 
+// The window around tree and list, reduced to nothing.
+class NoWindow final : public explorer::ViewHost
+{
+public:
+    void UpdateStatusBar() override {}
+    void VisbibleMnuMenu() override {}
+    void SetTreeViewViewBySetting() override {}
+    void setListTitle(const QString&) override {}
+    void setViewModeCommandsEnabled(bool) override {}
+    void setSelectionCommandsEnabled(bool) override {}
+    int pressedViewMode() const override { return 3; }
+};
+
+// Any message box would mean a read failed; count them instead of showing them.
+class BoxCounter final : public platform::MessageBoxHandler
+{
+public:
+    int shown = 0;
+    platform::MsgBoxResult show(const QString& text, int, const QString&) override
+    {
+        ++shown;
+        std::fprintf(stderr, "message box: %s\n", qPrintable(text));
+        return platform::vbOK;
+    }
+};
+
+// The explorer's tree and list without the window, attached to the host.
+struct View
+{
+    acad::FunctionConnector connector;
+    basDatenbank::Definitions definitions;
+    basAutoCAD::Connection connection{connector, definitions};
+    QTreeWidget widget;
+    explorer::TreeControl tree{&widget};
+    explorer::ListControl list;
+    NoWindow window;
+    basKvarto::LayoutReader layoutContents;
+    basViewControls::ViewControls views{tree, list, window, connection, definitions, layoutContents};
+};
+
+QString keyOfText(const explorer::TreeControl& tree, const QString& text)
+{
+    for (const QString& key : tree.allKeys()) {
+        if (tree.text(key) == text)
+            return key;
+    }
+    return {};
+}
+
+// A click on the node and the list it fills, measured as the selection sequence the click runs.
+void runView(const std::shared_ptr<acad::BusHost>& host, BoxCounter& boxes)
+{
+    View view;
+    const QTemporaryDir library; // an empty template library
+    view.definitions.gTypen.Add(1, QStringLiteral("Vorlagen"), library.path(), QString(),
+                                QStringLiteral("1"));
+    view.connection.AcadApp = host;
+    view.views.InitTreeView();
+    view.views.FillTreeView();
+    const struct
+    {
+        const char* what;
+        QString node;
+        int rows;
+    } cases[] = {
+        {"view: layout list (50 rows)", view.tree.childKeys(QStringLiteral("A")).value(0), kLayouts},
+        {"view: details (210 rows)", keyOfText(view.tree, kDetailLayout), 10 + kViewports},
+    };
+    for (const auto& c : cases) {
+        view.tree.select(c.node);
+        const qint64 before = host->roundTrips();
+        const Figures f = measure(50, [&] {
+            view.views.TreeSelectionChanged();
+            return qint64(view.list.count());
+        });
+        report("cadhost", c.what, f, double(host->roundTrips() - before) / 51);
+        if (f.checksum != c.rows)
+            std::printf("MISSED: %d rows expected\n", c.rows);
+    }
+    if (boxes.shown > 0)
+        std::printf("MISSED: %d message boxes\n", boxes.shown);
+}
+
 QByteArray loadAverage()
 {
     QFile f(QStringLiteral("/proc/loadavg"));
@@ -253,7 +346,13 @@ QByteArray loadAverage()
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    BoxCounter boxes;
+    platform::setMessageBoxHandler(&boxes);
     std::printf("load average before: %s\n", loadAverage().constData());
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Details.dxf"));
@@ -282,6 +381,9 @@ int main(int argc, char** argv)
     try {
         host.openDocument(path);
         run("cadhost", host, &host);
+        runView(std::make_shared<acad::BusHost>(
+                    bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId))),
+                boxes);
     } catch (const acad::Error& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.description()));
         return 1;

@@ -28,6 +28,7 @@
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <functional>
+#include <operations/basKvartoObjekte.h>
 #include <platform/MsgBox.h>
 #include <settings/basDatenbank.h>
 #include <startup/basAutoCAD.h>
@@ -133,11 +134,12 @@ struct View
     explorer::TreeControl tree{&widget};
     explorer::ListControl list;
     NoWindow window;
+    basKvarto::LayoutReader layoutContents;
     bvc::ViewControls views;
 
     View(Library& library, std::shared_ptr<acad::Host> host)
         : connection(connector, library.definitions),
-          views(tree, list, window, connection, library.definitions)
+          views(tree, list, window, connection, library.definitions, layoutContents)
     {
         connection.AcadApp = std::move(host);
         views.InitTreeView();

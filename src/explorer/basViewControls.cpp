@@ -64,8 +64,10 @@ void showError(const std::exception& error)
 }
 
 ViewControls::ViewControls(explorer::TreeControl& tree, explorer::ListControl& list, explorer::ViewHost& host,
-                           explorer::AcadConnection& connection, basDatenbank::Definitions& definitions)
-    : m_tree(tree), m_list(list), m_host(host), m_connection(connection), m_definitions(definitions)
+                           explorer::AcadConnection& connection, basDatenbank::Definitions& definitions,
+                           const explorer::LayoutContentsReader& layoutContents)
+    : m_tree(tree), m_list(list), m_host(host), m_connection(connection), m_definitions(definitions),
+      m_layoutContents(layoutContents)
 {
     connect(&m_tree, &TreeControl::nodeClick, this, [this] { TreeSelectionChanged(); });
     // The CAD program stays where it is: the user goes on working in the tree.

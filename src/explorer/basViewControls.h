@@ -18,6 +18,8 @@ class Definitions;
 namespace explorer {
 class AcadConnection;
 class DrawingOperations;
+class LayoutContentsReader;
+class LayoutPlotReader;
 class ListControl;
 class TreeControl;
 class ViewHost;
@@ -33,10 +35,12 @@ class ViewControls final : public QObject
 {
 public:
     // The window's tree and list, the window around them, the connection to the CAD program and the
-    // definitions; none is owned. A click on a tree node runs TreeSelectionChanged, a double click
-    // on a tree node ActivateSelectedNode with 1, a double click on a list item OpenListItem.
+    // definitions, and the lookup of a layout's viewports and product blocks; none is owned. A click
+    // on a tree node runs TreeSelectionChanged, a double click on a tree node ActivateSelectedNode
+    // with 1, a double click on a list item OpenListItem.
     ViewControls(explorer::TreeControl& tree, explorer::ListControl& list, explorer::ViewHost& host,
-                 explorer::AcadConnection& connection, basDatenbank::Definitions& definitions);
+                 explorer::AcadConnection& connection, basDatenbank::Definitions& definitions,
+                 const explorer::LayoutContentsReader& layoutContents);
 
     // --- state
     // One running counter for every drawing, layout and template number; never reset after start.
@@ -95,6 +99,9 @@ public:
     void ListZeichnungen();
     void ListLayouts();
     void ListVorlagen();
+    // The details of the selected layout or template.
+    void ShowLayoutDetails();
+    void ShowVorlageDetails();
     void OpenListItem(const QString& key);
     // What follows a change of the tree's selection, in its order.
     void TreeSelectionChanged();
@@ -136,8 +143,13 @@ private:
     QString rememberedKey() const;
     void reselect(const QString& key, const QString& remembered);
     QString activeDocumentName() const;
-    void ListPlotSettings(const QString& key, acad::DocId doc, acad::ObjectId layout);
-    void addLayoutItem(const CAcadobj& record, acad::DocId doc, const QString& remembered);
+    void ListPlotSettings(const QString& key, const acad::LayoutPlotSettings& layout);
+    void addLayoutItem(const CAcadobj& record, explorer::LayoutPlotReader* plots, const QString& remembered);
+    // details
+    void fillLayoutDetails(const QString& remembered);
+    void addDetailRows(int viewports);
+    void setPlotRows(const acad::LayoutPlotSettings& layout);
+    void setBlockRows(const std::array<qint16, 3>& numbers, const std::array<QString, 3>& names);
 
     explorer::TreeControl& m_tree;
     explorer::ListControl& m_list;
@@ -145,6 +157,9 @@ private:
     explorer::AcadConnection& m_connection;
     basDatenbank::Definitions& m_definitions;
     explorer::DrawingOperations* m_operations = nullptr;
+    const explorer::LayoutContentsReader& m_layoutContents;
+    // Set while a change of selection rebuilds the columns: its own fill follows.
+    bool m_fillFollows = false;
     // The widths of each column set, index 0 = the first column, in twips.
     std::array<QList<qint32>, 5> m_widths;
 };

@@ -1,12 +1,15 @@
 // The list half of the view controls: column sets, widths and orders, view options and the object lists.
 
 #include "AcadConnection.h"
+#include "LayoutPlotReader.h"
+#include "PlotTexts.h"
 #include "ViewHost.h"
 #include "ViewSettings.h"
 #include "basViewControls.h"
 #include "controls/ListControl.h"
 #include "controls/TreeControl.h"
 
+#include <QScopeGuard>
 #include <QStringList>
 #include <acad/Host.h>
 #include <algorithm>
@@ -61,22 +64,6 @@ const ColumnSetDef* setDef(qint16 set)
 bool isDetailKind(NodeKind kind)
 {
     return kind == NodeKind::Layout || kind == NodeKind::Template;
-}
-
-QString orientationText(qint32 rotation)
-{
-    switch (rotation) {
-    case 0:
-        return QStringLiteral("Hochformat");
-    case 1:
-        return QStringLiteral("Querformat");
-    case 2:
-        return QStringLiteral("Hochformat (auf dem Kopf)");
-    case 3:
-        return QStringLiteral("Querformat (auf dem Kopf)");
-    default:
-        return {};
-    }
 }
 
 // Holds the list's sorting while a fill adds its items.
@@ -157,34 +144,35 @@ void ViewControls::fillByKind(NodeKind kind)
         ListLayouts();
     else if (kind == NodeKind::LibraryRoot)
         ListVorlagen();
-    // The rows of a layout's or a template's details are not filled here.
+    else if (kind == NodeKind::Layout)
+        ShowLayoutDetails();
+    else if (kind == NodeKind::Template)
+        ShowVorlageDetails();
 }
 
-// The plot settings of one layout as sub-items; a failing read leaves its cell empty.
-void ViewControls::ListPlotSettings(const QString& key, acad::DocId doc, acad::ObjectId layout)
+// The plot settings of one layout as sub-items; a layout without paper shows its name only.
+void ViewControls::ListPlotSettings(const QString& key, const acad::LayoutPlotSettings& layout)
 {
-    const std::shared_ptr<acad::Host> app = m_connection.acadApp();
-    const acad::PlotSettings plot = app->plotSettings(doc, layout);
+    const acad::PlotSettings& plot = layout.plot;
     if (plot.canonicalMediaName.isEmpty())
         return;
-    ignoringErrors([&] { app->refreshPlotDeviceInfo(doc, layout); });
-    ignoringErrors(
-        [&] { m_list.setSubItem(key, 2, app->localeMediaName(doc, layout, plot.canonicalMediaName)); });
-    ignoringErrors([&] { m_list.setSubItem(key, 1, plot.configName); });
-    ignoringErrors([&] { m_list.setSubItem(key, 3, orientationText(plot.plotRotation)); });
-    ignoringErrors([&] {
-        m_list.setSubItem(key, 4, plot.styleSheet.isEmpty() ? QStringLiteral("Kein") : plot.styleSheet);
-    });
+    m_list.setSubItem(key, 2, layout.localeMediaName);
+    m_list.setSubItem(key, 1, plot.configName);
+    m_list.setSubItem(key, 3, explorer::orientationText(plot.plotRotation));
+    m_list.setSubItem(key, 4, explorer::plotStyleText(plot.styleSheet));
 }
 
-void ViewControls::addLayoutItem(const CAcadobj& record, acad::DocId doc, const QString& remembered)
+void ViewControls::addLayoutItem(const CAcadobj& record, explorer::LayoutPlotReader* plots,
+                                 const QString& remembered)
 {
     const QString key = keyOf(NodeKind::Layout, record.Nummer);
     m_list.addItem(key, record.Layout, 4, 9);
     reselect(key, remembered);
     m_list.setBold(key, m_tree.bold(key));
-    if (doc != 0 && m_connection.acadApp())
-        ignoringErrors([&] { ListPlotSettings(key, doc, record.AObjId); });
+    if (!plots)
+        return;
+    if (const std::optional<acad::LayoutPlotSettings> layout = plots->byId(record.AObjId))
+        ignoringErrors([&] { ListPlotSettings(key, *layout); });
 }
 
 void ViewControls::LoadColumnWidths()
@@ -262,7 +250,8 @@ void ViewControls::CreateColumns(qint16 set)
         const QList<qint32>& array = m_widths[set - 1];
         for (int c = 0; c < def->columns.size(); ++c)
             m_list.addColumn(QString::fromUtf8(def->columns[c].caption), array[c]);
-        fillByKind(def->kind);
+        if (!m_fillFollows)
+            fillByKind(def->kind);
     } catch (const std::exception& error) {
         showError(error);
     }
@@ -387,11 +376,16 @@ void ViewControls::ListLayouts()
         acad::DocId doc = 0;
         ignoringErrors([&] { doc = FindDocument(drawingKey); });
         m_list.clearItems();
+        // Every layout's plot settings in one call, read before the first item needs them.
+        const std::shared_ptr<acad::Host> app = m_connection.acadApp();
+        std::optional<explorer::LayoutPlotReader> plots;
         for (const CAcadobj& record : Layouts) {
             const QString key = keyOf(NodeKind::Layout, record.Nummer);
             if (record.Vorhanden == 0 || !m_tree.contains(key) || m_tree.parentKey(key) != drawingKey)
                 continue;
-            addLayoutItem(record, doc, remembered);
+            if (!plots && doc != 0 && app)
+                plots.emplace(*app, doc);
+            addLayoutItem(record, plots ? &*plots : nullptr, remembered);
         }
     } catch (const std::exception& error) {
         showError(error);
@@ -416,7 +410,13 @@ void ViewControls::TreeSelectionChanged()
     RemoveProvisionalTemplateNode();
     m_host.SetTreeViewViewBySetting();
     SetListViewOptions();
-    SetListViewColumns();
+    {
+        // FillListView fills the list right after; a fill by the new columns as well would read
+        // the layouts or details from the host twice for one click.
+        m_fillFollows = true;
+        const auto reset = qScopeGuard([this] { m_fillFollows = false; });
+        SetListViewColumns();
+    }
     FillListView();
     m_host.UpdateStatusBar();
     m_host.VisbibleMnuMenu();

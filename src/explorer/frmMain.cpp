@@ -117,7 +117,8 @@ constexpr viewsettings::Key kPlacementKeys[] = {viewsettings::Key::MainLeft, vie
 
 } // namespace
 
-frmMain::frmMain(AcadConnection& connection, basDatenbank::Definitions& definitions, QWidget* parent)
+frmMain::frmMain(AcadConnection& connection, basDatenbank::Definitions& definitions,
+                 const explorer::LayoutContentsReader& layoutContents, QWidget* parent)
     : QMainWindow(parent), m_connection(connection)
 {
     setWindowTitle(QStringLiteral("Blattwart"));
@@ -138,8 +139,8 @@ frmMain::frmMain(AcadConnection& connection, basDatenbank::Definitions& definiti
     connect(m_timer, &QTimer::timeout, this, &frmMain::updateClock);
     m_timer->start();
     setMinimumWidth(pixels(kMinWindowWidth));
-    m_views =
-        std::make_unique<basViewControls::ViewControls>(*m_tree, *m_list, *this, m_connection, definitions);
+    m_views = std::make_unique<basViewControls::ViewControls>(*m_tree, *m_list, *this, m_connection,
+                                                              definitions, layoutContents);
 }
 
 frmMain::~frmMain() = default;

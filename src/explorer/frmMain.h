@@ -21,6 +21,7 @@ class QTreeWidget;
 
 namespace explorer {
 class AcadConnection;
+class LayoutContentsReader;
 class ListControl;
 class SplitterGrip;
 class TreeControl;
@@ -59,7 +60,7 @@ class frmMain final : public QMainWindow, public explorer::ViewHost
 
 public:
     frmMain(explorer::AcadConnection& connection, basDatenbank::Definitions& definitions,
-            QWidget* parent = nullptr);
+            const explorer::LayoutContentsReader& layoutContents, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // --- the controls and the view logic over them

@@ -27,6 +27,19 @@ void CAFenster::GetAfenwerte(const std::shared_ptr<acad::Host>& host, acad::DocI
     CXData data(host, doc);
     data.objId = ObjektId;
     data.GetXDataWerte();
+    takeAfenwerte(data);
+}
+
+void CAFenster::GetAfenwerte(const acad::XData& fetched)
+{
+    CXData data(nullptr, 0);
+    data.objId = ObjektId;
+    data.GetXDataWerte(fetched);
+    takeAfenwerte(data);
+}
+
+void CAFenster::takeAfenwerte(CXData& data)
+{
     const std::optional<qint16> kvarto = records::toInt16(valueOf(data, 0));
     if (!kvarto) {
         Bezeichnung.clear();

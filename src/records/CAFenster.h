@@ -4,6 +4,8 @@
 #include <acad/Host.h>
 #include <memory>
 
+class CXData;
+
 // One paper-space viewport of a layout.
 struct CAFenster
 {
@@ -22,4 +24,9 @@ struct CAFenster
     // Loads Kvarto, Bezeichnung and Uebersicht; a value that is not a number stops the load and
     // clears Bezeichnung.
     void GetAfenwerte(const std::shared_ptr<acad::Host>& host, acad::DocId doc);
+    // The same from the viewport's "Kvarto" data already fetched from the host.
+    void GetAfenwerte(const acad::XData& fetched);
+
+private:
+    void takeAfenwerte(CXData& data);
 };

@@ -30,6 +30,15 @@ void CXData::GetXDataWerte()
     }
 }
 
+void CXData::GetXDataWerte(const acad::XData& fetched)
+{
+    try {
+        readPairs(fetched);
+    } catch (const std::exception&) {
+        platform::MsgBox(QStringLiteral("Fehler beim Lesen der EED's!"), platform::vbCritical);
+    }
+}
+
 // Position 0 is the application name; the rest are (type, value) pairs by position alone.
 // A trailing type without its value is dropped.
 void CXData::readPairs(const acad::XData& data)

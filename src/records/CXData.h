@@ -22,6 +22,8 @@ public:
     // Appends the object's pairs; shows "Fehler beim Lesen der EED's!" on failure, keeping the pairs
     // read before it.
     void GetXDataWerte();
+    // The same for data already fetched from the host (several objects' data in one call).
+    void GetXDataWerte(const acad::XData& fetched);
     // Wert = the text of the pair of type DataTyp, or "" when there is none.
     void GetXWertByTyp();
     // Replaces the pair of type DataTyp by Wert; an empty Wert just removes it.

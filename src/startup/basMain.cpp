@@ -76,7 +76,7 @@ void Program::buildWindow()
 {
     Connection.ConnectAutoCAD();
     Definitions.LoadTypen(Connection.AcadApp.get());
-    MainForm = std::make_unique<frmMain>(Connection, Definitions);
+    MainForm = std::make_unique<frmMain>(Connection, Definitions, LayoutContents);
     basViewControls::ViewControls& views = MainForm->views();
     views.SelectedNodeType = NodeKind::None;
     MainForm->Form_Load();

@@ -8,6 +8,7 @@
 #include <help/Shell.h>
 #include <help/basHTMLHelp.h>
 #include <memory>
+#include <operations/basKvartoObjekte.h>
 #include <settings/basDatenbank.h>
 
 class frmMain;
@@ -40,6 +41,8 @@ public:
     // The desktop's browser, mail program and programs; the help file's topics.
     help::DesktopShell Shell;
     basHTMLHelp::HTMLHelp HTMLHelp;
+    // The lookup of a layout's viewports and product blocks that the details show.
+    basKvarto::LayoutReader LayoutContents;
     // Created once by Main; empty until then.
     std::unique_ptr<frmMain> MainForm;
     // The drawing and layout operations over the window's views; created with the window.

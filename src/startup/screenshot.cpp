@@ -1,5 +1,6 @@
 // Takes a picture of the main window as the user sees it after the start:
-//   bw_screenshot OUT.png DRAWING...
+//   bw_screenshot [--layout NAME] OUT.png DRAWING...
+// With --layout the picture shows that layout's details, else the list of the loaded drawings.
 // It starts the CAD host when none runs, opens the drawings in it, runs the start-up, grabs the window
 // and ends the host it started. Run it with a display (Xvfb will do) and a session bus of its own.
 #include <QApplication>
@@ -32,14 +33,30 @@ void placeWindow()
     platform::SaveSetting(QStringLiteral("ViewMode"), QStringLiteral("3"));
 }
 
+// The key of the first tree node that shows text; "" when none does.
+QString nodeShowing(const frmMain& window, const QString& text)
+{
+    const explorer::TreeControl& tree = *window.tvTreeView();
+    for (const QString& key : tree.allKeys()) {
+        if (tree.text(key) == text)
+            return key;
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    QString layout;
+    if (args.size() > 1 && args.first() == QLatin1String("--layout")) {
+        layout = args.at(1);
+        args = args.mid(2);
+    }
     if (args.size() < 2)
-        return fail(QStringLiteral("Aufruf: bw_screenshot BILD.png ZEICHNUNG..."));
+        return fail(QStringLiteral("Aufruf: bw_screenshot [--layout NAME] BILD.png ZEICHNUNG..."));
     platform::installQtMessageBox();
     acad::BusConnector connector;
     std::shared_ptr<acad::Host> host;
@@ -55,8 +72,11 @@ int main(int argc, char** argv)
     basMain::Program program(connector);
     if (!program.Main())
         return fail(QStringLiteral("Der Blattwart ist nicht gestartet."));
-    // The drawings root with its list, as the user sees it after one click.
-    program.MainForm->tvTreeView()->select(QStringLiteral("A"));
+    // The drawings root with its list, or the layout's details, as the user sees it after one click.
+    const QString node = layout.isEmpty() ? QStringLiteral("A") : nodeShowing(*program.MainForm, layout);
+    if (node.isEmpty())
+        return fail(QStringLiteral("Kein Layout ") + layout);
+    program.MainForm->tvTreeView()->select(node);
     program.MainForm->views().TreeSelectionChanged();
     bool saved = false;
     QTimer::singleShot(1500, [&] {

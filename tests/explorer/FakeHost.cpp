@@ -149,15 +149,61 @@ QString FakeHost::localeMediaName(acad::DocId, acad::ObjectId, const QString& ca
     return QStringLiteral("Lokal ") + canonicalName;
 }
 
+QList<acad::EntityInfo> FakeHost::blockEntities(acad::DocId, acad::ObjectId layout)
+{
+    count(QStringLiteral("blockEntities"));
+    if (!findLayout(layout))
+        throw acad::Error(QStringLiteral("Objekt nicht gefunden"));
+    return entities.value(layout);
+}
+
+QList<acad::LayoutPlotSettings> FakeHost::layoutPlotSettings(acad::DocId id)
+{
+    count(QStringLiteral("layoutPlotSettings"));
+    const Document* doc = find(id);
+    if (!doc)
+        throw acad::Error(QStringLiteral("Die Zeichnung ist nicht mehr geöffnet."));
+    QList<acad::LayoutPlotSettings> out;
+    for (const Layout& layout : doc->layouts) {
+        if (layout.id == failingPlot)
+            throw acad::Error(QStringLiteral("Objekt nicht gefunden"));
+        const QString locale = layout.plot.canonicalMediaName.isEmpty()
+                                   ? QString()
+                                   : QStringLiteral("Lokal ") + layout.plot.canonicalMediaName;
+        out.append({layout.id, layout.name, layout.plot, locale});
+    }
+    return out;
+}
+
+QList<acad::EntityWithXData> FakeHost::blockEntitiesWithXData(acad::DocId, acad::ObjectId layout,
+                                                              const QString& application)
+{
+    count(QStringLiteral("blockEntitiesWithXData"));
+    if (!findLayout(layout))
+        throw acad::Error(QStringLiteral("Objekt nicht gefunden"));
+    QList<acad::EntityWithXData> out;
+    for (const acad::EntityInfo& entity : entities.value(layout)) {
+        if (missingObjects.contains(entity.id))
+            throw acad::Error(QStringLiteral("Objekt nicht gefunden"));
+        out.append({entity, dataOf(entity.id, application)});
+    }
+    return out;
+}
+
+acad::XData FakeHost::dataOf(acad::ObjectId object, const QString& application) const
+{
+    const acad::XData data = xdatas.value(object);
+    if (!data.values.isEmpty() && data.values.first().toString() != application)
+        return {};
+    return data;
+}
+
 acad::XData FakeHost::xdata(acad::DocId, acad::ObjectId object, const QString& application)
 {
     count(QStringLiteral("xdata"));
     if (missingObjects.contains(object))
         throw acad::Error(QStringLiteral("Objekt nicht gefunden"));
-    const acad::XData data = xdatas.value(object);
-    if (!data.values.isEmpty() && data.values.first().toString() != application)
-        return {};
-    return data;
+    return dataOf(object, application);
 }
 
 void FakeHost::setXData(acad::DocId, acad::ObjectId object, const acad::XData& data)

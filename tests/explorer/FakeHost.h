@@ -29,10 +29,11 @@ public:
     QList<Document> documents;
     acad::DocId activeDocument = 0;
     QHash<acad::ObjectId, acad::XData> xdatas;
-    QSet<acad::ObjectId> missingObjects; // xdata of these throws
-    QMap<QString, int> calls;            // by method name
-    QString failing;                     // the method that throws, "" none
-    acad::ObjectId failingPlot = 0;      // plotSettings of this layout throws
+    QSet<acad::ObjectId> missingObjects;                     // xdata of these throws
+    QHash<acad::ObjectId, QList<acad::EntityInfo>> entities; // paper-space entities by layout id
+    QMap<QString, int> calls;                                // by method name
+    QString failing;                                         // the method that throws, "" none
+    acad::ObjectId failingPlot = 0;                          // plotSettings of this layout throws
 
     // Adds a drawing with "Model" and the named paper-space layouts; returns its id.
     acad::DocId addDrawing(const QString& path, const QString& name, const QStringList& layouts);
@@ -51,11 +52,17 @@ public:
     acad::PlotSettings plotSettings(acad::DocId, acad::ObjectId layout) override;
     void refreshPlotDeviceInfo(acad::DocId, acad::ObjectId) override;
     QString localeMediaName(acad::DocId, acad::ObjectId, const QString& canonicalName) override;
+    QList<acad::EntityInfo> blockEntities(acad::DocId, acad::ObjectId layout) override;
+    // One call each, failing as a whole as the real host's do.
+    QList<acad::LayoutPlotSettings> layoutPlotSettings(acad::DocId doc) override;
+    QList<acad::EntityWithXData> blockEntitiesWithXData(acad::DocId doc, acad::ObjectId layout,
+                                                        const QString& application) override;
     acad::XData xdata(acad::DocId, acad::ObjectId object, const QString& application) override;
     void setXData(acad::DocId, acad::ObjectId object, const acad::XData& data) override;
 
 private:
     void count(const QString& method);
+    acad::XData dataOf(acad::ObjectId object, const QString& application) const;
     acad::DocumentSnapshot snapshotOf(const Document* doc) const;
     acad::DocId m_nextDoc = 1;
     acad::ObjectId m_nextObject = 100;

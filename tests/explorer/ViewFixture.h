@@ -11,6 +11,7 @@
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <memory>
+#include <operations/basKvartoObjekte.h>
 #include <settings/basDatenbank.h>
 #include <startup/basAutoCAD.h>
 
@@ -56,7 +57,8 @@ public:
     acad::FunctionConnector connector;
     basDatenbank::Definitions definitions;
     basAutoCAD::Connection connection{connector, definitions};
-    basViewControls::ViewControls views{tree, list, view, connection, definitions};
+    basKvarto::LayoutReader layoutContents;
+    basViewControls::ViewControls views{tree, list, view, connection, definitions, layoutContents};
 
     void addTemplate(const QString& name) const;
     void removeTemplate(const QString& name) const;

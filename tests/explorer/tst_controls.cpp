@@ -5,6 +5,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <explorer/controls/ControlError.h>
+#include <explorer/controls/ImageLists.h>
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/controls/Twips.h>
@@ -18,6 +19,15 @@ class TestControls final : public QObject
     Q_OBJECT
 
 private slots:
+    // The rows of the details (17 to 21) have pictures of their own, on any desktop theme.
+    void detailRowImagesAreThere()
+    {
+        const QList<QIcon> small = explorer::smallImages();
+        QCOMPARE(small.size(), 21);
+        for (int i = 17; i <= 21; ++i)
+            QVERIFY2(!small[i - 1].pixmap(16).isNull(), qPrintable(QString::number(i)));
+    }
+
     void init()
     {
         m_widget = new QTreeWidget;

@@ -2,7 +2,10 @@
 #include "MsgBoxRecorder.h"
 #include "ViewFixture.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QTest>
+#include <cadhost/dxf/DxfStore.h>
 #include <cadhost/engine/Engine.h>
 #include <cadhost/engine/MemoryStore.h>
 #include <explorer/basViewControls.h>
@@ -100,6 +103,39 @@ private slots:
         m_engine->closeDocument(m_second, false);
         m_f->views.FillTreeView();
         QCOMPARE(m_f->tree.childKeys("A"), QStringList{drawing});
+    }
+
+    // Real values for every layout of the sample library, as the host reads the files.
+    void everyLayoutOfTheSampleLibraryShowsItsDetails()
+    {
+        auto engine = std::make_shared<cadhost::Engine>(std::make_shared<cadhost::DxfStore>());
+        const QDir library(qEnvironmentVariable("KVARTO_PROGRAM_DIR") +
+                           QStringLiteral("/Bibliothek/Vorlagen"));
+        const QStringList files = library.entryList({QStringLiteral("*.dwg"), QStringLiteral("*.dwt")});
+        QVERIFY(files.size() >= 4);
+        for (const QString& file : files)
+            engine->openDocument(library.filePath(file));
+        m_f->connection.AcadApp = engine;
+        m_f->views.FillTreeView();
+        const QRegularExpression size(QStringLiteral("^\\d+[.,]\\d\\d x \\d+[.,]\\d\\d mm$"));
+        const QRegularExpression viewport(QStringLiteral("^.+ \\(1:\\d+([.,]\\d+)?\\)$"));
+        int layouts = 0;
+        for (const QString& key : m_f->tree.allKeys()) {
+            if (explorer::kindOf(key) != explorer::NodeKind::Layout)
+                continue;
+            ++layouts;
+            m_f->click(key);
+            const QString what = m_f->tree.text(m_f->tree.parentKey(key)) + " / " + m_f->tree.text(key);
+            QVERIFY2(m_f->list.count() >= 10, qPrintable(what));
+            for (const char* row : {"IPlotter", "IPapierformat", "IAusrichtung", "IPlotstil", "IPlotbereich",
+                                    "IStempel", "INordpfeil", "ILegende"})
+                QVERIFY2(!m_f->list.subItem(row, 1).isEmpty(), qPrintable(what + " " + row));
+            QVERIFY2(size.match(m_f->list.subItem("IPapiergroesse", 1)).hasMatch(), qPrintable(what));
+            for (const QString& row : m_f->list.keys().mid(10))
+                QVERIFY2(viewport.match(m_f->list.subItem(row, 1)).hasMatch(), qPrintable(what + " " + row));
+        }
+        QVERIFY(layouts >= 4);
+        QCOMPARE(m_f->boxes.count(), 0);
     }
 
 private:

@@ -410,8 +410,9 @@ private slots:
         QCOMPARE(m_f->list.view() == explorer::ListControl::Details, details);
         QCOMPARE(m_f->list.multiSelect(), kind == "Z");
         QCOMPARE(m_f->view.selectionEnabled, kind == "Z");
+        // The ten fixed rows of a layout without viewports; the two rows of a template.
         if (details)
-            QCOMPARE(m_f->list.count(), 0);
+            QCOMPARE(m_f->list.count(), kind == "L" ? 10 : 2);
     }
 
     void storedWidths_data()
@@ -856,10 +857,13 @@ private slots:
         V().FillTreeView();
         m_f->host->calls.clear();
         V().FillTreeView();
-        // The selection is the active layout, whose details cost nothing here.
-        QCOMPARE(m_f->host->calls.value("application"), 1);
+        // The selection is the active layout: its details add one call each for the document, the
+        // plot settings and the block.
+        QCOMPARE(m_f->host->calls.value("application"), 2);
         QCOMPARE(m_f->host->calls.value("documentSnapshots"), 1);
-        QCOMPARE(m_f->host->totalCalls(), 2);
+        QCOMPARE(m_f->host->calls.value("layoutPlotSettings"), 1);
+        QCOMPARE(m_f->host->calls.value("blockEntitiesWithXData"), 1);
+        QCOMPARE(m_f->host->totalCalls(), 5);
     }
 
 private:

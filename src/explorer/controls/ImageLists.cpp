@@ -1,5 +1,7 @@
 #include "ImageLists.h"
 
+#include "../frmMainIcons.h"
+
 #include <QApplication>
 #include <QStyle>
 
@@ -30,7 +32,7 @@ QList<QIcon> iconsFor(std::initializer_list<ImageSource> sources)
 
 QList<QIcon> smallImages()
 {
-    return iconsFor({
+    QList<QIcon> icons = iconsFor({
         {"application-x-executable", QStyle::SP_DesktopIcon},             // 1
         {"computer", QStyle::SP_ComputerIcon},                            // 2 loaded drawings
         {"folder-documents", QStyle::SP_DirIcon},                         // 3 library
@@ -47,12 +49,12 @@ QList<QIcon> smallImages()
         {"document-properties", QStyle::SP_FileDialogInfoView},           // 14
         {"document-properties", QStyle::SP_FileDialogInfoView},           // 15
         {"document-properties", QStyle::SP_FileDialogInfoView},           // 16
-        {"document-print", QStyle::SP_FileDialogDetailedView},            // 17 plot setting
-        {"insert-object", QStyle::SP_FileDialogListView},                 // 18 product block
-        {"view-preview", QStyle::SP_DesktopIcon},                         // 19 viewport
-        {"folder", QStyle::SP_DirIcon},                                   // 20 folder
-        {"text-x-generic", QStyle::SP_FileIcon},                          // 21 file name
     });
+    // The rows of the details (17 plot setting, 18 product block, 19 viewport, 20 folder, 21 file
+    // name) are bundled pictures, so that the rows look alike on every desktop.
+    for (const char* key : {"Plot", "Product Block", "Viewport", "Folder", "File"})
+        icons.append(bundledToolbarIcon(QString::fromLatin1(key)));
+    return icons;
 }
 
 QList<QIcon> largeImages()

@@ -284,6 +284,55 @@ const QList<QPair<QString, Painter>>& pictures()
              p.drawLine(QPointF(4.5, 9.5), QPointF(4.5, 12.5));
              p.drawLine(QPointF(4.5, 12.5), QPointF(6.5, 12.5));
          }},
+        // The rows of a layout's and a template's details.
+        {"Plot",
+         [](QPainter& p) {
+             sheet(p, 4.5, 1.5, 7, 6);
+             pen(p, kInk);
+             p.setBrush(kGrey);
+             p.drawRoundedRect(QRectF(1.5, 6.5, 13, 6), 1, 1);
+             p.setBrush(kPaper);
+             p.drawRect(QRectF(4.5, 10.5, 7, 4));
+             p.setPen(Qt::NoPen);
+             p.setBrush(kGreen);
+             p.drawEllipse(QPointF(12.5, 8.5), 0.8, 0.8);
+         }},
+        {"Product Block",
+         [](QPainter& p) {
+             landscape(p, 1.5, 2.5, 13, 11);
+             pen(p, kInk);
+             p.setBrush(kYellow);
+             p.drawRect(QRectF(8.5, 9.5, 6, 4));
+             p.drawLine(QPointF(8.5, 11.5), QPointF(14.5, 11.5));
+         }},
+        {"Viewport",
+         [](QPainter& p) {
+             pen(p, kInk);
+             p.setBrush(kPaper);
+             p.drawRect(QRectF(1.5, 2.5, 13, 11));
+             pen(p, kBlue);
+             p.setBrush(kLightBlue);
+             p.drawRect(QRectF(3.5, 4.5, 9, 7));
+             pen(p, kBlue, 1.2);
+             p.drawLine(QPointF(4.5, 10.5), QPointF(7.5, 6.5));
+             p.drawLine(QPointF(7.5, 6.5), QPointF(11.5, 10.5));
+         }},
+        {"Folder",
+         [](QPainter& p) {
+             pen(p, kInk);
+             p.setBrush(kFolder);
+             p.drawRect(QRectF(1.5, 3.5, 13, 10));
+             p.drawRect(QRectF(1.5, 2.5, 5, 1));
+             p.setBrush(kYellow);
+             p.drawRect(QRectF(1.5, 5.5, 13, 8));
+         }},
+        {"File",
+         [](QPainter& p) {
+             sheet(p, 2.5, 1.5, 11, 13);
+             lines(p, 4.5, 5.5, 7, 3);
+             pen(p, kBlue, 1.5);
+             p.drawLine(QPointF(4.5, 12), QPointF(9.5, 12));
+         }},
     };
     return all;
 }

@@ -1,0 +1,49 @@
+#include "PlotTexts.h"
+
+#include <QLocale>
+#include <array>
+
+namespace explorer {
+
+namespace {
+
+QString tableText(qint32 value, const std::array<const char*, 6>& table, qint32 count)
+{
+    return value >= 0 && value < count ? QString::fromUtf8(table[value]) : QString();
+}
+
+// "0.00": two decimals, the user's decimal separator and no grouping.
+QString twoDecimals(double value)
+{
+    return QString::number(value, 'f', 2).replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
+} // namespace
+
+QString orientationText(qint32 rotation)
+{
+    static const std::array<const char*, 6> texts{
+        "Hochformat", "Querformat", "Hochformat (auf dem Kopf)", "Querformat (auf dem Kopf)", "", ""};
+    return tableText(rotation, texts, 4);
+}
+
+QString plotAreaText(qint32 plotType)
+{
+    static const std::array<const char*, 6> texts{"Anzeige", "Layout",  "Grenzen",
+                                                  "Ansicht", "Fenster", "Layout"};
+    return tableText(plotType, texts, 6);
+}
+
+QString plotStyleText(const QString& styleSheet)
+{
+    return styleSheet.isEmpty() ? QStringLiteral("Kein") : styleSheet;
+}
+
+QString paperSizeText(double width, double height)
+{
+    const double first = width > height ? width : height;
+    const double second = width > height ? height : width;
+    return twoDecimals(first) + QStringLiteral(" x ") + twoDecimals(second) + QStringLiteral(" mm");
+}
+
+} // namespace explorer

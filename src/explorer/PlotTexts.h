@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The texts the lists show for a layout's plot settings.
+namespace explorer {
+
+// "Hochformat", "Querformat", … for the plot rotation 0..3; "" for any other value.
+QString orientationText(qint32 rotation);
+// "Anzeige", "Layout", "Grenzen", "Ansicht", "Fenster", "Layout" for the plot type 0..5; "" otherwise.
+QString plotAreaText(qint32 plotType);
+// The plot style table, or "Kein" for none.
+QString plotStyleText(const QString& styleSheet);
+// "420,00 x 297,00 mm": the larger side first, two decimals with the user's decimal separator.
+QString paperSizeText(double width, double height);
+
+} // namespace explorer
