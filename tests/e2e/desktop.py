@@ -157,6 +157,18 @@ class Desktop:
                              env=self.env, capture_output=True, text=True, timeout=10)
         return "true" in out.stdout
 
+    def host_value(self, path, interface, method, *args):
+        """A host call's answer as Python values."""
+        from gi.repository import GLib
+
+        return GLib.Variant.parse(None, self.host(path, interface, method, *args), None, None).unpack()
+
+    def host_documents(self):
+        """The host's open documents: file name -> (active layout, active space, [layout names])."""
+        (snapshots,) = self.host_value("/Documents", "Documents", "Snapshots")
+        return {ref[1]: (active, space, [layout[1] for layout in layouts])
+                for ref, _modified, active, space, layouts in snapshots}
+
     def host(self, path, interface, method, *args):
         return self.bus("call", "--session", "--dest", HOST_NAME, "--object-path", path, "--method",
                         "de.velmora.CadHost.%s.%s" % (interface, method), *[str(a) for a in args])
@@ -217,52 +229,70 @@ class Desktop:
 
     # --- the window as a screen reader reads it
 
-    def accessible(self, app):
-        """Every accessible of the application as (role, name, depth), in tree order."""
+    def _walk(self, app, visit):
+        """Calls visit(node, depth) for every accessible of the application in tree order until it
+        returns something true, which is returned. A node that goes away meanwhile (the window
+        rebuilds a list) ends its branch."""
         import pyatspi
-
-        desktop = pyatspi.Registry.getDesktop(0)
-        found = []
+        from gi.repository import GLib
 
         def walk(node, depth):
-            found.append((node.getRoleName(), node.name or "", depth))
-            if depth < 16:
+            try:
+                found = visit(node, depth)
+                if found:
+                    return found
+                if depth >= 16:
+                    return None
                 for i in range(node.childCount):
                     child = node.getChildAtIndex(i)
-                    if child is not None:
-                        walk(child, depth + 1)
+                    found = walk(child, depth + 1) if child is not None else None
+                    if found:
+                        return found
+            except GLib.Error:
+                pass
+            return None
 
+        desktop = pyatspi.Registry.getDesktop(0)
         for i in range(desktop.childCount):
             node = desktop.getChildAtIndex(i)
             if node is not None and node.name == app:
-                walk(node, 0)
+                return walk(node, 0)
+        return None
+
+    def accessible(self, app):
+        """Every accessible of the application as (role, name, depth), in tree order."""
+        found = []
+        self._walk(app, lambda node, depth: found.append((node.getRoleName(), node.name or "", depth)))
         return found
 
     def documents(self, app):
-        """The text of every text field and text browser of the application."""
-        import pyatspi
-
+        """The text of every text field, text browser and label of the application."""
         found = []
 
-        def walk(node, depth):
+        def visit(node, depth):
             if node.getRoleName() in ("text", "label", "document text", "document frame", "paragraph"):
                 try:
                     text = node.queryText()
                     found.append(text.getText(0, text.characterCount))
                 except NotImplementedError:
                     pass
-            if depth < 16:
-                for i in range(node.childCount):
-                    child = node.getChildAtIndex(i)
-                    if child is not None:
-                        walk(child, depth + 1)
 
-        desktop = pyatspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            node = desktop.getChildAtIndex(i)
-            if node is not None and node.name == app:
-                walk(node, 0)
+        self._walk(app, visit)
         return found
+
+    def find(self, app, role, name):
+        """The first accessible of the application with that role and name; None when there is none."""
+        return self._walk(app, lambda node, depth: node if node.getRoleName() == role and
+                          (node.name or "") == name else None)
+
+    def click(self, app, role, name, double=False):
+        """Clicks into the middle of what a screen reader calls role and name, as a user would."""
+        import pyatspi
+
+        node = wait_for(lambda: self.find(app, role, name), "%s %s" % (role, name))
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        self.xdotool("mousemove", "--sync", str(box.x + box.width // 2), str(box.y + box.height // 2))
+        self.xdotool("click", "--repeat", "2" if double else "1", "1")
 
     def texts(self, app, role):
         return [name for r, name, _ in self.accessible(app) if r == role]
