@@ -26,6 +26,12 @@ public:
     // The current layout of the open drawing with that full path ("Model" in model space); "" when
     // no open drawing has it. Reports an error and returns what it found so far.
     virtual QString GetActiveLayoutName(const QString& fullPath) = 0;
+    // Sets the active-document reference from the CAD program's active document; fails as the CAD
+    // program's call does.
+    virtual void ReadActiveDoc() = 0;
+    // Brings the CAD program's window to the front through the host's own call; nothing when
+    // Blattwart is not attached.
+    virtual void BringAcadToFront() = 0;
 };
 
 } // namespace explorer

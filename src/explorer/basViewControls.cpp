@@ -68,6 +68,8 @@ ViewControls::ViewControls(explorer::TreeControl& tree, explorer::ListControl& l
     : m_tree(tree), m_list(list), m_host(host), m_connection(connection), m_definitions(definitions)
 {
     connect(&m_tree, &TreeControl::nodeClick, this, [this] { TreeSelectionChanged(); });
+    // The CAD program stays where it is: the user goes on working in the tree.
+    connect(&m_tree, &TreeControl::nodeDoubleClicked, this, [this] { ActivateSelectedNode(1); });
     connect(&m_list, &explorer::ListControl::itemDoubleClicked, this,
             [this](const QString& key) { OpenListItem(key); });
     LoadColumnWidths();

@@ -17,6 +17,7 @@ class Definitions;
 
 namespace explorer {
 class AcadConnection;
+class DrawingOperations;
 class ListControl;
 class TreeControl;
 class ViewHost;
@@ -33,7 +34,7 @@ class ViewControls final : public QObject
 public:
     // The window's tree and list, the window around them, the connection to the CAD program and the
     // definitions; none is owned. A click on a tree node runs TreeSelectionChanged, a double click
-    // on a list item OpenListItem.
+    // on a tree node ActivateSelectedNode with 1, a double click on a list item OpenListItem.
     ViewControls(explorer::TreeControl& tree, explorer::ListControl& list, explorer::ViewHost& host,
                  explorer::AcadConnection& connection, basDatenbank::Definitions& definitions);
 
@@ -98,6 +99,13 @@ public:
     // What follows a change of the tree's selection, in its order.
     void TreeSelectionChanged();
 
+    // --- activation
+    // The operations that ActivateSelectedNode starts; not owned, nullptr until the program sets them.
+    void setDrawingOperations(explorer::DrawingOperations* operations);
+    // Makes the selected drawing or layout current, or opens the selected template; the flag is 1
+    // for the double click, 0 for the commands.
+    void ActivateSelectedNode(qint16 flag);
+
 private:
     struct Match
     {
@@ -136,6 +144,7 @@ private:
     explorer::ViewHost& m_host;
     explorer::AcadConnection& m_connection;
     basDatenbank::Definitions& m_definitions;
+    explorer::DrawingOperations* m_operations = nullptr;
     // The widths of each column set, index 0 = the first column, in twips.
     std::array<QList<qint32>, 5> m_widths;
 };

@@ -47,10 +47,15 @@ std::shared_ptr<acad::Host> Connection::attachRunning()
     }
 }
 
-void Connection::bringAcadToFront()
+void Connection::BringAcadToFront()
 {
     if (AcadApp)
         BringWindowToFront(AcadApp->hwnd());
+}
+
+void Connection::ReadActiveDoc()
+{
+    ActiveDoc = AcadApp ? AcadApp->application().activeDocument : 0;
 }
 
 void Connection::BringWindowToFront(qint64 hwnd)
@@ -150,7 +155,7 @@ void Connection::OpenDesignCenter(qint16 mode, const QString& templatePath)
             throw acad::Error(QStringLiteral("AutoCAD ist nicht aktiv!"));
         if (ActiveDoc != 0)
             AcadApp->sendCommand(ActiveDoc, QStringLiteral("ADCNAVIGIEREN\r\r") + path + QLatin1Char('\r'));
-        bringAcadToFront();
+        BringAcadToFront();
     } catch (const acad::Error& e) {
         report(e.description());
     }
@@ -162,7 +167,7 @@ void Connection::NewDrawingFromTemplate(const QString& templatePath)
         if (!AcadApp)
             throw acad::Error(QStringLiteral("AutoCAD ist nicht aktiv!"));
         AcadApp->addDocument(templatePath);
-        bringAcadToFront();
+        BringAcadToFront();
     } catch (const acad::Error& e) {
         report(e.description());
     }

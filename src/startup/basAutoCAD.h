@@ -37,13 +37,14 @@ public:
     void NewDrawingFromTemplate(const QString& templatePath);
     // The handle names the CAD program's window; the host shows, raises and activates it itself.
     void BringWindowToFront(qint64 hwnd);
+    void ReadActiveDoc() override;
+    void BringAcadToFront() override;
 
     std::shared_ptr<acad::Host> acadApp() const override;
     acad::DocId activeDoc() const override;
 
 private:
     std::shared_ptr<acad::Host> attachRunning();
-    void bringAcadToFront();
     QString libraryFolder() const;
 
     acad::Connector& m_connector;

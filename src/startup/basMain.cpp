@@ -9,6 +9,8 @@
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
 #include <help/frmInfo.h>
+#include <operations/basDateien.h>
+#include <operations/basKvarto.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
@@ -41,7 +43,7 @@ Program::Program(acad::Connector& connector)
 
 Program::~Program()
 {
-    // The window's views hold the connection; they go first.
+    // The window's views hold the connection and the operations; they go first.
     MainForm.reset();
 }
 
@@ -87,6 +89,7 @@ void Program::buildWindow()
     views.SetSelectedNodeType();
     MainForm->MnuOptAutoCheck();
     MainForm->SetTreeViewViewBySetting();
+    createOperations();
     wireCommands();
     connect(MainForm->ctlTimer(), &QTimer::timeout, this, &Program::CheckAutoCAD);
 }
@@ -110,6 +113,7 @@ void Program::wireCommands()
             Connection.OpenDesignCenter(kind == NodeKind::LibraryRoot ? 0 : -1);
     });
     wireHelpCommands();
+    wireDrawingCommands();
     MainForm->VisbibleMnuMenu();
 }
 

@@ -16,6 +16,12 @@ class SingleInstance;
 namespace acad {
 class Connector;
 }
+namespace basDateien {
+class Dateien;
+}
+namespace basKvarto {
+class Kvarto;
+}
 
 // The program's life cycle: start-up, the watch on the CAD program and the end.
 namespace basMain {
@@ -36,6 +42,9 @@ public:
     basHTMLHelp::HTMLHelp HTMLHelp;
     // Created once by Main; empty until then.
     std::unique_ptr<frmMain> MainForm;
+    // The drawing and layout operations over the window's views; created with the window.
+    std::unique_ptr<basDateien::Dateien> Dateien;
+    std::unique_ptr<basKvarto::Kvarto> Kvarto;
     // 1 when the main window was in front at the last watch tick.
     qint16 ForegroundSeen = 0;
     // Ends the program at once, without the unload handler (the answer No to the start prompt).
@@ -56,6 +65,12 @@ private:
     void buildWindow();
     void wireCommands();
     void wireHelpCommands();
+    void createOperations();
+    void wireDrawingCommands();
+    void CmdActive();
+    void CmdDelete();
+    void CmdOpen();
+    void bringAcadToFront();
     bool restartIfGone();
 
     std::unique_ptr<SingleInstance> m_instance;

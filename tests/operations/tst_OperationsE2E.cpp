@@ -1,0 +1,303 @@
+// The drawing and layout operations of a real program against a real cadhost on a private bus,
+// through the window's own actions; the effect is checked in the host and on disk.
+#include "MsgBoxRecorder.h"
+#include "PrivateBus.h"
+#include "WindowTestSupport.h"
+
+#include <QAction>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+#include <acad/BusConnector.h>
+#include <acad/BusNames.h>
+#include <acad/Host.h>
+#include <csignal>
+#include <explorer/basViewControls.h>
+#include <explorer/controls/ListControl.h>
+#include <explorer/controls/TreeControl.h>
+#include <explorer/frmMain.h>
+#include <operations/basDateien.h>
+#include <platform/ProgramFolder.h>
+#include <startup/basMain.h>
+
+using explorer::Cmd;
+
+namespace {
+
+const QString kBestand = QStringLiteral("Bestand EG.dwg");
+const QString kDetail = QStringLiteral("Detailblatt.dwg");
+
+QString hostName()
+{
+    return acad::bus::busNameForProgId(acad::kAcadProgId);
+}
+
+QString library(const QString& name)
+{
+    return QDir(qEnvironmentVariable("BW_BIN_DIR")).filePath(QStringLiteral("Bibliothek/Vorlagen/") + name);
+}
+
+// What the host's own reader makes of a file: the layout names in tab order.
+QStringList dumpedLayouts(const QString& path)
+{
+    QProcess dump;
+    dump.start(PrivateBus::cadhostProgram(), {QStringLiteral("--dump"), path});
+    if (!dump.waitForFinished(20000) || dump.exitCode() != 0)
+        return {QStringLiteral("<cadhost --dump failed>")};
+    QStringList names;
+    const QJsonObject root = QJsonDocument::fromJson(dump.readAllStandardOutput()).object();
+    for (const QJsonValue& layout : root.value(QStringLiteral("layouts")).toArray())
+        names.append(layout.toObject().value(QStringLiteral("name")).toString());
+    return names;
+}
+
+} // namespace
+
+class TestOperationsE2E : public QObject
+{
+    Q_OBJECT
+
+private:
+    PrivateBus bus;
+    std::unique_ptr<acad::BusConnector> connector;
+    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
+    std::unique_ptr<basMain::Program> program;
+    std::shared_ptr<acad::Host> user; // the user at the CAD program
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<QWidget> other;
+
+    QString drawing(const QString& name) const { return folder->filePath(name); }
+    frmMain* window() const { return program->MainForm.get(); }
+    explorer::TreeControl* tree() const { return window()->tvTreeView(); }
+    explorer::ListControl* list() const { return window()->lvListView(); }
+
+    // Below the loaded drawings only: the library holds files of the same names.
+    QString nodeKey(const QString& text) const
+    {
+        for (const QString& key : tree()->allKeys()) {
+            const explorer::NodeKind kind = explorer::kindOf(key);
+            if ((kind == explorer::NodeKind::Drawing || kind == explorer::NodeKind::Layout) &&
+                tree()->text(key) == text)
+                return key;
+        }
+        return {};
+    }
+    void select(const QString& text)
+    {
+        tree()->select(nodeKey(text));
+        window()->views().TreeSelectionChanged();
+    }
+    void selectItems(const QStringList& texts)
+    {
+        for (const QString& key : list()->keys())
+            list()->setSelected(key, texts.contains(list()->text(key)));
+    }
+    bool trigger(Cmd cmd)
+    {
+        QAction* action = window()->commands()->action(cmd);
+        if (!action->isEnabled())
+            return false;
+        action->trigger();
+        return true;
+    }
+    acad::DocId docId(const QString& path)
+    {
+        for (const acad::DocumentRef& ref : user->application().documents) {
+            if (QDir(ref.path).filePath(ref.name) == path)
+                return ref.id;
+        }
+        return 0;
+    }
+    QStringList layouts(const QString& path)
+    {
+        QStringList names;
+        for (const acad::LayoutRef& layout : user->document(docId(path)).layouts)
+            names.append(layout.name);
+        return names;
+    }
+    // Away to another window and back, with the window's own timer running the watch.
+    bool leaveAndReturn()
+    {
+        if (!other)
+            other = std::make_unique<QWidget>();
+        other->show();
+        other->activateWindow();
+        if (!QTest::qWaitForWindowActive(other.get()))
+            return false;
+        if (!QTest::qWaitFor([this] { return program->ForegroundSeen == 0; }, 5000))
+            return false;
+        window()->activateWindow();
+        return QTest::qWaitForWindowActive(window());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        QVERIFY2(bus.start(), qPrintable(bus.errorString()));
+        connector = std::make_unique<acad::BusConnector>();
+    }
+    void init()
+    {
+        clearUserSettings();
+        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
+        folder = std::make_unique<QTemporaryDir>();
+        for (const QString& name : {kBestand, kDetail})
+            QVERIFY(QFile::copy(library(name), drawing(name)));
+        QVERIFY(bus.startHost());
+        user = connector->attach(acad::kAcadProgId);
+        user->openDocument(drawing(kBestand));
+        user->openDocument(drawing(kDetail));
+        program = std::make_unique<basMain::Program>(*connector);
+        QVERIFY(program->Main());
+        window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QTRY_COMPARE(program->ForegroundSeen, qint16(1));
+    }
+    void cleanup()
+    {
+        other.reset();
+        if (program && window())
+            window()->close();
+        program.reset();
+        user.reset();
+        bus.stopHost();
+        bus.killOwnerOf(hostName());
+        QTRY_VERIFY(!bus.hasOwner(hostName()));
+        QVERIFY2(!boxes->unexpected(), qPrintable(boxes->failures()));
+        QVERIFY(boxes->scriptDone());
+        boxes.reset();
+    }
+
+    void closeDrawing_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("unchanged: closed, and the tree follows") << false;
+        QTest::newRow("changed: the host asks and keeps it") << true;
+    }
+    void closeDrawing()
+    {
+        QFETCH(bool, modified);
+        const acad::DocId doc = docId(drawing(kBestand));
+        if (modified)
+            user->setLayoutName(doc, user->document(doc).layouts.at(1).id, QStringLiteral("Umbenannt"));
+        select(kBestand);
+        QVERIFY(trigger(Cmd::mnuFileClose));
+        if (modified) {
+            QTRY_VERIFY(user->commandHistory().join('\n').contains(QStringLiteral("Änderungen speichern?")));
+            QVERIFY(docId(drawing(kBestand)) != 0);
+            // The question waits for the user's answer at the host.
+            user->sendCommand(doc, QStringLiteral("\x1b"));
+            return;
+        }
+        QTRY_COMPARE(docId(drawing(kBestand)), 0);
+        QVERIFY(!nodeKey(kBestand).isEmpty());
+        QVERIFY(leaveAndReturn());
+        QTRY_VERIFY(nodeKey(kBestand).isEmpty());
+        QVERIFY(!nodeKey(kDetail).isEmpty());
+    }
+
+    void saveAsWritesTheNewFile()
+    {
+        select(kDetail);
+        QVERIFY(trigger(Cmd::mnuSaveAS));
+        const acad::DocId doc = docId(drawing(kDetail));
+        QTRY_VERIFY(user->commandHistory().constLast().startsWith(QStringLiteral("Zeichnungsdateiname")));
+        const QString copy = drawing(QStringLiteral("Detail Kopie.dwg"));
+        user->sendCommand(doc, copy + QLatin1Char('\r'));
+        QTRY_VERIFY(QFile::exists(copy));
+        QCOMPARE(dumpedLayouts(copy), dumpedLayouts(drawing(kDetail)));
+        QVERIFY(leaveAndReturn());
+        QTRY_VERIFY(!nodeKey(QStringLiteral("Detail Kopie.dwg")).isEmpty());
+    }
+
+    void modelSpaceOnAnotherDrawing()
+    {
+        const acad::DocId active = user->application().activeDocument;
+        QCOMPARE(active, docId(drawing(kDetail)));
+        select(kBestand);
+        QVERIFY(trigger(Cmd::mnuModel));
+        QCOMPARE(user->document(docId(drawing(kBestand))).activeLayout, QStringLiteral("Model"));
+        QCOMPARE(user->application().activeDocument, active);
+        // The operation's own refresh applied the rules: nothing left to switch.
+        QVERIFY(!window()->commands()->action(Cmd::mnuModel)->isEnabled());
+    }
+
+    void deleteTwoOfThreeLayouts()
+    {
+        select(kBestand);
+        QCOMPARE(list()->count(), 3);
+        selectItems({QStringLiteral("EG Grundriss"), QStringLiteral("EG Lage")});
+        QVERIFY(trigger(Cmd::mnuFileDelete));
+        QTRY_COMPARE(layouts(drawing(kBestand)), QStringList({"Model", "EG Möblierung"}));
+        QVERIFY(leaveAndReturn());
+        QTRY_COMPARE(tree()->childCount(nodeKey(kBestand)), 1);
+        QVERIFY(!nodeKey(QStringLiteral("EG Möblierung")).isEmpty());
+    }
+
+    void newLayoutByMacro()
+    {
+        select(kBestand);
+        const QStringList before = layouts(drawing(kBestand));
+        QVERIFY(trigger(Cmd::mnuCreate));
+        QTRY_COMPARE(layouts(drawing(kBestand)).size(), before.size() + 1);
+        QCOMPARE(user->application().activeDocument, docId(drawing(kBestand)));
+        const QString created = layouts(drawing(kBestand)).constLast();
+        QVERIFY(leaveAndReturn());
+        QTRY_VERIFY(!nodeKey(created).isEmpty());
+        QCOMPARE(tree()->parentKey(nodeKey(created)), nodeKey(kBestand));
+    }
+
+    void hostFails_data()
+    {
+        QTest::addColumn<bool>("hangs");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("hangs") << true << "Der CAD-Host antwortet nicht.";
+        QTest::newRow("gone") << false << "Der CAD-Host läuft nicht mehr.";
+    }
+    void hostFails()
+    {
+        QFETCH(bool, hangs);
+        QFETCH(QString, error);
+        select(kBestand);
+        if (hangs)
+            ::kill(pid_t(bus.hostPid()), SIGSTOP);
+        else
+            bus.stopHost();
+        boxes->expect(platform::vbOK, error);
+        QVERIFY(trigger(Cmd::mnuModel));
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(boxes->boxes().constFirst().title, platform::programTitle());
+        if (hangs)
+            ::kill(pid_t(bus.hostPid()), SIGCONT);
+    }
+
+    void badFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no file
+        QTest::addColumn<QString>("error");
+        QTest::newRow("damaged") << QByteArray("0\nSECTION\n2\nHEADER\n0\nEN") << "ist fehlerhaft";
+        QTest::newRow("not a drawing") << QByteArray("Einkaufsliste: Brot, Milch\n") << "ist fehlerhaft";
+        QTest::newRow("missing") << QByteArray() << "Fehlt.dwg";
+    }
+    void badFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, error);
+        const QString path =
+            drawing(content.isEmpty() ? QStringLiteral("Fehlt.dwg") : QStringLiteral("Kaputt.dwg"));
+        if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const qsizetype before = user->application().documents.size();
+        boxes->expect(platform::vbOK, error);
+        program->Dateien->OpenDrawingFile(path);
+        QCOMPARE(user->application().documents.size(), before);
+        QCOMPARE(boxes->boxes().constFirst().buttons(), int(platform::vbOKOnly));
+    }
+};
+
+QTEST_MAIN(TestOperationsE2E)
+#include "tst_OperationsE2E.moc"
