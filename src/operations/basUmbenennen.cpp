@@ -87,11 +87,13 @@ bool Umbenennen::clashes(const QString& name, bool fromList)
     return clash;
 }
 
-void Umbenennen::renameRecord(CAcadobj& record, const QString& name)
+// The collection knows its records by their identity: the new one goes through it.
+void Umbenennen::renameRecord(const QString& layoutKey, const QString& name)
 {
+    CAcadobj& record = basDateien::RecordOf(m_views.Layouts, layoutKey, kNoLayout);
     const qsizetype semicolon = record.Gesamt.indexOf(QLatin1Char(';'));
     if (semicolon >= 0)
-        record.Gesamt = record.Gesamt.left(semicolon + 1) + name;
+        m_views.Layouts.setGesamt(QString::number(record.Nummer), record.Gesamt.left(semicolon + 1) + name);
     record.Layout = name;
 }
 
@@ -104,7 +106,7 @@ qint16 Umbenennen::renameLayout(const QString& name, bool fromList)
     const explorer::TreeControl& tree = m_views.tvTreeView();
     const QString layoutKey = fromList ? m_views.lvListView().selectedKey() : tree.selectedKey();
     const QString drawingKey = fromList ? tree.selectedKey() : tree.parentKey(tree.selectedKey());
-    CAcadobj& record = basDateien::RecordOf(m_views.Layouts, layoutKey, kNoLayout);
+    const CAcadobj& record = basDateien::RecordOf(m_views.Layouts, layoutKey, kNoLayout);
     const QString gesamt = basDateien::RecordOf(m_views.Zeichnungen, drawingKey, kNoDrawing).Gesamt;
     const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
     const QList<acad::DocId> docs = basDateien::MatchingDocuments(*app, gesamt);
@@ -114,7 +116,7 @@ qint16 Umbenennen::renameLayout(const QString& name, bool fromList)
     }
     for (acad::DocId doc : docs)
         app->setLayoutName(doc, record.AObjId, name);
-    renameRecord(record, name);
+    renameRecord(layoutKey, name);
     if (fromList && m_views.tvTreeView().contains(layoutKey))
         m_views.tvTreeView().setText(layoutKey, name);
     return 0;
@@ -193,9 +195,9 @@ bool Umbenennen::RenameSelectedLayouts(const QString& base, qint16 start)
             return m_views.lvListView().selectedKeys().isEmpty();
         const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
         for (const Rename& rename : renames) {
-            CAcadobj& record = basDateien::RecordOf(m_views.Layouts, rename.key, kNoLayout);
+            const CAcadobj& record = basDateien::RecordOf(m_views.Layouts, rename.key, kNoLayout);
             app->setLayoutName(doc, record.AObjId, rename.name);
-            renameRecord(record, rename.name);
+            renameRecord(rename.key, rename.name);
             m_views.lvListView().setText(rename.key, rename.name);
             if (m_views.tvTreeView().contains(rename.key))
                 m_views.tvTreeView().setText(rename.key, rename.name);

@@ -48,7 +48,7 @@ private:
     bool clashes(const QString& name, bool fromList);
     qint16 renameLayout(const QString& name, bool fromList);
     QList<Rename> numberedNames(acad::DocId doc, const QString& base, qint16 start);
-    void renameRecord(CAcadobj& record, const QString& name);
+    void renameRecord(const QString& layoutKey, const QString& name);
     void openDialog();
 
     explorer::AcadConnection& m_connection;

@@ -41,9 +41,9 @@ private:
 
 void ListControl::installLabelEditor()
 {
-    auto* delegate = new ListLabelDelegate(this);
-    m_details->setItemDelegateForColumn(0, delegate);
-    m_icons->setItemDelegateForColumn(0, delegate);
+    // One for each view: a delegate reports its editor to every view it serves.
+    m_details->setItemDelegateForColumn(0, new ListLabelDelegate(this));
+    m_icons->setItemDelegateForColumn(0, new ListLabelDelegate(this));
 }
 
 void ListControl::startLabelEdit(const QString& key)
