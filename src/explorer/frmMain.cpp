@@ -162,6 +162,8 @@ void frmMain::buildControls()
     m_treeWidget = new QTreeWidget(central);
     m_treeWidget->setObjectName(QStringLiteral("tvTreeView"));
     m_treeWidget->setHeaderHidden(true);
+    // A double click makes the node current, which expands a drawing; toggling it as well would undo that.
+    m_treeWidget->setExpandsOnDoubleClick(false);
     m_tree = new TreeControl(m_treeWidget, this);
     m_tree->setObjectName(QStringLiteral("tvTreeViewControl"));
     m_tree->setImageList(smallImages());

@@ -208,6 +208,17 @@ private slots:
         }
     }
 
+    // The drawing made current is expanded, so that its current layout shows in bold.
+    void doubleClickExpandsTheDrawing()
+    {
+        const QString plan2 = o->nodeKey(QStringLiteral("Plan2.dwg"));
+        o->tree()->setExpanded(plan2, false);
+        o->h.boxes.expect(platform::vbYes, QStringLiteral(" zum aktiven Dokument machen?"));
+        o->doubleClick(plan2);
+        QCOMPARE(o->activePath(), kPlan2);
+        QVERIFY(o->tree()->expanded(plan2));
+    }
+
     void activatedListItemIsBold()
     {
         choose(QStringLiteral("Plan1.dwg"), QString(), QStringLiteral("A2"));

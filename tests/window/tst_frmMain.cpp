@@ -384,9 +384,13 @@ private slots:
     {
         startWithTwoDrawings();
         MainCommands* c = window()->commands();
-        // The rules enable closing and saving on the drawings root; their operations are not wired yet.
+        // The rules enable closing and saving on the drawings root, and their operations are wired.
         QVERIFY(c->lastStates()[int(Cmd::mnuFileClose)]);
-        QVERIFY(!c->action(Cmd::mnuFileClose)->isEnabled());
+        QVERIFY(c->action(Cmd::mnuFileClose)->isEnabled());
+        // On a drawing they enable copying, whose operation is not wired yet.
+        clickNode(QStringLiteral("Z1"));
+        QVERIFY(c->lastStates()[int(Cmd::mnuEditCopy)]);
+        QVERIFY(!c->action(Cmd::mnuEditCopy)->isEnabled());
         QVERIFY(c->action(Cmd::mnuEnd)->isEnabled());
         QVERIFY(c->action(Cmd::mnuHelpAbout)->isEnabled());
         QVERIFY(c->action(Cmd::tbAscending)->isEnabled());
