@@ -387,10 +387,14 @@ private slots:
         // The rules enable closing and saving on the drawings root, and their operations are wired.
         QVERIFY(c->lastStates()[int(Cmd::mnuFileClose)]);
         QVERIFY(c->action(Cmd::mnuFileClose)->isEnabled());
-        // On a drawing they enable copying, whose operation is not wired yet.
+        // On a drawing they enable a layout into a template, whose operation is not wired yet, beside
+        // copying and renaming, which are.
         clickNode(QStringLiteral("Z1"));
-        QVERIFY(c->lastStates()[int(Cmd::mnuEditCopy)]);
-        QVERIFY(!c->action(Cmd::mnuEditCopy)->isEnabled());
+        QVERIFY(c->lastStates()[int(Cmd::mnuLayoutImport)]);
+        QVERIFY(!c->action(Cmd::mnuLayoutImport)->isEnabled());
+        QVERIFY(c->action(Cmd::mnuEditCopy)->isEnabled());
+        QVERIFY(c->action(Cmd::mnuFileRename)->isEnabled());
+        QCOMPARE(c->toolbarAction(QStringLiteral("Copy")), c->action(Cmd::mnuEditCopy));
         QVERIFY(c->action(Cmd::mnuEnd)->isEnabled());
         QVERIFY(c->action(Cmd::mnuHelpAbout)->isEnabled());
         QVERIFY(c->action(Cmd::tbAscending)->isEnabled());
