@@ -43,7 +43,11 @@ private:
     {
         return window()->findChild<QTreeWidget*>(QStringLiteral("tvTreeView"));
     }
-    void signalHost(int signal) { ::kill(static_cast<pid_t>(bus.hostPid()), signal); }
+    void signalHost(int signal)
+    {
+        if (bus.hostPid() > 0)
+            ::kill(static_cast<pid_t>(bus.hostPid()), signal);
+    }
 
     // Two new drawings in the host, then Blattwart started against it, in front, the watch stopped.
     bool startBlattwart()
