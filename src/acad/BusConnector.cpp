@@ -60,7 +60,7 @@ std::shared_ptr<Host> BusConnector::attach(const QString& progId)
     const QString owner = ownerOf(bus::busNameForProgId(progId));
     if (owner.isEmpty())
         throw Error(QStringLiteral("Das Programm \"%1\" läuft nicht.").arg(progId));
-    return std::make_shared<BusHost>(m_connection, owner);
+    return std::make_shared<BusHost>(m_connection, owner, bus::kCallTimeoutMs, actionScope());
 }
 
 QString BusConnector::hostProgram(const QString& programFolder)
@@ -78,7 +78,7 @@ std::shared_ptr<Host> BusConnector::create(const QString& progId)
     // A second host could not own the name anyway; the running one is the instance to use.
     const QString busName = bus::busNameForProgId(progId);
     if (const QString running = ownerOf(busName); !running.isEmpty())
-        return std::make_shared<BusHost>(m_connection, running);
+        return std::make_shared<BusHost>(m_connection, running, bus::kCallTimeoutMs, actionScope());
     const QString program = hostProgram(m_programFolder);
     if (program.isEmpty())
         throw Error(QStringLiteral("Das Programm \"%1\" wurde weder neben diesem Programm noch im Suchpfad "
@@ -88,7 +88,7 @@ std::shared_ptr<Host> BusConnector::create(const QString& progId)
     if (!QProcess::startDetached(program, {bus::kAutomationFlag}, QString(), &pid))
         throw Error(QStringLiteral("Das Programm \"%1\" kann nicht gestartet werden.").arg(program));
     const QString owner = waitForOwner(busName, pid);
-    return std::make_shared<BusHost>(m_connection, owner);
+    return std::make_shared<BusHost>(m_connection, owner, bus::kCallTimeoutMs, actionScope());
 }
 
 // Polls instead of running a nested event loop, so that nothing of the caller's window runs

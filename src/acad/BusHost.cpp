@@ -4,6 +4,8 @@
 #include "Error.h"
 
 #include <QDBusVariant>
+#include <chrono>
+#include <future>
 
 namespace acad {
 
@@ -37,6 +39,27 @@ QVariant busVariant(const QVariant& value)
     return QVariant::fromValue(QDBusVariant(value.isValid() ? value : QVariant(QString())));
 }
 
+// The scope's busy sign while a slow call waits.
+class BusyWhile final
+{
+public:
+    explicit BusyWhile(const ActionScope& scope) : m_scope(scope)
+    {
+        if (m_scope.busyBegins)
+            m_scope.busyBegins();
+    }
+    ~BusyWhile()
+    {
+        if (m_scope.busyEnds)
+            m_scope.busyEnds();
+    }
+    BusyWhile(const BusyWhile&) = delete;
+    BusyWhile& operator=(const BusyWhile&) = delete;
+
+private:
+    const ActionScope& m_scope;
+};
+
 } // namespace
 
 QString describeBusError(const QDBusMessage& errorReply)
@@ -51,10 +74,14 @@ QString describeBusError(const QDBusMessage& errorReply)
         .arg(errorReply.errorMessage(), errorReply.errorName());
 }
 
-BusHost::BusHost(const QDBusConnection& connection, const QString& service, int timeoutMs)
-    : m_connection(connection), m_service(service), m_timeoutMs(timeoutMs)
+BusHost::BusHost(const QDBusConnection& connection, const QString& service, int timeoutMs,
+                 std::shared_ptr<ActionScope> scope)
+    : m_connection(connection), m_service(service), m_timeoutMs(timeoutMs),
+      m_scope(scope ? std::move(scope) : std::make_shared<ActionScope>())
 {
     registerBusTypes();
+    m_waiter.setMaxThreadCount(1);
+    m_waiter.setExpiryTimeout(-1);
 }
 
 QDBusMessage BusHost::call(const QString& path, const QString& interface, const QString& method,
@@ -62,14 +89,36 @@ QDBusMessage BusHost::call(const QString& path, const QString& interface, const 
 {
     if (!m_connection.isConnected())
         throw Error(kNoBus);
+    // Waited for once in this action already: the user gets control back at once.
+    if (!m_scope->noAnswer().isEmpty())
+        throw Error(m_scope->noAnswer());
     QDBusMessage message = QDBusMessage::createMethodCall(m_service, path, interface, method);
     message.setArguments(args);
     message.setAutoStartService(false);
     ++m_roundTrips;
-    const QDBusMessage reply = m_connection.call(message, QDBus::Block, m_timeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        throw Error(describeBusError(reply));
+    const QDBusMessage reply = waitForReply(message);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        const QString description = describeBusError(reply);
+        if (isNoAnswer(reply.errorName()))
+            m_scope->rememberNoAnswer(description);
+        throw Error(description);
+    }
     return reply;
+}
+
+// The call runs on the waiter thread, so that this thread can show the busy sign once it has waited
+// for a while. This thread runs no event loop meanwhile: no user input and no timer re-enters.
+QDBusMessage BusHost::waitForReply(const QDBusMessage& message)
+{
+    auto promise = std::make_shared<std::promise<QDBusMessage>>();
+    std::future<QDBusMessage> reply = promise->get_future();
+    m_waiter.start([promise, connection = m_connection, message, timeoutMs = m_timeoutMs] {
+        promise->set_value(connection.call(message, QDBus::Block, timeoutMs));
+    });
+    if (reply.wait_for(std::chrono::milliseconds(bus::kBusyAfterMs)) == std::future_status::ready)
+        return reply.get();
+    const BusyWhile busy(*m_scope);
+    return reply.get();
 }
 
 template <typename T>

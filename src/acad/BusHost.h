@@ -1,22 +1,27 @@
 #pragma once
 
+#include "ActionScope.h"
 #include "BusNames.h"
 #include "Host.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QThreadPool>
+#include <memory>
 
 namespace acad {
 
 // The CAD host reached over D-Bus. Every call waits at most the timeout for its answer; a host that
 // hangs, has died or has left the bus gives an acad::Error with a German description, and an error
-// of the host arrives with the host's own description.
+// of the host arrives with the host's own description. A host that did not answer is not waited for
+// again until the scope's next user action: the calls until then fail at once the same way.
 class BusHost final : public Host
 {
 public:
     // service: the host's unique bus name (":1.42"), so that calls never reach a later host that
-    // took over the well-known name.
-    BusHost(const QDBusConnection& connection, const QString& service, int timeoutMs = bus::kCallTimeoutMs);
+    // took over the well-known name. scope: shared with the other hosts of the same program.
+    BusHost(const QDBusConnection& connection, const QString& service, int timeoutMs = bus::kCallTimeoutMs,
+            std::shared_ptr<ActionScope> scope = nullptr);
 
     const QString& service() const { return m_service; }
     qint64 roundTrips() const { return m_roundTrips; }
@@ -74,6 +79,7 @@ private:
     // One round trip; throws acad::Error for every failure.
     QDBusMessage call(const QString& path, const QString& interface, const QString& method,
                       const QVariantList& args = {});
+    QDBusMessage waitForReply(const QDBusMessage& message);
     // The first value of the answer as T.
     template <typename T>
     T value(const QString& path, const QString& interface, const QString& method,
@@ -82,6 +88,9 @@ private:
     QDBusConnection m_connection;
     QString m_service;
     int m_timeoutMs;
+    std::shared_ptr<ActionScope> m_scope;
+    // The one thread a call waits on, so that this thread can show that it is busy meanwhile.
+    QThreadPool m_waiter;
     qint64 m_roundTrips = 0;
 };
 

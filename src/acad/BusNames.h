@@ -12,6 +12,8 @@ QString busNameForProgId(const QString& progId);
 
 // How long a bus call waits for the host's answer.
 inline constexpr int kCallTimeoutMs = 5000;
+// After how long a waiting call shows that the program is busy.
+inline constexpr int kBusyAfterMs = 500;
 // How long creating a host waits for its name.
 inline constexpr int kStartTimeoutMs = 10000;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActionScope.h"
 #include "Host.h"
 
 #include <functional>
@@ -19,6 +20,12 @@ public:
     virtual bool isRunning(const QString& progId) = 0;
     virtual std::shared_ptr<Host> attach(const QString& progId) = 0;
     virtual std::shared_ptr<Host> create(const QString& progId) = 0;
+
+    // Shared with the hosts this connector hands out; the program begins each user action on it.
+    const std::shared_ptr<ActionScope>& actionScope() const { return m_actionScope; }
+
+private:
+    std::shared_ptr<ActionScope> m_actionScope = std::make_shared<ActionScope>();
 };
 
 // A connector made of three functions; tests use it to hand out an in-process engine.

@@ -28,6 +28,8 @@ void RendloControl::Activate()
         return;
     m_activated = true;
     m_step = 1;
+    // Each run and each button is one action: a host that does not answer costs one timeout.
+    m_connector.actionScope()->beginAction();
     if (!ConnectAcad()) {
         m_ended = true;
         emit finished();
@@ -158,6 +160,7 @@ void RendloControl::showHostAndEnd(bool quitHost)
     if (m_ended)
         return;
     m_ended = true;
+    m_connector.actionScope()->beginAction();
     try {
         if (m_acadApp) {
             m_acadApp->setVisible(true);

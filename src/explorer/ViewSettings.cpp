@@ -9,17 +9,25 @@ namespace explorer::viewsettings {
 
 namespace {
 
+// Larger than any screen, and far inside what a pixel count can hold.
+constexpr double kPlacementLimit = 1e6;
+
 struct Entry
 {
     Key key;
     const char* name;
     const char* fallback;
+    // The values the key can take; a text outside them is no such value.
+    double min;
+    double max;
 };
 
 constexpr Entry kTable[] = {
-    {Key::ViewMode, "ViewMode", "0"},        {Key::MainLeft, "MainLeft", "1000"},
-    {Key::MainTop, "MainTop", "1000"},       {Key::MainWidth, "MainWidth", "6500"},
-    {Key::MainHeight, "MainHeight", "6500"},
+    {Key::ViewMode, "ViewMode", "0", 0, 3},
+    {Key::MainLeft, "MainLeft", "1000", -kPlacementLimit, kPlacementLimit},
+    {Key::MainTop, "MainTop", "1000", -kPlacementLimit, kPlacementLimit},
+    {Key::MainWidth, "MainWidth", "6500", 0, kPlacementLimit},
+    {Key::MainHeight, "MainHeight", "6500", 0, kPlacementLimit},
 };
 
 const Entry& entry(Key key)
@@ -38,6 +46,11 @@ void write(Key key, const QString& value)
     platform::SaveSetting(QString::fromLatin1(entry(key).name), value);
 }
 
+bool inRange(const Entry& e, double value)
+{
+    return std::isfinite(value) && value >= e.min && value <= e.max;
+}
+
 QString widthKey(int set, int column)
 {
     return QStringLiteral("Col_%1_%2").arg(set).arg(column);
@@ -53,7 +66,7 @@ QString orderKey(const QString& kind)
 std::optional<int> viewMode()
 {
     const double rounded = std::round(read(Key::ViewMode).toDouble());
-    if (rounded >= 0 && rounded <= 3)
+    if (inRange(entry(Key::ViewMode), rounded))
         return static_cast<int>(rounded);
     return std::nullopt;
 }
@@ -66,13 +79,15 @@ void setViewMode(int mode)
 double placement(Key key)
 {
     bool ok = false;
-    const float value = read(key).toFloat(&ok);
-    return ok ? value : QString::fromLatin1(entry(key).fallback).toDouble();
+    const double value = read(key).toFloat(&ok);
+    return ok && inRange(entry(key), value) ? value : QString::fromLatin1(entry(key).fallback).toDouble();
 }
 
 void setPlacement(Key key, double twips)
 {
-    write(key, QString::number(static_cast<float>(twips)));
+    const Entry& e = entry(key);
+    if (inRange(e, twips))
+        write(key, QString::number(static_cast<float>(twips)));
 }
 
 qint32 columnWidth(int set, int column, qint32 fallback)

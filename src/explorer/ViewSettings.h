@@ -22,7 +22,8 @@ std::optional<int> viewMode();
 void setViewMode(int mode);
 
 // One of the four placement values in twips (single precision, as written); the default for a text
-// that is no number.
+// that is no finite number, a negative size and a value beyond any screen (1e9 would make a window
+// of gigabytes). A value outside that range is not written either.
 double placement(Key key);
 void setPlacement(Key key, double twips);
 

@@ -318,9 +318,11 @@ void ViewControls::UpdateDrawingNodes()
         for (const acad::DocumentSnapshot& doc : documents)
             CheckDocument(doc, activeName);
         RemoveMissingObjects();
-    } catch (const std::exception&) {
-        platform::MsgBox(QStringLiteral("Geladene AutoCAD-Zeichnungen können nicht ermittelt werden!"),
-                         platform::vbCritical);
+    } catch (const std::exception& error) {
+        platform::MsgBox(
+            platform::withDescription(
+                QStringLiteral("Geladene AutoCAD-Zeichnungen können nicht ermittelt werden!"), error),
+            platform::vbCritical);
     }
 }
 
@@ -347,10 +349,12 @@ void ViewControls::ReadVorlagen()
             CheckVorlage(name, VorlagenPfad);
         }
         removeMissing(Vorlagen, NodeKind::Template);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // The nodes of the last scan stay, and so does what the list shows of them.
         Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 1; });
-        platform::MsgBox(QStringLiteral("Vorlagen-Ordner kann nicht gelesen werden!"), platform::vbCritical);
+        platform::MsgBox(
+            platform::withDescription(QStringLiteral("Vorlagen-Ordner kann nicht gelesen werden!"), error),
+            platform::vbCritical);
     }
 }
 

@@ -92,15 +92,25 @@ double clampSplitterBar(double position, double windowWidth)
 
 QRect placeOnScreen(const QRect& window, const QList<QRect>& screens, const QRect& primary)
 {
+    QRect screen;
+    qint64 largest = 0;
     for (const QRect& s : screens) {
-        if (s.intersects(window))
-            return window;
+        const QRect common = s.intersected(window);
+        const qint64 area = qint64(common.width()) * common.height();
+        if (area > largest) {
+            largest = area;
+            screen = s;
+        }
     }
-    QRect moved = window;
-    moved.moveTopLeft(primary.topLeft());
-    const QPoint centred = primary.center() - QPoint(window.width() / 2, window.height() / 2);
-    moved.moveTopLeft(QPoint(qMax(primary.left(), centred.x()), qMax(primary.top(), centred.y())));
-    return moved;
+    const QSize size = window.size().boundedTo(screen.isValid() ? screen.size() : primary.size());
+    if (!screen.isValid()) {
+        // On a screen that is gone: centred on the primary one.
+        const QPoint centred = primary.center() - QPoint(size.width() / 2, size.height() / 2);
+        return QRect(QPoint(qMax(primary.left(), centred.x()), qMax(primary.top(), centred.y())), size);
+    }
+    const int x = qBound(screen.left(), window.x(), screen.left() + screen.width() - size.width());
+    const int y = qBound(screen.top(), window.y(), screen.top() + screen.height() - size.height());
+    return QRect(QPoint(x, y), size);
 }
 
 } // namespace explorer

@@ -43,7 +43,8 @@ struct FrameGeometry
 FrameGeometry computeFrameGeometry(double x, double windowWidth);
 // Where the bar goes while it is dragged: within 500 of either edge.
 double clampSplitterBar(double position, double windowWidth);
-// A placement that lies on no screen at all moves onto the primary screen with its size kept.
+// A placement kept within the available geometry of the screen it lies on most: no larger, moved
+// inside. One that lies on no screen at all is centred on the primary screen.
 QRect placeOnScreen(const QRect& window, const QList<QRect>& screens, const QRect& primary);
 
 constexpr double kMinWindowWidth = 3000;

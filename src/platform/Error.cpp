@@ -14,6 +14,14 @@ QString describe(const std::exception& error)
     return QString::fromUtf8(error.what());
 }
 
+QString withDescription(const QString& fixedText, const std::exception& error)
+{
+    const auto* own = dynamic_cast<const Error*>(&error);
+    if (!own || own->description().isEmpty())
+        return fixedText;
+    return fixedText + QLatin1Char('\n') + own->description();
+}
+
 void ignoringErrors(const std::function<void()>& step)
 {
     try {

@@ -25,8 +25,9 @@ void CXData::GetXDataWerte()
         if (!m_host)
             throw acad::Error(QStringLiteral("AutoCAD ist nicht verbunden."));
         readPairs(m_host->xdata(m_doc, objId, Application));
-    } catch (const std::exception&) {
-        platform::MsgBox(QStringLiteral("Fehler beim Lesen der EED's!"), platform::vbCritical);
+    } catch (const std::exception& error) {
+        platform::MsgBox(platform::withDescription(QStringLiteral("Fehler beim Lesen der EED's!"), error),
+                         platform::vbCritical);
     }
 }
 
@@ -92,7 +93,8 @@ void CXData::SetXDataWerte()
         if (!m_host)
             throw acad::Error(QStringLiteral("AutoCAD ist nicht verbunden."));
         m_host->setXData(m_doc, objId, toXData());
-    } catch (const std::exception&) {
-        platform::MsgBox(QStringLiteral("Fehler beim Schreiben der EED's!"), platform::vbCritical);
+    } catch (const std::exception& error) {
+        platform::MsgBox(platform::withDescription(QStringLiteral("Fehler beim Schreiben der EED's!"), error),
+                         platform::vbCritical);
     }
 }

@@ -1,9 +1,12 @@
 #include "basMain.h"
 
+#include "OneReportPerAction.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
+#include <acad/Connector.h>
 #include <acad/Error.h>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/TreeControl.h>
@@ -33,19 +36,53 @@ bool AskStartAutoCAD()
 
 Program::Program(acad::Connector& connector)
     : Connection(connector, Definitions), HTMLHelp(platform::programFolder(), Shell),
-      EndProgram([] { QCoreApplication::exit(0); })
+      EndProgram([] { QCoreApplication::exit(0); }), m_actionScope(connector.actionScope()),
+      m_oneReport(std::make_unique<OneReportPerAction>(m_actionScope))
 {
     // Before the window exists the start-up's own refresh follows anyway.
     Connection.FillTreeView = [this] {
         if (MainForm)
             MainForm->views().FillTreeView();
     };
+    // The window cannot take input while a call waits; the cursor says so once it is slow.
+    m_actionScope->busyBegins = [] { QApplication::setOverrideCursor(Qt::WaitCursor); };
+    m_actionScope->busyEnds = [] { QApplication::restoreOverrideCursor(); };
+    qApp->installEventFilter(this);
 }
 
 Program::~Program()
 {
     // The window's views hold the connection and the operations; they go first.
     MainForm.reset();
+    m_actionScope->busyBegins = nullptr;
+    m_actionScope->busyEnds = nullptr;
+}
+
+namespace {
+
+bool isUserInput(QEvent::Type type)
+{
+    return type == QEvent::KeyPress || type == QEvent::MouseButtonPress ||
+           type == QEvent::MouseButtonDblClick || type == QEvent::ShortcutOverride ||
+           type == QEvent::Shortcut;
+}
+
+// Input reaches a message box only from inside the action that shows it.
+bool answersMessageBox(const QObject* receiver)
+{
+    if (qobject_cast<const QMessageBox*>(QApplication::activeModalWidget()))
+        return true;
+    const auto* widget = qobject_cast<const QWidget*>(receiver);
+    return widget && qobject_cast<const QMessageBox*>(widget->window());
+}
+
+} // namespace
+
+bool Program::eventFilter(QObject* watched, QEvent* event)
+{
+    if (isUserInput(event->type()) && !answersMessageBox(watched))
+        m_actionScope->beginAction();
+    return QObject::eventFilter(watched, event);
 }
 
 // The CAD program first, so that a second start without it asks before it hands over.
@@ -131,6 +168,8 @@ void Program::wireHelpCommands()
 
 bool Program::Main()
 {
+    // The start-up is one action: a host that does not answer costs one timeout.
+    m_actionScope->beginAction();
     try {
         if (!ensureAutoCAD() || !firstInstance())
             return false;
@@ -176,6 +215,8 @@ void Program::CheckAutoCAD()
     // Set first: a start prompt shown below takes the window out of front, and its answer must not
     // lead to a second refresh.
     ForegroundSeen = 1;
+    // The return to the window is one action, whatever it asks the host.
+    m_actionScope->beginAction();
     if (!restartIfGone()) {
         EndProgram();
         return;

@@ -14,8 +14,8 @@
 class frmMain;
 class SingleInstance;
 
-namespace acad {
-class Connector;
+namespace basMain {
+class OneReportPerAction;
 }
 namespace basDateien {
 class Dateien;
@@ -26,6 +26,11 @@ class Kvarto;
 namespace basUmbenennen {
 class Umbenennen;
 }
+
+namespace acad {
+class ActionScope;
+class Connector;
+} // namespace acad
 
 // The program's life cycle: start-up, the watch on the CAD program and the end.
 namespace basMain {
@@ -66,6 +71,11 @@ public:
     // True when the main window is the active window of the desktop.
     bool MainWindowInFront() const;
 
+protected:
+    // Each click, key or shortcut begins a user action, except the answer to a message box of the
+    // action that is running.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool ensureAutoCAD();
     bool firstInstance();
@@ -84,6 +94,11 @@ private:
     bool restartIfGone();
 
     std::unique_ptr<SingleInstance> m_instance;
+    // The host calls of one user action share it: one call timeout per action at most.
+    std::shared_ptr<acad::ActionScope> m_actionScope;
+    // In front of the message box from construction to destruction (install one after the other,
+    // remove in reverse order).
+    std::unique_ptr<OneReportPerAction> m_oneReport;
 };
 
 // Asks whether the CAD program should be started. False for the answer No.

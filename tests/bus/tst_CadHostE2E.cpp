@@ -79,6 +79,10 @@ void tst_CadHostE2E::cleanup()
     m_bus.stopHost();
     m_bus.killOwnerOf(kBusName);
     QTRY_VERIFY(!m_bus.hasOwner(kBusName));
+    // A host that did not answer in one test is asked again in the next.
+    m_connector->actionScope()->beginAction();
+    m_connector->actionScope()->busyBegins = nullptr;
+    m_connector->actionScope()->busyEnds = nullptr;
 }
 
 std::shared_ptr<Host> tst_CadHostE2E::attachNew()
@@ -211,6 +215,13 @@ void tst_CadHostE2E::killedHost()
 void tst_CadHostE2E::stoppedHostTimesOut()
 {
     auto host = attachNew();
+    // The busy sign: shown once the call is slow, taken back when it ends.
+    QStringList busy;
+    const std::shared_ptr<ActionScope> scope = m_connector->actionScope();
+    scope->busyBegins = [&busy] { busy << QStringLiteral("begins"); };
+    scope->busyEnds = [&busy] { busy << QStringLiteral("ends"); };
+    QCOMPARE(host->application().documents.size(), 0);
+    QCOMPARE(busy, QStringList());
     ::kill(static_cast<pid_t>(m_bus.hostPid()), SIGSTOP);
     QElapsedTimer timer;
     timer.start();
@@ -218,8 +229,17 @@ void tst_CadHostE2E::stoppedHostTimesOut()
     const qint64 elapsed = timer.elapsed();
     QVERIFY2(elapsed >= bus::kCallTimeoutMs / 2 && elapsed < bus::kCallTimeoutMs + 2000,
              qPrintable(QString::number(elapsed)));
+    QCOMPARE(busy, QStringList({QStringLiteral("begins"), QStringLiteral("ends")}));
+    // The rest of the same user action is not made to wait again.
+    timer.restart();
+    QCOMPARE(errorOf([&] { host->documentSnapshots(); }), QStringLiteral("Der CAD-Host antwortet nicht."));
+    QVERIFY2(timer.elapsed() < bus::kCallTimeoutMs / 2, qPrintable(QString::number(timer.elapsed())));
     ::kill(static_cast<pid_t>(m_bus.hostPid()), SIGCONT);
+    // Nor is a host that has continued, until the next action asks it again.
+    QCOMPARE(errorOf([&] { host->application(); }), QStringLiteral("Der CAD-Host antwortet nicht."));
+    m_connector->actionScope()->beginAction();
     QCOMPARE(host->application().documents.size(), 0);
+    QCOMPARE(busy.size(), 2);
 }
 
 // A cadhost that is missing, ends at once or never takes its name.

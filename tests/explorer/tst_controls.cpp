@@ -9,6 +9,7 @@
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/controls/Twips.h>
+#include <limits>
 
 using explorer::ControlError;
 using explorer::ListControl;
@@ -260,6 +261,24 @@ private slots:
             list.addColumn(QString::fromLatin1(caption), 1000);
         for (int c = 0; c < 5; ++c)
             QCOMPARE(list.columnPosition(c), c + 1);
+    }
+
+    // Whatever a setting holds, the conversion gives a pixel count a widget can take.
+    void twipsOutOfRange_data()
+    {
+        QTest::addColumn<double>("twips");
+        QTest::newRow("huge") << 1e9;
+        QTest::newRow("beyond int") << 1e300;
+        QTest::newRow("negative huge") << -1e300;
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity();
+        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN();
+    }
+    void twipsOutOfRange()
+    {
+        QFETCH(double, twips);
+        const qint64 pixels = explorer::twipsToPixels(twips, nullptr);
+        QVERIFY(std::abs(pixels) <= std::numeric_limits<int>::max() / 2);
+        QCOMPARE(pixels > 0, twips > 0);
     }
 
     void columnsKeepTheirWidthInTwips()

@@ -145,6 +145,8 @@ private slots:
         for (const QString& name : {kBestand, kDetail})
             QVERIFY(QFile::copy(library(name), drawing(name)));
         QVERIFY(bus.startHost());
+        // Each case is a user's action of its own: a host that did not answer before is asked again.
+        connector->actionScope()->beginAction();
         user = connector->attach(acad::kAcadProgId);
         user->openDocument(drawing(kBestand));
         user->openDocument(drawing(kDetail));

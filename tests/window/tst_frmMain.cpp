@@ -11,6 +11,7 @@
 #include <explorer/basViewControls.h>
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
+#include <explorer/controls/Twips.h>
 #include <explorer/frmMain.h>
 #include <explorer/frmMainIcons.h>
 #include <platform/FamilyKeyStore.h>
@@ -129,15 +130,21 @@ private slots:
         QTest::addColumn<QRect>("expected");
         const QRect primary(0, 0, 800, 600);
         QTest::newRow("on the screen") << QRect(67, 67, 433, 433) << QRect(67, 67, 433, 433);
-        QTest::newRow("partly off the screen") << QRect(700, 500, 433, 433) << QRect(700, 500, 433, 433);
+        // Kept within the screen's available geometry: moved inside, no larger than the screen.
+        QTest::newRow("partly off the screen") << QRect(300, 500, 433, 433) << QRect(300, 167, 433, 433);
         QTest::newRow("on a screen that is gone") << QRect(3000, 100, 433, 433) << QRect(183, 83, 433, 433);
-        QTest::newRow("larger than the screen") << QRect(-5000, 0, 1000, 700) << QRect(0, 0, 1000, 700);
+        QTest::newRow("larger than the screen") << QRect(-5000, 0, 1000, 700) << QRect(0, 0, 800, 600);
+        QTest::newRow("taller than the screen") << QRect(-100, 50, 700, 32767) << QRect(0, 0, 700, 600);
+        QTest::newRow("mostly on the second screen")
+            << QRect(700, 100, 433, 433) << QRect(800, 100, 433, 433);
+        QTest::newRow("below the taskbar") << QRect(10, 580, 433, 433) << QRect(10, 167, 433, 433);
     }
     void placement()
     {
         QFETCH(QRect, window);
         const QRect primary(0, 0, 800, 600);
-        QTEST(placeOnScreen(window, {primary}, primary), "expected");
+        const QRect second(800, 0, 1024, 768);
+        QTEST(placeOnScreen(window, {primary, second}, primary), "expected");
     }
 
     void narrowingSnapsBack()
@@ -579,6 +586,41 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(screen.intersects(QRect(window()->pos(), window()->size())));
         QCOMPARE(window()->size(), QSize(window()->pixels(6500), window()->pixels(6500)));
+    }
+
+    // Settings a user or another program wrote: the window stays within the screen, and what is
+    // written back at the end is what was shown.
+    void hostilePlacement_data()
+    {
+        QTest::addColumn<QStringList>("stored"); // MainLeft, MainTop, MainWidth, MainHeight
+        QTest::addColumn<QRect>("expected");
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const auto px = [](double twips) { return twipsToPixels(twips, nullptr); };
+        const auto tw = [](int pixels) { return QString::number(pixelsToTwips(pixels, nullptr)); };
+        const QRect defaults(px(1000), px(1000), px(6500), px(6500));
+        QTest::newRow("huge") << QStringList{"1000", "1000", "1e9", "1e9"} << defaults;
+        QTest::newRow("huge position") << QStringList{"1e9", "-1e9", "6500", "6500"} << defaults;
+        QTest::newRow("negative size") << QStringList{"1000", "1000", "-6500", "-1"} << defaults;
+        QTest::newRow("NaN") << QStringList{"nan", "NaN", "nan", "nan"} << defaults;
+        QTest::newRow("infinite") << QStringList{"inf", "-inf", "inf", "1e39"} << defaults;
+        QTest::newRow("text") << QStringList{"links", "oben", "sehr breit", "hoch"} << defaults;
+        QTest::newRow("larger than the screen")
+            << QStringList{"0", "0", tw(screen.width() * 2), tw(screen.height() + 300)} << screen;
+    }
+    void hostilePlacement()
+    {
+        QFETCH(QStringList, stored);
+        const char* keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+        for (int i = 0; i < 4; ++i)
+            platform::SaveSetting(QString::fromLatin1(keys[i]), stored[i]);
+        startWithTwoDrawings();
+        const QRect shown(window()->pos(), window()->size());
+        QTEST(shown, "expected");
+        const double twips[] = {window()->twips(shown.x()), window()->twips(shown.y()),
+                                window()->twips(shown.width()), window()->twips(shown.height())};
+        h->session.close();
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(platform::GetSetting(QString::fromLatin1(keys[i])).toDouble(), twips[i]);
     }
 
     // --- the option "Automatisch beenden"

@@ -3,7 +3,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace explorer {
 namespace {
@@ -20,9 +22,14 @@ double logicalDpi(const QWidget* widget)
 
 } // namespace
 
+// Bounded, so that no value a setting can hold overflows the conversion; no number gives 0.
 int twipsToPixels(double twips, const QWidget* widget)
 {
-    return int(std::lround(twips * logicalDpi(widget) / kTwipsPerInch));
+    const double pixels = twips * logicalDpi(widget) / kTwipsPerInch;
+    if (std::isnan(pixels))
+        return 0;
+    constexpr double kMax = std::numeric_limits<int>::max() / 2;
+    return int(std::lround(std::clamp(pixels, -kMax, kMax)));
 }
 
 double pixelsToTwips(int pixels, const QWidget* widget)

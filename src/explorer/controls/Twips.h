@@ -6,6 +6,7 @@ class QWidget;
 // widget boundary, converted with the screen's logical DPI.
 namespace explorer {
 
+// Within half the int range (no number: 0), whatever the value.
 int twipsToPixels(double twips, const QWidget* widget);
 double pixelsToTwips(int pixels, const QWidget* widget);
 
