@@ -55,6 +55,9 @@ public:
     bool TreeFilled = false;
     // Set while the provisional template node "D0" is in the tree.
     bool ProvisionalTemplateNode = false;
+    // What the next finished label edit means: 1 a new template's name, 2 a layout's new name. The
+    // commands set it just before they start the edit; nothing resets it.
+    qint16 LabelEditMode = 0;
 
     RecordCollection<CAcadobj> Zeichnungen;
     RecordCollection<CAcadobj> Layouts;

@@ -11,6 +11,7 @@
 #include <help/frmInfo.h>
 #include <operations/basDateien.h>
 #include <operations/basKvarto.h>
+#include <operations/basUmbenennen.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
@@ -114,6 +115,7 @@ void Program::wireCommands()
     });
     wireHelpCommands();
     wireDrawingCommands();
+    wireNameCommands();
     MainForm->VisbibleMnuMenu();
 }
 

@@ -23,6 +23,9 @@ class Dateien;
 namespace basKvarto {
 class Kvarto;
 }
+namespace basUmbenennen {
+class Umbenennen;
+}
 
 // The program's life cycle: start-up, the watch on the CAD program and the end.
 namespace basMain {
@@ -48,6 +51,7 @@ public:
     // The drawing and layout operations over the window's views; created with the window.
     std::unique_ptr<basDateien::Dateien> Dateien;
     std::unique_ptr<basKvarto::Kvarto> Kvarto;
+    std::unique_ptr<basUmbenennen::Umbenennen> Umbenennen;
     // 1 when the main window was in front at the last watch tick.
     qint16 ForegroundSeen = 0;
     // Ends the program at once, without the unload handler (the answer No to the start prompt).
@@ -70,6 +74,9 @@ private:
     void wireHelpCommands();
     void createOperations();
     void wireDrawingCommands();
+    void wireNameCommands();
+    void CmdCopy();
+    void CmdRename();
     void CmdActive();
     void CmdDelete();
     void CmdOpen();

@@ -96,6 +96,7 @@ void ListControl::setupViews()
     m_stack->addWidget(m_icons);
     m_stack->addWidget(m_details);
     setMultiSelect(false);
+    installLabelEditor();
 
     connect(m_details->header(), &QHeaderView::sectionClicked, this, &ListControl::columnClicked);
     connect(m_details->header(), &QHeaderView::sectionResized, this, [this](int index, int, int size) {

@@ -99,6 +99,11 @@ public:
     void setSortOrder(int order);
     int sortOrder() const { return m_sortOrder; }
 
+    // --- label edit of an item, as in the tree: afterLabelEdit reports the typed text (a null string
+    // when the user cancelled with Escape); a handler that sets *cancel keeps the old text.
+    void startLabelEdit(const QString& key);
+    bool isEditing() const;
+
     QTreeView* detailsView() const { return m_details; }
     QListView* iconView() const { return m_icons; }
 
@@ -106,6 +111,7 @@ signals:
     void columnClicked(int index); // index of the column as created, 0-based
     void itemDoubleClicked(const QString& key);
     void currentItemChanged(const QString& key);
+    void afterLabelEdit(const QString& key, const QString& newText, bool* cancel);
 
 private:
     QStandardItem* item(const QString& key) const;
@@ -116,6 +122,9 @@ private:
     void checkColumn(int index) const; // throws ControlError
     QModelIndex proxyIndex(const QString& key) const;
     QString keyOf(const QModelIndex& proxyIndex) const;
+    friend class ListLabelDelegate;
+    void installLabelEditor();
+    void finishLabelEdit(const QString& newText);
 
     QStandardItemModel* m_model;
     QSortFilterProxyModel* m_proxy;
@@ -130,6 +139,7 @@ private:
     bool m_settingWidth = false;
     int m_updating = 0;
     int m_view = LargeIcons;
+    QString m_editingKey;
     bool m_multiSelect = false;
     bool m_gridLines = false;
     bool m_sorted = false;

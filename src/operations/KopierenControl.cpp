@@ -1,0 +1,96 @@
+#include "KopierenControl.h"
+
+#include "basDateien.h"
+#include "basKopieren.h"
+
+#include <acad/Host.h>
+#include <explorer/AcadConnection.h>
+#include <explorer/basViewControls.h>
+#include <explorer/controls/ListControl.h>
+#include <explorer/controls/TreeControl.h>
+#include <platform/Error.h>
+#include <platform/MsgBox.h>
+
+using explorer::kindOf;
+using explorer::NodeKind;
+
+namespace operations {
+
+KopierenControl::KopierenControl(explorer::AcadConnection& connection, basViewControls::ViewControls& views,
+                                 explorer::ViewHost& host, QObject* parent)
+    : NameCountControl(parent), m_connection(connection), m_views(views), m_host(host)
+{
+}
+
+void KopierenControl::Form_Load()
+{
+    platform::ignoringErrors([this] { load(); });
+}
+
+void KopierenControl::load()
+{
+    const explorer::TreeControl& tree = m_views.tvTreeView();
+    const QString selected = tree.selectedKey();
+    m_kind = kindOf(selected);
+    if (m_kind == NodeKind::Layout) {
+        m_drawingKey = tree.parentKey(selected);
+        m_sourceKey = selected;
+        Dokument = tree.text(m_drawingKey);
+        Quelle = tree.text(selected);
+    } else {
+        m_drawingKey = selected;
+        Dokument = tree.text(selected);
+        m_sourceKey = m_views.lvListView().selectedKey();
+        Quelle = m_views.lvListView().text(m_sourceKey);
+    }
+    Layout = QStringLiteral("Kopie von ") + Quelle;
+}
+
+// False when no free number is left for the name: then nothing has been sent.
+bool KopierenControl::copy(const QString& layout, qint16 count)
+{
+    const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
+    const acad::DocId doc = m_views.FindDocument(m_drawingKey);
+    QString base = layout;
+    const QStringList names =
+        basKopieren::CopyNames(basKopieren::LayoutNames(app->document(doc)), base, count);
+    if (names.isEmpty())
+        return false;
+    basDateien::activateEach(*app, {doc}, m_connection, m_host);
+    basKopieren::CopyLayout(*app, m_connection.activeDoc(), Quelle, names);
+    return true;
+}
+
+NameCountControl::Outcome KopierenControl::finish(const QString& layout, qint16 count)
+{
+    try {
+        if (!copy(layout, count))
+            return Outcome::StayInName;
+    } catch (const std::exception&) {
+        platform::MsgBox(QStringLiteral("Kopieren des neuen Layouts fehlgeschlagen!"), platform::vbCritical);
+    }
+    m_views.FillTreeView();
+    platform::ignoringErrors([this] { SelectActiveLayout(); });
+    return Outcome::Close;
+}
+
+void KopierenControl::SelectActiveLayout()
+{
+    if (m_kind == NodeKind::Drawing) {
+        explorer::ListControl& list = m_views.lvListView();
+        for (const QString& key : list.keys())
+            list.setSelected(key, list.bold(key));
+        return;
+    }
+    explorer::TreeControl& tree = m_views.tvTreeView();
+    for (const QString& key : tree.allKeys()) {
+        if (kindOf(key) != NodeKind::Layout || !tree.bold(key) || tree.selectedKey() == key)
+            continue;
+        // The list and the commands follow the node, as after a click.
+        tree.select(key);
+        m_views.TreeSelectionChanged();
+        return;
+    }
+}
+
+} // namespace operations

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// What the copy and the numbered rename dialogs do, without their widgets: the texts they open with,
+// the state of "&Fertigstellen", the checks of both fields and the finish. The dialogs show the texts
+// and forward their events.
+namespace operations {
+
+class NameCountControl : public QObject
+{
+public:
+    // What "&Fertigstellen" leads to.
+    enum class Outcome
+    {
+        Close,
+        StayInName,  // the dialog stays open with the focus in the name field
+        StayInCount, // the same for the count field
+    };
+
+    ~NameCountControl() override;
+
+    // The texts at opening, filled by Form_Load.
+    QString Dokument;
+    QString Quelle;
+    QString Layout;
+    QString Anzahl = QStringLiteral("1");
+
+    virtual void Form_Load() = 0;
+    // "&Fertigstellen" is offered while both fields hold something.
+    static bool UpdateStartButton(const QString& layout, const QString& anzahl);
+    // Leaving the name field: false (after the message) while it holds a forbidden character.
+    static bool ValidateLayout(const QString& layout);
+    // Leaving the count field: false (after the message) unless it holds a whole number 1..32767.
+    static bool ValidateAnzahl(const QString& anzahl);
+    // "&Fertigstellen": both fields are checked once more (a finish by the Enter key leaves neither),
+    // then the work is done.
+    Outcome cmdStart(const QString& layout, const QString& anzahl);
+
+protected:
+    explicit NameCountControl(QObject* parent = nullptr);
+    virtual Outcome finish(const QString& layout, qint16 count) = 0;
+};
+
+} // namespace operations

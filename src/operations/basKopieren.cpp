@@ -1,0 +1,159 @@
+#include "basKopieren.h"
+
+#include <QLocale>
+#include <acad/Host.h>
+#include <cmath>
+#include <platform/MsgBox.h>
+
+namespace basKopieren {
+
+namespace {
+
+// The characters a typed name must not hold; the last one is the acute accent.
+const QString kForbidden = QStringLiteral("<>/\\\":?*|='\u00B4");
+constexpr qint32 kSearchLimit = 2500;
+constexpr qint32 kMaxNumber = 32767;
+
+const char kInvalidInput[] = "Eingabe ist ungültig!";
+const char kInvalidCount[] = "Ungültige Anzahl!";
+
+// A number as the user types it: with a decimal comma or a decimal point, no digit grouping.
+bool readNumber(const QString& text, double& value)
+{
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    for (QLocale locale : {QLocale(QLocale::German), QLocale::c()}) {
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+        value = locale.toDouble(trimmed, &ok);
+        if (ok)
+            return std::isfinite(value);
+    }
+    return false;
+}
+
+} // namespace
+
+qint16 CheckEingabe(const QString& text)
+{
+    for (const QChar c : text) {
+        if (kForbidden.contains(c)) {
+            platform::MsgBox(QStringLiteral("Eingabe enthält ungültige Zeichen!"), platform::vbExclamation);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+LayoutNames::LayoutNames(const acad::DocumentSnapshot& doc)
+{
+    m_upper.reserve(doc.layouts.size());
+    for (const acad::LayoutRef& layout : doc.layouts)
+        add(layout.name);
+}
+
+bool LayoutNames::contains(const QString& name) const
+{
+    return m_upper.contains(name.toUpper());
+}
+
+void LayoutNames::add(const QString& name)
+{
+    m_upper.insert(name.toUpper());
+}
+
+void LayoutNames::remove(const QString& name)
+{
+    m_upper.remove(name.toUpper());
+}
+
+QString numberedName(const QString& base, qint32 n)
+{
+    return base + QString::number(n);
+}
+
+qint16 FindFreeLayoutNumber(const LayoutNames& doc, const QString& base, qint16& counter, bool* found)
+{
+    qint32 n = counter;
+    qint16 result = 0;
+    bool taken = true;
+    // Above the limit the search goes on upwards, but never beyond the range of the number.
+    while (n != kSearchLimit && taken && n <= kMaxNumber) {
+        taken = doc.contains(n == 0 ? base : numberedName(base, n));
+        if (!taken)
+            result = qint16(n);
+        ++n;
+    }
+    counter = qint16(qMin(n, kMaxNumber));
+    if (found)
+        *found = !taken;
+    return result;
+}
+
+QString CountProblem(const QString& text)
+{
+    double value = 0;
+    if (!readNumber(text, value))
+        return QString::fromUtf8(kInvalidInput);
+    if (value != std::floor(value) || value < 1 || value > kMaxNumber)
+        return QString::fromUtf8(kInvalidCount);
+    return {};
+}
+
+qint16 CountOf(const QString& text)
+{
+    double value = 0;
+    readNumber(text, value);
+    return qint16(value);
+}
+
+QStringList CopyNames(const LayoutNames& doc, QString& base, qint16 count)
+{
+    QStringList names;
+    bool found = false;
+    if (count == 1) {
+        qint16 counter = 0;
+        const qint16 k = FindFreeLayoutNumber(doc, base, counter, &found);
+        if (found && k > 0)
+            base = numberedName(base, k);
+        names.append(base);
+    }
+    qint16 n = 1;
+    for (qint32 i = 1; count != 1 && i <= count; ++i) {
+        n = FindFreeLayoutNumber(doc, base, n, &found);
+        if (!found)
+            break;
+        names.append(numberedName(base, n));
+        if (n == kMaxNumber) {
+            // The next number would leave the range: only the last copy may take this one.
+            found = i == count;
+            break;
+        }
+        ++n;
+    }
+    if (!found) {
+        platform::MsgBox(QStringLiteral("Für \"%1\" ist keine freie Layout-Nummer mehr vorhanden!").arg(base),
+                         platform::vbExclamation);
+        return {};
+    }
+    return names;
+}
+
+qint16 CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names)
+{
+    const QChar cr(13);
+    try {
+        for (const QString& name : names) {
+            app.sendCommand(doc, QStringLiteral("_layout") + cr + QStringLiteral("_copy") + cr + source + cr +
+                                     name + cr);
+        }
+        if (!names.isEmpty())
+            app.sendCommand(doc, QStringLiteral("_layout") + cr + QStringLiteral("_set") + cr +
+                                     names.first() + cr);
+        return 0;
+    } catch (const std::exception&) {
+        platform::MsgBox(QStringLiteral("Kopieren des neuen Layouts fehlgeschlagen!"), platform::vbCritical);
+        return 1;
+    }
+}
+
+} // namespace basKopieren

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <acad/Types.h>
+
+namespace acad {
+class Host;
+}
+
+// The copies of a layout, and the two services every name the user types goes through: the check
+// for forbidden characters and the search for a free numbered layout name.
+namespace basKopieren {
+
+// 1 (after its own message) when the text holds one of the characters a name must not hold.
+qint16 CheckEingabe(const QString& text);
+
+// The names a drawing's layouts use, the model layout included, compared ignoring case.
+class LayoutNames final
+{
+public:
+    LayoutNames() = default;
+    explicit LayoutNames(const acad::DocumentSnapshot& doc);
+
+    bool contains(const QString& name) const;
+    void add(const QString& name);
+    void remove(const QString& name);
+
+private:
+    QSet<QString> m_upper;
+};
+
+// base with n appended in decimal, no separator; base itself for 0 where that is meant.
+QString numberedName(const QString& base, qint32 n);
+
+// The first number from counter on whose name is not taken (0 tests base alone), searching up to
+// 2499 from below that limit; counter ends one past it. 0 when none is free, and then found (when
+// given) is false.
+qint16 FindFreeLayoutNumber(const LayoutNames& doc, const QString& base, qint16& counter,
+                            bool* found = nullptr);
+
+// The message for a count or a start number that is no whole number from 1 to 32767; "" when fine.
+QString CountProblem(const QString& text);
+// The count of a text that passed CountProblem.
+qint16 CountOf(const QString& text);
+
+// The names count copies of a layout get in a drawing with these layouts: with count 1 base itself
+// when free, else base with the first free number from 1 (and base becomes that name); several
+// copies each the next free number after the previous one. Empty, after a message, when no number
+// is free: then nothing may be sent.
+QStringList CopyNames(const LayoutNames& doc, QString& base, qint16 count);
+
+// Sends one copy command per name and then makes the first one current. 1 after the message
+// "Kopieren des neuen Layouts fehlgeschlagen!" when the CAD program refuses; commands sent stay sent.
+qint16 CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names);
+
+} // namespace basKopieren
