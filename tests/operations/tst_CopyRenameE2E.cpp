@@ -1,0 +1,222 @@
+// Copy and rename through the real program against a real cadhost on a private bus: the window's
+// own actions, the dialog's real fields, and the layouts checked in the host over the bus.
+#include "MsgBoxRecorder.h"
+#include "PrivateBus.h"
+#include "WindowTestSupport.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <acad/BusConnector.h>
+#include <acad/BusNames.h>
+#include <acad/Host.h>
+#include <explorer/basViewControls.h>
+#include <explorer/controls/ListControl.h>
+#include <explorer/controls/TreeControl.h>
+#include <explorer/frmMain.h>
+#include <functional>
+#include <operations/NameCountForm.h>
+#include <startup/basMain.h>
+
+using explorer::Cmd;
+
+namespace {
+
+const QString kBestand = QStringLiteral("Bestand EG.dwg");
+
+QString hostName()
+{
+    return acad::bus::busNameForProgId(acad::kAcadProgId);
+}
+
+QString library(const QString& name)
+{
+    return QDir(qEnvironmentVariable("BW_BIN_DIR")).filePath(QStringLiteral("Bibliothek/Vorlagen/") + name);
+}
+
+} // namespace
+
+class TestCopyRenameE2E : public QObject
+{
+    Q_OBJECT
+
+private:
+    PrivateBus bus;
+    std::unique_ptr<acad::BusConnector> connector;
+    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
+    std::unique_ptr<basMain::Program> program;
+    std::shared_ptr<acad::Host> user; // the user at the CAD program
+    std::unique_ptr<QTemporaryDir> folder;
+    acad::DocId doc = 0;
+
+    frmMain* window() const { return program->MainForm.get(); }
+    explorer::TreeControl* tree() const { return window()->tvTreeView(); }
+    explorer::ListControl* list() const { return window()->lvListView(); }
+
+    QString nodeKey(const QString& text) const
+    {
+        for (const QString& key : tree()->allKeys()) {
+            const explorer::NodeKind kind = explorer::kindOf(key);
+            if ((kind == explorer::NodeKind::Drawing || kind == explorer::NodeKind::Layout) &&
+                tree()->text(key) == text)
+                return key;
+        }
+        return {};
+    }
+    void select(const QString& text)
+    {
+        tree()->select(nodeKey(text));
+        window()->views().TreeSelectionChanged();
+    }
+    void selectItems(const QStringList& texts)
+    {
+        for (const QString& key : list()->keys())
+            list()->setSelected(key, texts.contains(list()->text(key)));
+    }
+    QStringList layouts() const
+    {
+        QStringList names;
+        for (const acad::LayoutRef& layout : user->document(doc).layouts)
+            names.append(layout.name);
+        return names;
+    }
+    QStringList treeLayouts() const
+    {
+        QStringList texts;
+        for (const QString& key : tree()->childKeys(nodeKey(kBestand)))
+            texts.append(tree()->text(key));
+        return texts;
+    }
+    void withDialog(Cmd cmd, const std::function<void(NameCountForm*)>& act)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            auto* form = qobject_cast<NameCountForm*>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            ran = true;
+            if (QTest::qWaitForWindowActive(form))
+                act(form);
+            if (form->isVisible())
+                form->reject();
+        });
+        QAction* action = window()->commands()->action(cmd);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        QVERIFY(ran);
+    }
+    static void type(NameCountForm* form, const char* field, const QString& text)
+    {
+        auto* edit = form->findChild<QLineEdit*>(QString::fromUtf8(field));
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    static void finish(NameCountForm* form)
+    {
+        QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("cmdStart")), Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        QVERIFY2(bus.start(), qPrintable(bus.errorString()));
+        connector = std::make_unique<acad::BusConnector>();
+    }
+    void init()
+    {
+        clearUserSettings();
+        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
+        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(QFile::copy(library(kBestand), folder->filePath(kBestand)));
+        QVERIFY(bus.startHost());
+        user = connector->attach(acad::kAcadProgId);
+        doc = user->openDocument(folder->filePath(kBestand));
+        // Plan1 and Plan3 taken.
+        const QList<acad::LayoutRef> paper = user->document(doc).layouts.mid(1);
+        user->setLayoutName(doc, paper.at(0).id, QStringLiteral("Plan1"));
+        user->setLayoutName(doc, paper.at(2).id, QStringLiteral("Plan3"));
+        program = std::make_unique<basMain::Program>(*connector);
+        QVERIFY(program->Main());
+        window()->ctlTimer()->stop();
+        window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QCOMPARE(treeLayouts(), (QStringList{"Plan1", "EG Möblierung", "Plan3"}));
+    }
+    void cleanup()
+    {
+        if (program && window())
+            window()->close();
+        program.reset();
+        user.reset();
+        bus.stopHost();
+        bus.killOwnerOf(hostName());
+        QTRY_VERIFY(!bus.hasOwner(hostName()));
+        QVERIFY2(!boxes->unexpected(), qPrintable(boxes->failures()));
+        QVERIFY(boxes->scriptDone());
+        boxes.reset();
+    }
+
+    void copyThree()
+    {
+        select(QStringLiteral("EG Möblierung"));
+        withDialog(Cmd::mnuEditCopy, [](NameCountForm* form) {
+            type(form, "txtLayout", QStringLiteral("Plan"));
+            type(form, "txtAnzahl", QStringLiteral("3"));
+            finish(form);
+        });
+        QTRY_COMPARE(layouts(),
+                     (QStringList{"Model", "Plan1", "EG Möblierung", "Plan3", "Plan2", "Plan4", "Plan5"}));
+        QTRY_COMPARE(user->document(doc).activeLayout, QStringLiteral("Plan2"));
+        // The refresh after the copy already shows them, with the first one current and selected.
+        QCOMPARE(treeLayouts(), (QStringList{"Plan1", "EG Möblierung", "Plan3", "Plan2", "Plan4", "Plan5"}));
+        QCOMPARE(tree()->selectedKey(), nodeKey(QStringLiteral("Plan2")));
+        QVERIFY(tree()->bold(nodeKey(QStringLiteral("Plan2"))));
+    }
+
+    void renameInTheTree()
+    {
+        select(QStringLiteral("EG Möblierung"));
+        const QString key = tree()->selectedKey();
+        const QString details = list()->keys().join(QLatin1Char(','));
+        QVERIFY(window()->commands()->action(Cmd::mnuFileRename)->isEnabled());
+        window()->commands()->action(Cmd::mnuFileRename)->trigger();
+        QLineEdit* editor = nullptr;
+        QVERIFY(QTest::qWaitFor(
+            [&] { return (editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())); }));
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("Öl-Lager EG"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor hands its text over when the event loop runs again.
+        QTRY_VERIFY(!tree()->isEditing());
+        QCOMPARE(layouts(), (QStringList{"Model", "Plan1", "Öl-Lager EG", "Plan3"}));
+        QCOMPARE(tree()->text(key), QStringLiteral("Öl-Lager EG"));
+        // A refresh keeps the node and what the list shows of it.
+        window()->views().FillTreeView();
+        QCOMPARE(nodeKey(QStringLiteral("Öl-Lager EG")), key);
+        QCOMPARE(list()->keys().join(QLatin1Char(',')), details);
+    }
+
+    void numberedRename()
+    {
+        // Plan1 and Plan2 are taken by selected layouts themselves.
+        const QList<acad::LayoutRef> paper = user->document(doc).layouts.mid(1);
+        user->setLayoutName(doc, paper.at(1).id, QStringLiteral("Plan2"));
+        user->setLayoutName(doc, paper.at(2).id, QStringLiteral("X"));
+        window()->views().FillTreeView();
+        select(kBestand);
+        selectItems({"Plan1", "Plan2", "X"});
+        withDialog(Cmd::mnuFileRename, [](NameCountForm* form) {
+            type(form, "txtLayout", QStringLiteral("Plan"));
+            finish(form);
+        });
+        QCOMPARE(layouts(), (QStringList{"Model", "Plan3", "Plan4", "Plan5"}));
+        QCOMPARE(treeLayouts(), (QStringList{"Plan3", "Plan4", "Plan5"}));
+    }
+};
+
+QTEST_MAIN(TestCopyRenameE2E)
+#include "tst_CopyRenameE2E.moc"
