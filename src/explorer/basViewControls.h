@@ -69,6 +69,8 @@ public:
     NodeKind selectedKind() const;
 
     // --- tree
+    // The next node number; fails with an overflow past the largest number.
+    void NextNodeNummer();
     void InitTreeView();
     void FillTreeView();
     void UpdateDrawingNodes();
@@ -124,7 +126,6 @@ private:
     };
 
     // tree
-    void NextNodeNummer();
     template <class Record>
     Match markPresent(RecordCollection<Record>& records, const QString& gesamt, NodeKind kind, bool active);
     void AddTreeNode(const QString& text, bool isTemplate, bool isActive, qint32 parentNumber);

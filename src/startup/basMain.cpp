@@ -15,6 +15,7 @@
 #include <operations/basDateien.h>
 #include <operations/basKvarto.h>
 #include <operations/basUmbenennen.h>
+#include <operations/basVorlagen.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
@@ -34,10 +35,10 @@ bool AskStartAutoCAD()
     return answer != platform::vbNo;
 }
 
-Program::Program(acad::Connector& connector)
-    : Connection(connector, Definitions), HTMLHelp(platform::programFolder(), Shell),
-      EndProgram([] { QCoreApplication::exit(0); }), m_actionScope(connector.actionScope()),
-      m_oneReport(std::make_unique<OneReportPerAction>(m_actionScope))
+Program::Program(acad::Connector& connector, help::Shell* shell)
+    : Connection(connector, Definitions), Shell(shell ? *shell : m_desktop),
+      HTMLHelp(platform::programFolder(), Shell), EndProgram([] { QCoreApplication::exit(0); }),
+      m_actionScope(connector.actionScope()), m_oneReport(std::make_unique<OneReportPerAction>(m_actionScope))
 {
     // Before the window exists the start-up's own refresh follows anyway.
     Connection.FillTreeView = [this] {

@@ -26,6 +26,9 @@ class Kvarto;
 namespace basUmbenennen {
 class Umbenennen;
 }
+namespace basVorlagen {
+class Vorlagen;
+}
 
 namespace acad {
 class ActionScope;
@@ -39,15 +42,19 @@ namespace basMain {
 // hand-over and the main window, and wires them together.
 class Program final : public QObject
 {
+    // The real desktop, unless another shell is handed in.
+    help::DesktopShell m_desktop;
+
 public:
-    // The running-object lookup: the bus connector in the program, an in-process one in tests.
-    explicit Program(acad::Connector& connector);
+    // The running-object lookup: the bus connector in the program, an in-process one in tests; the
+    // desktop's shell, the real one when none is given (tests record what would go to it).
+    explicit Program(acad::Connector& connector, help::Shell* shell = nullptr);
     ~Program() override;
 
     basDatenbank::Definitions Definitions;
     basAutoCAD::Connection Connection;
-    // The desktop's browser, mail program and programs; the help file's topics.
-    help::DesktopShell Shell;
+    // The desktop's browser, mail program, file manager and programs; the help file's topics.
+    help::Shell& Shell;
     basHTMLHelp::HTMLHelp HTMLHelp;
     // The lookup of a layout's viewports and product blocks that the details show.
     basKvarto::LayoutReader LayoutContents;
@@ -57,6 +64,7 @@ public:
     std::unique_ptr<basDateien::Dateien> Dateien;
     std::unique_ptr<basKvarto::Kvarto> Kvarto;
     std::unique_ptr<basUmbenennen::Umbenennen> Umbenennen;
+    std::unique_ptr<basVorlagen::Vorlagen> Vorlagen;
     // 1 when the main window was in front at the last watch tick.
     qint16 ForegroundSeen = 0;
     // Ends the program at once, without the unload handler (the answer No to the start prompt).
@@ -90,6 +98,7 @@ private:
     void CmdActive();
     void CmdDelete();
     void CmdOpen();
+    void CmdLayoutImport();
     void bringAcadToFront();
     bool restartIfGone();
 

@@ -8,6 +8,7 @@
 #include <operations/KopierenControl.h>
 #include <operations/NameCountForm.h>
 #include <operations/basUmbenennen.h>
+#include <operations/basVorlagen.h>
 
 using explorer::Cmd;
 using explorer::NodeKind;
@@ -28,8 +29,11 @@ void Program::wireNameCommands()
     commands->wire(Cmd::mnuEditCopy, [this] { CmdCopy(); });
     commands->wire(Cmd::mnuFileRename, [this] { CmdRename(); });
     connect(MainForm->tvTreeView(), &explorer::TreeControl::afterLabelEdit, this,
-            [renames](const QString& key, const QString& text, bool* cancel) {
-                renames->TreeAfterLabelEdit(key, text, cancel);
+            [this, renames](const QString& key, const QString& text, bool* cancel) {
+                if (MainForm->views().LabelEditMode == basVorlagen::kNewTemplate)
+                    Vorlagen->TreeAfterLabelEdit(key, text, cancel);
+                else
+                    renames->TreeAfterLabelEdit(key, text, cancel);
             });
     connect(MainForm->lvListView(), &explorer::ListControl::afterLabelEdit, this,
             [renames](const QString& key, const QString& text, bool* cancel) {

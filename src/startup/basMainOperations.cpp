@@ -5,6 +5,7 @@
 #include <explorer/frmMain.h>
 #include <operations/basDateien.h>
 #include <operations/basKvarto.h>
+#include <operations/basVorlagen.h>
 #include <platform/Error.h>
 #include <platform/ProgramFolder.h>
 
@@ -19,6 +20,7 @@ void Program::createOperations()
     basViewControls::ViewControls& views = MainForm->views();
     Dateien = std::make_unique<basDateien::Dateien>(Connection, views, *MainForm);
     Kvarto = std::make_unique<basKvarto::Kvarto>(Connection, views, *MainForm, platform::programFolder());
+    Vorlagen = std::make_unique<basVorlagen::Vorlagen>(Connection, views);
     views.setDrawingOperations(Dateien.get());
 }
 
@@ -53,6 +55,8 @@ void Program::wireDrawingCommands()
     commands->wire(Cmd::mnuFileDelete, [kvarto] { kvarto->DeleteLayouts(); });
     commands->wire(Cmd::tbDelete, [this] { ignoringErrors([this] { CmdDelete(); }); });
     commands->wire(Cmd::mnuTemplateOpen, [this] { ignoringErrors([this] { CmdOpen(); }); });
+    commands->wire(Cmd::mnuTemplateDelete, [views] { views->DeleteSelectedTemplate(); });
+    commands->wire(Cmd::mnuLayoutImport, [this] { CmdLayoutImport(); });
 }
 
 void Program::CmdActive()
@@ -85,6 +89,13 @@ void Program::CmdOpen()
         Dateien->OpenVorlage(0);
         views.FillTreeView();
     }
+}
+
+// The new template's name is typed into the tree.
+void Program::CmdLayoutImport()
+{
+    MainForm->views().LabelEditMode = basVorlagen::kNewTemplate;
+    Vorlagen->StartNewVorlage();
 }
 
 } // namespace basMain

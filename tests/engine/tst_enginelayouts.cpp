@@ -212,6 +212,8 @@ private slots:
         m_engine->setVariable(m_doc, QStringLiteral("FILEDIA"), qint16(1));
         settle();
         QCOMPARE(m_engine->currentPrompt(), QStringLiteral("Layout-Name(n) eingeben oder [?]:"));
+        // The choice stands above the prompt, without a "?" first.
+        QVERIFY(historyHas(*m_engine, QStringLiteral("Layouts der Vorlage: Plan A, Layout1")));
         send(answer);
         QCOMPARE(layoutNames(*m_engine, m_doc), layouts);
         QCOMPARE(dialogs.count(), 0);

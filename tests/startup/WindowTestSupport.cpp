@@ -27,6 +27,8 @@ void CountingHost::bringToFront()
 
 void CountingHost::sendCommand(acad::DocId doc, const QString& text)
 {
+    if (refuseCommands)
+        throw acad::Error(QStringLiteral("Der CAD-Host antwortet nicht."));
     sentCommands.append(text);
     ForwardingHost::sendCommand(doc, text);
 }
@@ -80,7 +82,7 @@ acad::DocId CadFixture::open(const QString& path, const QStringList& layouts, co
 
 BlattwartSession::BlattwartSession(CadFixture& cad) : m_cad(cad)
 {
-    m_program = std::make_unique<basMain::Program>(m_cad.connector);
+    m_program = std::make_unique<basMain::Program>(m_cad.connector, &shell);
     m_program->EndProgram = [this] { ++endings; };
 }
 
@@ -97,7 +99,7 @@ frmMain* BlattwartSession::window() const
 bool BlattwartSession::start()
 {
     if (!m_program) {
-        m_program = std::make_unique<basMain::Program>(m_cad.connector);
+        m_program = std::make_unique<basMain::Program>(m_cad.connector, &shell);
         m_program->EndProgram = [this] { ++endings; };
     }
     if (!m_program->Main())

@@ -2,6 +2,7 @@
 
 #include "ForwardingHost.h"
 #include "MsgBoxRecorder.h"
+#include "RecordingShell.h"
 
 #include <QHash>
 #include <QList>
@@ -29,6 +30,8 @@ public:
     int bringToFrontCalls = 0;
     QStringList sentCommands;
     bool gone = false;
+    // Command strings are refused as a busy host refuses them; every other call still works.
+    bool refuseCommands = false;
 
     int callsOf(const QString& name) const { return callsByName.value(name); }
     void bringToFront() override;
@@ -66,11 +69,12 @@ public:
     explicit BlattwartSession(CadFixture& cad);
     ~BlattwartSession();
 
-    bool start();    // the program's Main(); true when the window is shown
-    bool activate(); // makes the main window the active one
-    bool leave();    // makes another window the active one
-    void close();    // the unload handler, then the program is dropped
-    int endings = 0; // calls of the program's EndProgram
+    bool start();         // the program's Main(); true when the window is shown
+    bool activate();      // makes the main window the active one
+    bool leave();         // makes another window the active one
+    void close();         // the unload handler, then the program is dropped
+    int endings = 0;      // calls of the program's EndProgram
+    RecordingShell shell; // what the program hands to the desktop
 
     // The program of the running session; a new one for each start.
     basMain::Program& program() { return *m_program; }

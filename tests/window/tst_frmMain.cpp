@@ -394,11 +394,17 @@ private slots:
         // The rules enable closing and saving on the drawings root, and their operations are wired.
         QVERIFY(c->lastStates()[int(Cmd::mnuFileClose)]);
         QVERIFY(c->action(Cmd::mnuFileClose)->isEnabled());
-        // On a drawing they enable a layout into a template, whose operation is not wired yet, beside
-        // copying and renaming, which are.
+        // On a drawing they enable a layout into a template, copying and renaming, all wired now
+        // (the toolbar's "Template" is the same action); commands without their operations stay
+        // disabled under the same states.
         clickNode(QStringLiteral("Z1"));
         QVERIFY(c->lastStates()[int(Cmd::mnuLayoutImport)]);
-        QVERIFY(!c->action(Cmd::mnuLayoutImport)->isEnabled());
+        QVERIFY(c->action(Cmd::mnuLayoutImport)->isEnabled());
+        QCOMPARE(c->toolbarAction(QStringLiteral("Template")), c->action(Cmd::mnuLayoutImport));
+        MainCommands unwired(nullptr);
+        unwired.apply(c->lastStates());
+        QVERIFY(!unwired.action(Cmd::mnuLayoutImport)->isEnabled());
+        QVERIFY(!unwired.action(Cmd::mnuEditCopy)->isEnabled());
         QVERIFY(c->action(Cmd::mnuEditCopy)->isEnabled());
         QVERIFY(c->action(Cmd::mnuFileRename)->isEnabled());
         QCOMPARE(c->toolbarAction(QStringLiteral("Copy")), c->action(Cmd::mnuEditCopy));

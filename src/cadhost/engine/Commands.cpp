@@ -156,16 +156,22 @@ QStringList chosenLayouts(const Drawing& from, const QString& answer)
     return names;
 }
 
+// What the template offers, as the answer "?" lists it.
+void logTemplateLayouts(Private& e, const Drawing& from)
+{
+    QStringList names;
+    for (const Layout& l : from.layouts) {
+        if (!l.isModel())
+            names.append(l.name);
+    }
+    e.log(QStringLiteral("Layouts der Vorlage: ") + names.join(QStringLiteral(", ")));
+}
+
 void askTemplateLayouts(Private& e, DocId doc, const Drawing& from)
 {
     e.ask(doc, {QStringLiteral("Layout-Name(n) eingeben oder [?]:"), [&e, doc, from](const QString& answer) {
                     if (answer.trimmed() == QLatin1String("?")) {
-                        QStringList names;
-                        for (const Layout& l : from.layouts) {
-                            if (!l.isModel())
-                                names.append(l.name);
-                        }
-                        e.log(QStringLiteral("Layouts der Vorlage: ") + names.join(QStringLiteral(", ")));
+                        logTemplateLayouts(e, from);
                         askTemplateLayouts(e, doc, from);
                         return;
                     }
@@ -194,7 +200,10 @@ void layoutTemplate(Private& e, DocId doc)
                       return;
                   e.guarded([&] {
                       const QString file = e.normalPath(path, e.doc(doc).folder());
-                      askTemplateLayouts(e, doc, e.store->load(file));
+                      const Drawing from = e.store->load(file);
+                      // The choice is offered with the prompt, in the window and headless alike.
+                      logTemplateLayouts(e, from);
+                      askTemplateLayouts(e, doc, from);
                   });
               });
 }

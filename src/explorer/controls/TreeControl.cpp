@@ -58,7 +58,9 @@ public:
     {
         const auto* line = qobject_cast<QLineEdit*>(editor);
         m_committed = true;
+        m_control->m_editLeft = !editor->hasFocus();
         m_control->finishLabelEdit(m_control->item(m_control->m_editingKey), line ? line->text() : QString());
+        m_control->m_editLeft = false;
     }
 
 private:
@@ -117,6 +119,22 @@ void TreeControl::addNode(const QString& parentKey, const QString& key, const QS
         m_widget->addTopLevelItem(node);
     m_items.insert(key, node);
     applyIcon(node, false);
+}
+
+void TreeControl::setKey(const QString& key, const QString& newKey)
+{
+    QTreeWidgetItem* node = existing(key);
+    if (newKey == key)
+        return;
+    if (m_items.contains(newKey))
+        throw ControlError(QStringLiteral("Schlüssel ist in dieser Auflistung nicht eindeutig: ") + newKey);
+    node->setData(0, KeyRole, newKey);
+    m_items.remove(key);
+    m_items.insert(newKey, node);
+    if (m_dropHighlight == key)
+        m_dropHighlight = newKey;
+    if (m_editingKey == key)
+        m_editingKey = newKey;
 }
 
 void TreeControl::forget(QTreeWidgetItem* node)
@@ -318,6 +336,11 @@ void TreeControl::startLabelEdit(const QString& key)
 bool TreeControl::isEditing() const
 {
     return !m_editingKey.isEmpty();
+}
+
+bool TreeControl::labelEditLeft() const
+{
+    return m_editLeft;
 }
 
 void TreeControl::finishLabelEdit(QTreeWidgetItem* node, const QString& newText)

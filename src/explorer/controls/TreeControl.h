@@ -44,6 +44,9 @@ public:
                  int selectedImage = 0);
     // Removes the node with its children. Throws ControlError when there is no such node.
     void removeNode(const QString& key);
+    // Gives the node another key (a provisional node becomes the one it stood for). Throws
+    // ControlError when there is no such node or the new key is already used.
+    void setKey(const QString& key, const QString& newKey);
     void clear();
     bool contains(const QString& key) const;
     int nodeCount() const;
@@ -84,6 +87,9 @@ public:
     // with Escape); a handler that sets *cancel keeps the old text.
     void startLabelEdit(const QString& key);
     bool isEditing() const;
+    // While afterLabelEdit runs: true when the edit ends because the focus went elsewhere (a click
+    // on another node or control), false when the user confirmed it with Return.
+    bool labelEditLeft() const;
 
     // Holds redrawing while a refresh works on many nodes.
     void setUpdatesEnabled(bool enabled);
@@ -109,6 +115,7 @@ private:
     DragMode m_dragMode = DragMode::Manual;
     QString m_dropHighlight;
     QString m_editingKey;
+    bool m_editLeft = false;
     QTreeWidgetItem* m_lastCurrent = nullptr;
     int m_silent = 0;
 };
