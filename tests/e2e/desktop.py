@@ -135,8 +135,22 @@ class Desktop:
             raise E2EError("cadhost ended: " + self.log("cadhost"))
         return proc
 
-    def start_blattwart(self):
-        return self._spawn([os.path.join(self.bin, "blattwart")], "blattwart")
+    def start_blattwart(self, program_folder=None):
+        """The build's blattwart; program_folder names another product folder (a copy a test may
+        change)."""
+        env = dict(self.env)
+        if program_folder:
+            env["KVARTO_PROGRAM_DIR"] = program_folder
+        return self._spawn([os.path.join(self.bin, "blattwart")], "blattwart", env)
+
+    def product_copy(self):
+        """A copy of the build's product folder (database, library, help, menu, macros)."""
+        target = os.path.join(self.folder, "produkt")
+        os.makedirs(target)
+        for name in ("Kvarto.mdb", "Kvarto.dvb", "Bibliothek", "Help", "Support"):
+            source = os.path.join(self.bin, name)
+            (shutil.copytree if os.path.isdir(source) else shutil.copy)(source, os.path.join(target, name))
+        return target
 
     def log(self, name):
         with open(os.path.join(self.folder, name + ".log"), "rb") as f:
