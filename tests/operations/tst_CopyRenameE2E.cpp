@@ -54,26 +54,9 @@ private:
     explorer::TreeControl* tree() const { return window()->tvTreeView(); }
     explorer::ListControl* list() const { return window()->lvListView(); }
 
-    QString nodeKey(const QString& text) const
-    {
-        for (const QString& key : tree()->allKeys()) {
-            const explorer::NodeKind kind = explorer::kindOf(key);
-            if ((kind == explorer::NodeKind::Drawing || kind == explorer::NodeKind::Layout) &&
-                tree()->text(key) == text)
-                return key;
-        }
-        return {};
-    }
-    void select(const QString& text)
-    {
-        tree()->select(nodeKey(text));
-        window()->views().TreeSelectionChanged();
-    }
-    void selectItems(const QStringList& texts)
-    {
-        for (const QString& key : list()->keys())
-            list()->setSelected(key, texts.contains(list()->text(key)));
-    }
+    QString nodeKey(const QString& text) const { return loadedNodeKey(*window(), text); }
+    void select(const QString& text) { selectLoadedNode(*window(), text); }
+    void selectItems(const QStringList& texts) { selectListItems(*window(), texts); }
     QStringList layouts() const
     {
         QStringList names;

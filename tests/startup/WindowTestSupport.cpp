@@ -5,6 +5,9 @@
 #include <QTest>
 #include <QWidget>
 #include <acad/Error.h>
+#include <explorer/basViewControls.h>
+#include <explorer/controls/ListControl.h>
+#include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
 #include <platform/UserSettings.h>
 
@@ -133,6 +136,31 @@ void BlattwartSession::close()
     if (window() && window()->isVisible())
         window()->close();
     m_program.reset();
+}
+
+QString loadedNodeKey(frmMain& window, const QString& text)
+{
+    const explorer::TreeControl* tree = window.tvTreeView();
+    for (const QString& key : tree->allKeys()) {
+        const explorer::NodeKind kind = explorer::kindOf(key);
+        if ((kind == explorer::NodeKind::Drawing || kind == explorer::NodeKind::Layout) &&
+            tree->text(key) == text)
+            return key;
+    }
+    return {};
+}
+
+void selectLoadedNode(frmMain& window, const QString& text)
+{
+    window.tvTreeView()->select(loadedNodeKey(window, text));
+    window.views().TreeSelectionChanged();
+}
+
+void selectListItems(frmMain& window, const QStringList& texts)
+{
+    explorer::ListControl* list = window.lvListView();
+    for (const QString& key : list->keys())
+        list->setSelected(key, texts.contains(list->text(key)));
 }
 
 frmMain* mainWindow()

@@ -96,6 +96,14 @@ struct WindowHarness
     BlattwartSession session{cad};
 };
 
+// The key of the drawing or layout node that shows text (the library holds files of the same names);
+// "" when there is none.
+QString loadedNodeKey(frmMain& window, const QString& text);
+// What a click on that node does: the selection, then what follows it.
+void selectLoadedNode(frmMain& window, const QString& text);
+// Selects exactly the list items that show one of texts.
+void selectListItems(frmMain& window, const QStringList& texts);
+
 // The program's main window among the top-level windows; nullptr when there is none.
 frmMain* mainWindow();
 
