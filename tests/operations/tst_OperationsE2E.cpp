@@ -74,29 +74,9 @@ private:
     QString nodeKey(const QString& text) const { return loadedNodeKey(*window(), text); }
     void select(const QString& text) { selectLoadedNode(*window(), text); }
     void selectItems(const QStringList& texts) { selectListItems(*window(), texts); }
-    bool trigger(Cmd cmd)
-    {
-        QAction* action = window()->commands()->action(cmd);
-        if (!action->isEnabled())
-            return false;
-        action->trigger();
-        return true;
-    }
-    acad::DocId docId(const QString& path)
-    {
-        for (const acad::DocumentRef& ref : user->application().documents) {
-            if (QDir(ref.path).filePath(ref.name) == path)
-                return ref.id;
-        }
-        return 0;
-    }
-    QStringList layouts(const QString& path)
-    {
-        QStringList names;
-        for (const acad::LayoutRef& layout : user->document(docId(path)).layouts)
-            names.append(layout.name);
-        return names;
-    }
+    bool trigger(Cmd cmd) { return triggerCommand(*window(), cmd); }
+    acad::DocId docId(const QString& path) { return documentOf(*user, path); }
+    QStringList layouts(const QString& path) { return layoutNames(*user, path); }
     // Away to another window and back, with the window's own timer running the watch.
     bool leaveAndReturn()
     {

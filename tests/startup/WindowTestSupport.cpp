@@ -1,6 +1,8 @@
 #include "WindowTestSupport.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 #include <QWidget>
@@ -161,6 +163,32 @@ void selectListItems(frmMain& window, const QStringList& texts)
     explorer::ListControl* list = window.lvListView();
     for (const QString& key : list->keys())
         list->setSelected(key, texts.contains(list->text(key)));
+}
+
+bool triggerCommand(frmMain& window, explorer::Cmd cmd)
+{
+    QAction* action = window.commands()->action(cmd);
+    if (!action->isEnabled())
+        return false;
+    action->trigger();
+    return true;
+}
+
+acad::DocId documentOf(acad::Host& host, const QString& path)
+{
+    for (const acad::DocumentRef& ref : host.application().documents) {
+        if (QDir(ref.path).filePath(ref.name) == path)
+            return ref.id;
+    }
+    return 0;
+}
+
+QStringList layoutNames(acad::Host& host, const QString& path)
+{
+    QStringList names;
+    for (const acad::LayoutRef& layout : host.document(documentOf(host, path)).layouts)
+        names.append(layout.name);
+    return names;
 }
 
 frmMain* mainWindow()

@@ -12,6 +12,7 @@
 #include <acad/Host.h>
 #include <cadhost/engine/Engine.h>
 #include <cadhost/engine/MemoryStore.h>
+#include <explorer/frmMainCommands.h>
 #include <memory>
 #include <platform/MsgBox.h>
 #include <startup/basMain.h>
@@ -103,6 +104,13 @@ QString loadedNodeKey(frmMain& window, const QString& text);
 void selectLoadedNode(frmMain& window, const QString& text);
 // Selects exactly the list items that show one of texts.
 void selectListItems(frmMain& window, const QStringList& texts);
+
+// Triggers the command's action as menu, toolbar and key do; false when it is disabled.
+bool triggerCommand(frmMain& window, explorer::Cmd cmd);
+// The open document with that full path; 0 when none has it.
+acad::DocId documentOf(acad::Host& host, const QString& path);
+// The layouts of the open document with that full path, in tab order.
+QStringList layoutNames(acad::Host& host, const QString& path);
 
 // The program's main window among the top-level windows; nullptr when there is none.
 frmMain* mainWindow();
