@@ -9,7 +9,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(RendloControl::title());
-    platform::installQtMessageBox();
+    const platform::QtMessageBoxes boxes;
     acad::BusConnector connector;
     RendloControl control(connector);
     frmRendlo window(control);

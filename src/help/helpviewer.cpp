@@ -11,7 +11,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    platform::installQtMessageBox();
+    const platform::QtMessageBoxes boxes;
     help::DesktopShell shell;
     basHTMLHelp::HTMLHelp htmlHelp(platform::programFolder(), shell);
     htmlHelp.ShowHelpTopic(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Kvarto_1"));

@@ -60,11 +60,8 @@ public:
     }
 };
 
-void loadGermanTranslations()
+void loadGermanTranslations(QTranslator& translator)
 {
-    static QTranslator translator;
-    if (!translator.isEmpty())
-        return;
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!translator.load(QStringLiteral("qtbase_de"), folder)) {
         qWarning().noquote() << "Qt's German translations (qtbase_de) are missing in" << folder;
@@ -75,11 +72,23 @@ void loadGermanTranslations()
 
 } // namespace
 
-void installQtMessageBox()
+struct QtMessageBoxes::Parts
 {
-    loadGermanTranslations();
-    static QtMessageBoxHandler handler;
-    setMessageBoxHandler(&handler);
+    QTranslator translator;
+    QtMessageBoxHandler handler;
+    MessageBoxHandler* previous = nullptr;
+};
+
+QtMessageBoxes::QtMessageBoxes() : m_parts(std::make_unique<Parts>())
+{
+    loadGermanTranslations(m_parts->translator);
+    m_parts->previous = setMessageBoxHandler(&m_parts->handler);
+}
+
+QtMessageBoxes::~QtMessageBoxes()
+{
+    setMessageBoxHandler(m_parts->previous);
+    QCoreApplication::removeTranslator(&m_parts->translator);
 }
 
 std::unique_ptr<QMessageBox> createMessageBox(const QString& text, int style, const QString& title,

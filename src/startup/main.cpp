@@ -6,7 +6,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    platform::installQtMessageBox();
+    const platform::QtMessageBoxes boxes;
     acad::BusConnector connector;
     basMain::Program program(connector);
     return program.Main() ? app.exec() : 0;

@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     }
     if (args.size() < 2)
         return fail(QStringLiteral("Aufruf: bw_screenshot [--layout NAME] BILD.png ZEICHNUNG..."));
-    platform::installQtMessageBox();
+    const platform::QtMessageBoxes boxes;
     acad::BusConnector connector;
     std::shared_ptr<acad::Host> host;
     try {

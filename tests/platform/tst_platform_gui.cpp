@@ -13,8 +13,11 @@ class TestPlatformGui final : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<QtMessageBoxes> m_boxes;
+
 private slots:
-    void initTestCase() { installQtMessageBox(); }
+    void initTestCase() { m_boxes = std::make_unique<QtMessageBoxes>(); }
+    void cleanupTestCase() { m_boxes.reset(); }
 
     void germanBoxes_data()
     {
