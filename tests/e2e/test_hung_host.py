@@ -33,6 +33,7 @@ class TestHungHost(unittest.TestCase):
                 d.key("Down")
                 d.window(BOX, timeout=15)
                 waited = time.monotonic() - started
+                d.screenshot(os.path.join(os.environ.get("HOME", d.folder), "hung.png"))
                 # One call timeout (5 s) for the whole key, not one per call; generous for a loaded machine.
                 self.assertLess(waited, 8.0)
                 self.assertIn("Der CAD-Host antwortet nicht.", " ".join(d.texts(APP, "label")))

@@ -34,6 +34,7 @@ class TestTemplates(unittest.TestCase):
             wait_for(lambda: os.path.exists(target), "the template written into the library")
             d.activate("Blattwart")
             wait_for(lambda: "Treppe Detail.dwt" in d.texts(APP, "table cell"), "the template in the tree")
+            d.screenshot(os.path.join(os.environ.get("HOME", d.folder), "template.png"))
             layouts = d.host_value("/Documents", "Documents", "Open", target)
             self.assertTrue(layouts)
             self.assertIn("Detail Attika", d.host_documents()["Treppe Detail.dwt"][2])
