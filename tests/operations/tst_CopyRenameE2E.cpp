@@ -1,5 +1,6 @@
 // Copy and rename through the real program against a real cadhost on a private bus: the window's
 // own actions, the dialog's real fields, and the layouts checked in the host over the bus.
+#include "HostCase.h"
 #include "MsgBoxRecorder.h"
 #include "PrivateBus.h"
 #include "WindowTestSupport.h"
@@ -24,11 +25,6 @@ using explorer::Cmd;
 namespace {
 
 const QString kBestand = QStringLiteral("Bestand EG.dwg");
-
-QString hostName()
-{
-    return acad::bus::busNameForProgId(acad::kAcadProgId);
-}
 
 QString library(const QString& name)
 {
@@ -129,19 +125,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window()));
         QCOMPARE(treeLayouts(), (QStringList{"Plan1", "EG Möblierung", "Plan3"}));
     }
-    void cleanup()
-    {
-        if (program && window())
-            window()->close();
-        program.reset();
-        user.reset();
-        bus.stopHost();
-        bus.killOwnerOf(hostName());
-        QTRY_VERIFY(!bus.hasOwner(hostName()));
-        QVERIFY2(!boxes->unexpected(), qPrintable(boxes->failures()));
-        QVERIFY(boxes->scriptDone());
-        boxes.reset();
-    }
+    void cleanup() { endHostCase(bus, program, user, boxes); }
 
     void copyThree()
     {

@@ -1,5 +1,6 @@
 // The drawing and layout operations of a real program against a real cadhost on a private bus,
 // through the window's own actions; the effect is checked in the host and on disk.
+#include "HostCase.h"
 #include "MsgBoxRecorder.h"
 #include "PrivateBus.h"
 #include "WindowTestSupport.h"
@@ -26,11 +27,6 @@ namespace {
 
 const QString kBestand = QStringLiteral("Bestand EG.dwg");
 const QString kDetail = QStringLiteral("Detailblatt.dwg");
-
-QString hostName()
-{
-    return acad::bus::busNameForProgId(acad::kAcadProgId);
-}
 
 QString library(const QString& name)
 {
@@ -121,16 +117,7 @@ private slots:
     void cleanup()
     {
         other.reset();
-        if (program && window())
-            window()->close();
-        program.reset();
-        user.reset();
-        bus.stopHost();
-        bus.killOwnerOf(hostName());
-        QTRY_VERIFY(!bus.hasOwner(hostName()));
-        QVERIFY2(!boxes->unexpected(), qPrintable(boxes->failures()));
-        QVERIFY(boxes->scriptDone());
-        boxes.reset();
+        endHostCase(bus, program, user, boxes);
     }
 
     void closeDrawing_data()

@@ -1,6 +1,7 @@
 // Layouts into the library and back with a real program against a real cadhost on a private bus:
 // the window's own actions, the name typed into the tree, the layouts picked at the host over the
 // bus; the file is read back from disk by the host's reader and by ezdxf.
+#include "HostCase.h"
 #include "MsgBoxRecorder.h"
 #include "PrivateBus.h"
 #include "RecordingShell.h"
@@ -29,11 +30,6 @@ namespace {
 
 const QString kBestand = QStringLiteral("Bestand EG.dwg");
 const QString kSource = QStringLiteral("EG Grundriss");
-
-QString hostName()
-{
-    return acad::bus::busNameForProgId(acad::kAcadProgId);
-}
 
 QString sampleLibrary(const QString& name)
 {
@@ -212,16 +208,7 @@ private slots:
     void cleanup()
     {
         other.reset();
-        if (program && window())
-            window()->close();
-        program.reset();
-        user.reset();
-        bus.stopHost();
-        bus.killOwnerOf(hostName());
-        QTRY_VERIFY(!bus.hasOwner(hostName()));
-        QVERIFY2(!boxes->unexpected(), qPrintable(boxes->failures()));
-        QVERIFY(boxes->scriptDone());
-        boxes.reset();
+        endHostCase(bus, program, user, boxes);
     }
 
     void layoutSavedAsTemplate()
