@@ -5,6 +5,7 @@
 // written with the host's own DXF writer and opened by the host. Targets: at most 3 round trips for
 // each, the details within 50 ms over the bus. Then the same two selections through the explorer's
 // own view logic (tree click, layout list, details rows) against the cadhost process.
+#include "BenchSupport.h"
 #include "PrivateBus.h"
 
 #include <QApplication>
@@ -267,18 +268,6 @@ public:
 };
 
 // Any message box would mean a read failed; count them instead of showing them.
-class BoxCounter final : public platform::MessageBoxHandler
-{
-public:
-    int shown = 0;
-    platform::MsgBoxResult show(const QString& text, int, const QString&) override
-    {
-        ++shown;
-        std::fprintf(stderr, "message box: %s\n", qPrintable(text));
-        return platform::vbOK;
-    }
-};
-
 // The explorer's tree and list without the window, attached to the host.
 struct View
 {
@@ -303,7 +292,7 @@ QString keyOfText(const explorer::TreeControl& tree, const QString& text)
 }
 
 // A click on the node and the list it fills, measured as the selection sequence the click runs.
-void runView(const std::shared_ptr<acad::BusHost>& host, BoxCounter& boxes)
+void runView(const std::shared_ptr<acad::BusHost>& host, benchsupport::BoxCounter& boxes)
 {
     View view;
     const QTemporaryDir library; // an empty template library
@@ -336,12 +325,6 @@ void runView(const std::shared_ptr<acad::BusHost>& host, BoxCounter& boxes)
         std::printf("MISSED: %d message boxes\n", boxes.shown);
 }
 
-QByteArray loadAverage()
-{
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray("?");
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -351,9 +334,8 @@ int main(int argc, char** argv)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
-    BoxCounter boxes;
-    platform::setMessageBoxHandler(&boxes);
-    std::printf("load average before: %s\n", loadAverage().constData());
+    benchsupport::BoxCounter boxes;
+    std::printf("load average before: %s\n", benchsupport::loadAverage().constData());
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Details.dxf"));
     try {
@@ -388,6 +370,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(e.description()));
         return 1;
     }
-    std::printf("load average after: %s\n", loadAverage().constData());
+    std::printf("load average after: %s\n", benchsupport::loadAverage().constData());
     return 0;
 }

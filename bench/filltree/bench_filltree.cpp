@@ -3,6 +3,7 @@
 // with the round trips counted. Targets: at most 100 ms per refresh over the bus; ten times the
 // objects cost at most twelve times the time; a refresh in which nothing changed adds and removes
 // no node.
+#include "BenchSupport.h"
 #include "PrivateBus.h"
 
 #include <QApplication>
@@ -52,18 +53,6 @@ const Size kTenth{2, 50, 200};
 const Size kTenfold{200, 50, 20000};
 
 // Any message box would mean the refresh failed; count and print them instead of showing them.
-class BoxCounter final : public platform::MessageBoxHandler
-{
-public:
-    int shown = 0;
-    platform::MsgBoxResult show(const QString& text, int, const QString&) override
-    {
-        ++shown;
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return platform::vbOK;
-    }
-};
-
 class NoWindow final : public explorer::ViewHost
 {
 public:
@@ -332,8 +321,7 @@ int main(int argc, char** argv)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
-    BoxCounter boxes;
-    platform::setMessageBoxHandler(&boxes);
+    benchsupport::BoxCounter boxes;
 
     reportSteps(kFull);
     reportSteps(kTenth);

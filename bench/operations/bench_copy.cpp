@@ -2,6 +2,7 @@
 // bus, in a drawing with 500 layouts: 10, 50 and 100 copies of a layout, from "&Fertigstellen" until
 // the tree shows them all, and a numbered rename of 200 layouts selected in the list. Target: each
 // under one second, with round trips growing with the copies (not with copies × layouts).
+#include "BenchSupport.h"
 #include "PrivateBus.h"
 
 #include <QApplication>
@@ -33,18 +34,6 @@ const int kLayouts = 500;
 const int kRuns = 5;
 const QString kDrawing = QStringLiteral("Blatt 500.dxf");
 
-class BoxCounter final : public platform::MessageBoxHandler
-{
-public:
-    int shown = 0;
-    platform::MsgBoxResult show(const QString& text, int, const QString&) override
-    {
-        ++shown;
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return platform::vbOK;
-    }
-};
-
 cadhost::Drawing sampleDrawing()
 {
     cadhost::Drawing d;
@@ -59,12 +48,6 @@ cadhost::Drawing sampleDrawing()
     }
     d.activeLayout = QStringLiteral("Blatt 1");
     return d;
-}
-
-QByteArray loadAverage()
-{
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray("?");
 }
 
 struct Sample
@@ -229,9 +212,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (qEnvironmentVariableIsEmpty("KVARTO_PROGRAM_DIR"))
         qputenv("KVARTO_PROGRAM_DIR", QCoreApplication::applicationDirPath().toLocal8Bit());
-    BoxCounter boxes;
-    platform::setMessageBoxHandler(&boxes);
-    std::printf("load average before: %s\n", loadAverage().constData());
+    benchsupport::BoxCounter boxes;
+    std::printf("load average before: %s\n", benchsupport::loadAverage().constData());
     cadhost::DxfStore().save(sampleDrawing(), home.filePath(kDrawing));
 
     PrivateBus privateBus;
@@ -253,7 +235,7 @@ int main(int argc, char** argv)
     } catch (const acad::Error& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.description()));
     }
-    std::printf("load average after: %s\n", loadAverage().constData());
+    std::printf("load average after: %s\n", benchsupport::loadAverage().constData());
     std::printf("message boxes: %d\n", boxes.shown);
     return result;
 }
