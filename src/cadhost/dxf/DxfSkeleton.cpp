@@ -4,6 +4,8 @@ namespace cadhost {
 
 // The smallest drawing that CAD programs and ezdxf open cleanly: the tables they require, the blocks of
 // Model and one paper layout, and the dictionaries that hold the layouts.
+namespace {
+
 const char* const kSkeletonDxf = R"(  0
 SECTION
   2
@@ -959,5 +961,12 @@ ENDSEC
   0
 EOF
 )";
+
+} // namespace
+
+const char* skeletonDxf()
+{
+    return kSkeletonDxf;
+}
 
 } // namespace cadhost

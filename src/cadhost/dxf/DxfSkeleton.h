@@ -3,6 +3,6 @@
 namespace cadhost {
 
 // DXF text of a new drawing (R2000): Model and "Layout1" with its own viewport.
-extern const char* const kSkeletonDxf;
+const char* skeletonDxf();
 
 } // namespace cadhost

@@ -15,7 +15,7 @@ using namespace dxfgroups;
 
 const Drawing& skeleton()
 {
-    static const Drawing drawing = readDxf(QByteArray(kSkeletonDxf));
+    static const Drawing drawing = readDxf(QByteArray(skeletonDxf()));
     return drawing;
 }
 
