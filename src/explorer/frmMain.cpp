@@ -6,6 +6,7 @@
 #include "controls/ImageLists.h"
 #include "controls/ListControl.h"
 #include "controls/TreeControl.h"
+#include "controls/TreeWidget.h"
 #include "controls/Twips.h"
 
 #include <QApplication>
@@ -143,6 +144,8 @@ frmMain::frmMain(AcadConnection& connection, basDatenbank::Definitions& definiti
     buildControls();
     buildStatusBar();
     wireCommands();
+    wireEvents();
+    setAccessibleNames();
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("ctlTimer"));
     m_timer->setInterval(500);
@@ -170,7 +173,7 @@ void frmMain::buildControls()
         m_lblTitle[i]->setFrameShape(QFrame::Panel);
         m_lblTitle[i]->setFrameShadow(QFrame::Sunken);
     }
-    m_treeWidget = new QTreeWidget(central);
+    m_treeWidget = new TreeWidget(central);
     m_treeWidget->setObjectName(QStringLiteral("tvTreeView"));
     m_treeWidget->setHeaderHidden(true);
     // A double click makes the node current, which expands a drawing; toggling it as well would undo that.
@@ -226,6 +229,18 @@ void frmMain::wireCommands()
     c->wire(Cmd::tbDescending, [this] { SetSortOrder(1); });
     c->wire(Cmd::mnuAutoEnd, [this] { ToggleAutoEnd(); });
     applyCommandStates();
+}
+
+// A screen reader names each part as a sighted user sees it: the list after its title strip.
+void frmMain::setAccessibleNames()
+{
+    m_treeWidget->setAccessibleName(QStringLiteral("Zeichnungen/Layouts"));
+    m_toolbar->setAccessibleName(QStringLiteral("Symbolleiste"));
+    m_imgSplitter->setAccessibleName(QStringLiteral("Trennleiste"));
+    const char* const panels[] = {"Aktive Zeichnung", "Datum", "Uhrzeit"};
+    for (int i = 0; i < 3; ++i)
+        m_panels[i]->setAccessibleName(QString::fromUtf8(panels[i]));
+    nameList(m_lblTitle[1]->text());
 }
 
 QWidget* frmMain::imgSplitter() const
@@ -289,6 +304,8 @@ void frmMain::resizeEvent(QResizeEvent* e)
 
 bool frmMain::eventFilter(QObject* watched, QEvent* e)
 {
+    if (popupKey(watched, e))
+        return true;
     // The central area changes with the window and whenever toolbar or status bar come or go.
     if (watched == centralWidget() && e->type() == QEvent::Resize) {
         double x = m_splitterX;
@@ -471,6 +488,7 @@ void frmMain::VisbibleMnuMenu()
 void frmMain::setListTitle(const QString& title)
 {
     m_lblTitle[1]->setText(title);
+    nameList(title);
 }
 
 void frmMain::setViewModeCommandsEnabled(bool enabled)

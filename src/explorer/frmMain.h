@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+class QAbstractItemView;
 class QLabel;
 
 namespace basDatenbank {
@@ -107,6 +108,9 @@ public:
     void setSelectionCommandsEnabled(bool enabled) override;
     int pressedViewMode() const override;
 
+    // --- popup menus: the popup for the tree's selected node or the list's selected item
+    void ShowPopupMenu(explorer::PopupSource source, const QPoint& globalPos);
+
     // --- life cycle
     // The load handler: placement from the settings, then the column widths.
     void Form_Load();
@@ -123,6 +127,12 @@ private:
     void buildControls();
     void buildStatusBar();
     void wireCommands();
+    void wireEvents();
+    QList<QAbstractItemView*> listViews() const;
+    bool popupKey(QObject* watched, QEvent* e);
+    explorer::PopupContext popupContext(explorer::PopupSource source);
+    void setAccessibleNames();
+    void nameList(const QString& title);
     void applyCommandStates();
     void refreshCommandContext();
     void updateClock();

@@ -120,7 +120,8 @@ void MainCommands::buildActions()
     make(Cmd::mnuLayoutImport, QStringLiteral("Layout in Vorlage"));
     make(Cmd::mnuEditCopy, QStringLiteral("&Kopieren"), QStringLiteral("Ctrl+C"));
     make(Cmd::mnuFileDelete, QStringLiteral("&Löschen"), QStringLiteral("Del"));
-    make(Cmd::mnuFileRename, QStringLiteral("&Umbenennen"));
+    // F2 renames, as in the desktop's file managers.
+    make(Cmd::mnuFileRename, QStringLiteral("&Umbenennen"), QStringLiteral("F2"));
     make(Cmd::mnuEditSelectAll, QStringLiteral("A&lle auswählen"), QStringLiteral("Ctrl+A"));
     make(Cmd::mnuEditInvertSelection, QStringLiteral("Auswahl &umkehren"));
     make(Cmd::mnuTemplateOpen, QStringLiteral("&Öffnen"));
@@ -149,6 +150,11 @@ void MainCommands::buildActions()
     make(Cmd::tbActive, QStringLiteral("Aktuell setzen"));
     make(Cmd::tbAscending, QStringLiteral("Aufsteigend sortieren"));
     make(Cmd::tbDescending, QStringLiteral("Absteigend sortieren"));
+    make(Cmd::popStart, QStringLiteral("AutoCAD starten"));
+    make(Cmd::popLoad, QStringLiteral("Öffnen"));
+    make(Cmd::popInsert, QStringLiteral("Layout einfügen ..."));
+    make(Cmd::popDCD, QStringLiteral("DesignCenter ..."));
+    make(Cmd::popDCB, QStringLiteral("DesignCenter ..."));
 }
 
 void MainCommands::buildToolbar()
@@ -254,12 +260,18 @@ void MainCommands::wire(Cmd cmd, std::function<void()> operation)
 {
     m_wired[static_cast<int>(cmd)] = true;
     connect(action(cmd), &QAction::triggered, this, [op = std::move(operation)] { op(); });
-    apply(m_states);
+    applyEnabled();
 }
 
 void MainCommands::apply(const CommandStates& states)
 {
     m_states = states;
+    applyEnabled();
+}
+
+void MainCommands::applyEnabled()
+{
+    const CommandStates& states = m_popupStates ? *m_popupStates : m_states;
     for (int i = 0; i < kCmdCount; ++i)
         m_actions[i]->setEnabled(states[i] && m_wired[i]);
 }

@@ -11,6 +11,8 @@
 
 class QAction;
 class QActionGroup;
+class QMenu;
+class QWidget;
 class QMenuBar;
 class QToolBar;
 
@@ -61,6 +63,12 @@ enum class Cmd : int
     tbActive,
     tbAscending,
     tbDescending,
+    // popup entries with an operation of their own
+    popStart,
+    popLoad,
+    popInsert,
+    popDCD,
+    popDCB,
     Count
 };
 constexpr int kCmdCount = static_cast<int>(Cmd::Count);
@@ -84,6 +92,30 @@ using CommandStates = std::array<bool, kCmdCount>;
 // The enabling rules, applied in their order; true = nothing disables the entry.
 CommandStates computeCommandStates(const CommandContext& context);
 
+// Where a popup menu was asked for: the tree's selected node or the list's selected item.
+enum class PopupSource : qint16
+{
+    Tree = 0,
+    List = 1
+};
+
+// What the popup's enabling rules look at.
+struct PopupContext
+{
+    NodeKind kind = NodeKind::None; // of the node or item the popup is for
+    PopupSource source = PopupSource::Tree;
+    bool attached = false;
+    int documentCount = 0;
+    // The drawing's current layout ("Model" in model space); empty when unknown.
+    QString activeLayout;
+    int layoutCount = 0;  // layouts of the layout's drawing
+    QString templateName; // the template's file name
+};
+
+// The popup's states: the menu bar's, with the popup's own rules applied. Entries the rules do not
+// name keep the menu bar's state, so a popup never offers what the menu bar refuses.
+CommandStates computePopupStates(const CommandStates& menuBar, const PopupContext& context);
+
 // One entry of the toolbar: a button with its key, or a separator (no action).
 struct ToolbarButton
 {
@@ -106,6 +138,11 @@ public:
 
     void fillMenuBar(QMenuBar* bar) const;
     void fillToolBar(QToolBar* bar) const;
+    // The five popup menus, built once over the shared actions; owned by parent.
+    void buildPopupMenus(QWidget* parent);
+    // The popup menu for a kind, with the "Ansicht" submenu shown for the list only; nullptr for a
+    // kind without one.
+    QMenu* popupMenu(NodeKind kind, PopupSource source) const;
 
     // Connects a command to its operation. Until then the command stays disabled.
     void wire(Cmd cmd, std::function<void()> operation);
@@ -113,6 +150,9 @@ public:
     // The one place where enabled states are set: the rules' result, limited to wired commands.
     void apply(const CommandStates& states);
     const CommandStates& lastStates() const { return m_states; }
+    // While a popup is open its states hold; the menu bar's return when it ends.
+    void beginPopup(const CommandStates& states);
+    void endPopup();
 
     // The pressed view-mode button, -1 when none.
     int pressedViewMode() const;
@@ -122,10 +162,22 @@ private:
     QAction* make(Cmd cmd, const QString& text, const QString& shortcut = {});
     void buildActions();
     void buildToolbar();
+    void applyEnabled();
+    void addPopup(QWidget* parent, NodeKind kind, std::initializer_list<std::optional<Cmd>> items,
+                  const QString& viewName = {});
 
     std::array<QAction*, kCmdCount> m_actions{};
     std::array<bool, kCmdCount> m_wired{};
     CommandStates m_states{};
+    std::optional<CommandStates> m_popupStates;
+    struct Popup
+    {
+        NodeKind kind;
+        QMenu* menu;
+        QAction* viewSubmenu; // "Ansicht" and the separator after it; nullptr when it has none
+        QAction* viewSeparator;
+    };
+    QList<Popup> m_popups;
     QActionGroup* m_viewModes = nullptr;
     QList<ToolbarButton> m_toolbar;
 };

@@ -65,7 +65,7 @@ bool isUserInput(QEvent::Type type)
 {
     return type == QEvent::KeyPress || type == QEvent::MouseButtonPress ||
            type == QEvent::MouseButtonDblClick || type == QEvent::ShortcutOverride ||
-           type == QEvent::Shortcut;
+           type == QEvent::Shortcut || type == QEvent::Drop;
 }
 
 // Input reaches a message box only from inside the action that shows it.
@@ -154,6 +154,7 @@ void Program::wireCommands()
     wireHelpCommands();
     wireDrawingCommands();
     wireNameCommands();
+    wirePopupCommands();
     MainForm->VisbibleMnuMenu();
 }
 

@@ -12,6 +12,9 @@
 #include <settings/basDatenbank.h>
 
 class frmMain;
+namespace explorer {
+enum class NodeKind : char;
+}
 class SingleInstance;
 
 namespace basMain {
@@ -99,6 +102,10 @@ private:
     void CmdDelete();
     void CmdOpen();
     void CmdLayoutImport();
+    void wirePopupCommands();
+    void TreeDragDrop(const QString& targetKey, const QStringList& files, const QString& text);
+    void dropFiles(explorer::NodeKind target, const QStringList& files);
+    void dropText(explorer::NodeKind target, const QString& text);
     void bringAcadToFront();
     bool restartIfGone();
 

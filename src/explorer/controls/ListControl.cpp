@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
+#include <QMimeData>
 #include <QSortFilterProxyModel>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -45,6 +46,21 @@ public:
         return number >= 1 && number <= images.size() ? QVariant(images[number - 1]) : QVariant();
     }
 
+    // A dragged item carries its text; the list is never asked to give its items away.
+    QStringList mimeTypes() const override { return {QStringLiteral("text/plain")}; }
+    Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
+    QMimeData* mimeData(const QModelIndexList& indexes) const override
+    {
+        QStringList texts;
+        for (const QModelIndex& index : indexes) {
+            if (index.column() == 0)
+                texts.append(index.data(Qt::DisplayRole).toString());
+        }
+        auto* data = new QMimeData;
+        data->setText(texts.join(QLatin1Char('\n')));
+        return data;
+    }
+
     void refreshIcons()
     {
         if (rowCount() > 0)
@@ -77,6 +93,8 @@ ListControl::~ListControl() = default;
 
 void ListControl::setupViews()
 {
+    m_details->setObjectName(QStringLiteral("lvListViewDetails"));
+    m_icons->setObjectName(QStringLiteral("lvListViewIcons"));
     m_details->setModel(m_proxy);
     m_details->setRootIsDecorated(false);
     m_details->setItemsExpandable(false);
@@ -103,6 +121,12 @@ void ListControl::setupViews()
         if (!m_settingWidth && index < m_widths.size())
             m_widths[index] = pixelsToTwips(size, this);
     });
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_icons)}) {
+        view->setDragEnabled(true);
+        view->setDragDropMode(QAbstractItemView::DragOnly);
+        view->setDefaultDropAction(Qt::CopyAction);
+    }
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_icons)})
         connect(view, &QAbstractItemView::doubleClicked, this,
@@ -440,6 +464,8 @@ void ListControl::applyView()
     m_icons->setFlow(m_view == List ? QListView::TopToBottom : QListView::LeftToRight);
     m_icons->setWrapping(true);
     m_icons->setMovement(QListView::Static);
+    // Fixed places, yet items can still be dragged out.
+    m_icons->setDragEnabled(true);
     m_stack->setCurrentWidget(m_icons);
 }
 

@@ -1,6 +1,7 @@
 #include "TreeControl.h"
 
 #include "ControlError.h"
+#include "TreeWidget.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -77,6 +78,23 @@ TreeControl::TreeControl(QTreeWidget* widget, QObject* parent) : QObject(parent)
     connect(m_widget, &QTreeWidget::currentItemChanged, this, &TreeControl::onCurrentItemChanged);
     connect(m_widget, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item, int) { emit nodeDoubleClicked(keyOf(item)); });
+    if (auto* dnd = qobject_cast<TreeWidget*>(m_widget))
+        wireDragAndDrop(dnd);
+}
+
+void TreeControl::wireDragAndDrop(TreeWidget* dnd)
+{
+    connect(dnd, &TreeWidget::dragOver, this,
+            [this](QTreeWidgetItem* target) { setDropHighlight(keyOf(target)); });
+    connect(dnd, &TreeWidget::dragLeft, this, [this] { setDropHighlight(QString()); });
+    // Handled after the drop has ended, so that the dragging program is not kept waiting by a message.
+    connect(dnd, &TreeWidget::dropped, this,
+            [this](QTreeWidgetItem* target, const QStringList& files, const QString& text) {
+                const QString key = keyOf(target);
+                QMetaObject::invokeMethod(
+                    this, [this, key, files, text] { emit oleDragDrop(key, files, text); },
+                    Qt::QueuedConnection);
+            });
 }
 
 TreeControl::~TreeControl() = default;

@@ -11,6 +11,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace explorer {
+class TreeWidget;
 
 // The tree as the explorer logic sees it: nodes addressed by key, 1-based image indices into the
 // small image list, bold, expanded, children, a drop highlight and a label edit with a cancel flag.
@@ -99,12 +100,17 @@ signals:
     void nodeClick(const QString& key);
     void nodeDoubleClicked(const QString& key);
     void afterLabelEdit(const QString& key, const QString& newText, bool* cancel);
+    // Something was dropped onto the node with the key ("" for empty space): the local files of a
+    // file list in their order, and the text (null when there is none). The drop highlight stays
+    // until the handler takes it away.
+    void oleDragDrop(const QString& targetKey, const QStringList& files, const QString& text);
 
 private:
     QTreeWidgetItem* item(const QString& key) const;
     QTreeWidgetItem* existing(const QString& key) const; // throws ControlError
     void forget(QTreeWidgetItem* item);
     void applyIcon(QTreeWidgetItem* item, bool selected) const;
+    void wireDragAndDrop(TreeWidget* dnd);
     void onCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     friend class TreeLabelDelegate;
     void finishLabelEdit(QTreeWidgetItem* item, const QString& newText);
