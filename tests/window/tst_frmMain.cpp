@@ -293,7 +293,7 @@ private slots:
                                                             "-",
                                                             "&Kopieren\tCtrl+C",
                                                             "&Löschen\tDel",
-                                                            "&Umbenennen",
+                                                            "&Umbenennen\tF2",
                                                             "-",
                                                             "A&lle auswählen\tCtrl+A",
                                                             "Auswahl &umkehren"};

@@ -1,0 +1,75 @@
+"""The real blattwart against a real cadhost, driven from the keyboard alone: the popup menu of a
+layout on the Menu key, "Kopieren" from it, the copy dialog's fields, then F2 on the copy. The
+effects are checked in the host; the popup is checked as a screen reader reads it."""
+
+import os
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from desktop import Desktop, wait_for  # noqa: E402
+
+APP = "blattwart"
+DRAWING = "Details Treppe.dwg"
+
+
+class TestKeyboard(unittest.TestCase):
+    def choose_node(self, d, text):
+        """Types the node's text into the tree, as its keyboard search finds it."""
+        d.xdotool("type", "--delay", "30", text)
+        wait_for(lambda: "Layout-Details:" in d.texts(APP, "label"), "the layout %s selected" % text)
+        time.sleep(0.5)  # the search's typing interval ends
+
+    def test_copy_from_the_popup_then_rename_with_f2(self):
+        with Desktop() as d:
+            drawing = os.path.join(d.folder, DRAWING)
+            shutil.copy(os.path.join(d.bin, "Bibliothek", "Vorlagen", "Detailblatt.dwg"), drawing)
+            d.start_cadhost()
+            d.host("/Documents", "Documents", "Open", drawing)
+            d.start_blattwart()
+            d.activate("Blattwart")
+            layouts = d.host_documents()[DRAWING][2]
+            self.assertIn("Detail Attika", layouts)
+            self.choose_node(d, "Detail Attika")
+
+            # The Menu key opens the layout's popup; a screen reader reads its entries.
+            d.key("Menu")
+            wait_for(lambda: d.find(APP, "menu item", "Kopieren"), "the popup's entry Kopieren")
+            self.assertTrue(d.find(APP, "menu item", "Umbenennen"))
+            self.assertIsNone(d.find(APP, "menu", "Ansicht"))  # the tree's popup has no view modes
+            d.key("k")
+            d.activate("Layout kopieren")
+            d.key("ctrl+a")
+            d.xdotool("type", "--delay", "20", "Plan")
+            d.key("Tab")
+            d.key("ctrl+a")
+            d.xdotool("type", "--delay", "20", "1")
+            d.key("alt+f")
+
+            def plans():
+                return [n for n in d.host_documents()[DRAWING][2] if n.startswith("Plan")]
+            wait_for(lambda: len(plans()) == 1, "the copy in the host")
+            copy = plans()[0]
+            wait_for(lambda: copy in d.texts(APP, "table cell"), "the copy in the tree")
+
+            # The copy left the user in the CAD program; back to Blattwart, to the copy, F2.
+            time.sleep(1.0)
+            d.activate("Blattwart")
+            self.choose_node(d, copy)
+            d.key("F2")
+            time.sleep(0.5)
+            d.key("ctrl+a")
+            d.xdotool("type", "--delay", "20", "Treppe Schnitt")
+            d.key("Return")
+            wait_for(lambda: "Treppe Schnitt" in d.host_documents()[DRAWING][2], "renamed in the host")
+            after = d.host_documents()[DRAWING][2]
+            self.assertNotIn(copy, after)
+            self.assertEqual(len(after), len(layouts) + 1)
+            wait_for(lambda: "Treppe Schnitt" in d.texts(APP, "table cell"), "renamed in the tree")
+            d.screenshot(os.path.join(os.environ.get("HOME", d.folder), "keyboard.png"))
+
+
+if __name__ == "__main__":
+    unittest.main()
