@@ -136,7 +136,7 @@ frmMain::frmMain(AcadConnection& connection, basDatenbank::Definitions& definiti
     setObjectName(QStringLiteral("frmMain"));
     m_commands = new MainCommands(this);
     m_commands->fillMenuBar(menuBar());
-    m_toolbar = addToolBar(QStringLiteral("tbToolBar"));
+    m_toolbar = addToolBar(QStringLiteral("Symbolleiste"));
     m_toolbar->setObjectName(QStringLiteral("tbToolBar"));
     m_toolbar->setMovable(false);
     m_toolbar->toggleViewAction()->setEnabled(false);

@@ -107,6 +107,9 @@ void ListControl::setupViews()
     m_details->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_icons->setModel(m_proxy);
     m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Both views share one selection of whole rows; a click on an icon selects its row, so the
+    // selected item is the same whichever view shows it.
+    m_icons->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_icons->setResizeMode(QListView::Adjust);
     QItemSelectionModel* own = m_icons->selectionModel();
     m_icons->setSelectionModel(m_details->selectionModel());
