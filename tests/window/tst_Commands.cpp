@@ -145,13 +145,16 @@ private:
         w()->views().TreeSelectionChanged();
     }
 
+    // A click on the item in the list as it is shown.
     void selectItem(const QString& text)
     {
-        for (const QString& key : list()->keys()) {
-            if (list()->text(key) == text)
-                list()->setSelected(key, true);
-        }
-        QVERIFY2(list()->text(list()->selectedKey()) == text, qPrintable(text));
+        QAbstractItemView* view = shownListView();
+        const QModelIndexList found =
+            view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly);
+        QVERIFY2(!found.isEmpty(), qPrintable(text));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found.first()).center());
+        const QString key = list()->selectedKey();
+        QVERIFY2(!key.isEmpty() && list()->text(key) == text, qPrintable(text));
     }
 
     QAbstractItemView* shownListView() const
@@ -170,6 +173,7 @@ private:
         view->setFocus();
         if (how == QLatin1String("mouse")) {
             const QPoint at = view->visualRect(view->currentIndex()).center();
+            QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at);
             QContextMenuEvent e(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
             QCoreApplication::sendEvent(view->viewport(), &e);
         } else if (how == QLatin1String("Menu")) {
