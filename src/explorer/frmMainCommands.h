@@ -42,6 +42,7 @@ enum class Cmd : int
     mnuTemplateDelete,
     // "&Extras"
     popDC,
+    mnuBlattliste,
     mnuAutoEnd,
     // "&Ansicht"
     mnuViewToolbar,
