@@ -66,7 +66,6 @@ void frmBlattliste::buildControls()
 
     lblZusammenfassung = new QLabel(this);
     lblZusammenfassung->setObjectName(QStringLiteral("lblZusammenfassung"));
-    lblZusammenfassung->setAccessibleName(QStringLiteral("Zusammenfassung"));
     lblZusammenfassung->setWordWrap(true);
 
     auto* filterRow = new QHBoxLayout;
