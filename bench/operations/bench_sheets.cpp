@@ -89,8 +89,9 @@ Drawing sampleDrawing(int number)
         layout.name = QStringLiteral("Plan %1-%2").arg(number).arg(l);
         layout.tabOrder = l;
         layout.plot.configName = QStringLiteral("DWG To PDF.pc3");
-        layout.plot.canonicalMediaName = l % 7 == 0 ? QStringLiteral("ISO_A1_(841.00_x_594.00_MM)")
-                                                    : QStringLiteral("ISO_full_bleed_A3_(420.00_x_297.00_MM)");
+        layout.plot.canonicalMediaName = l % 7 == 0
+                                             ? QStringLiteral("ISO_A1_(841.00_x_594.00_MM)")
+                                             : QStringLiteral("ISO_full_bleed_A3_(420.00_x_297.00_MM)");
         layout.plot.plotRotation = 1;
         layout.plot.plotType = 5;
         layout.plot.styleSheet = l % 5 == 0 ? QString() : QStringLiteral("monochrome.ctb");
@@ -185,7 +186,8 @@ void benchFilter()
         blatt.plot.plot.paperWidth = 420;
         blatt.plot.plot.paperHeight = 297;
         blatt.stempelfeld = QStringLiteral("KV_SF_A3");
-        blatt.fenster = {{QStringLiteral("Ansicht Nord"), 10}, {QString(), 20}, {QStringLiteral("Detail"), 4}};
+        blatt.fenster = {
+            {QStringLiteral("Ansicht Nord"), 10}, {QString(), 20}, {QStringLiteral("Detail"), 4}};
         blaetter.append(blatt);
     }
     blattliste::PruefeBlaetter(blaetter);

@@ -4,8 +4,8 @@
 
 #include <QHash>
 #include <QSet>
-#include <algorithm>
 #include <acad/Host.h>
+#include <algorithm>
 #include <cmath>
 #include <explorer/LayoutContents.h>
 #include <explorer/PlotTexts.h>
