@@ -347,6 +347,12 @@ QList<EntityWithXData> BusHost::blockEntitiesWithXData(DocId doc, ObjectId layou
                                          {doc, layout, application});
 }
 
+QList<LayoutBlockWithXData> BusHost::layoutBlocksWithXData(DocId doc, const QString& application)
+{
+    return value<QList<LayoutBlockWithXData>>(
+        kLayoutsPath, kLayoutsInterface, QStringLiteral("AllBlockEntitiesWithXData"), {doc, application});
+}
+
 // --- entities
 
 XData BusHost::xdata(DocId doc, ObjectId object, const QString& application)

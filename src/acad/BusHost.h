@@ -69,6 +69,7 @@ public:
     QList<LayoutPlotSettings> layoutPlotSettings(DocId doc) override;
     QList<EntityWithXData> blockEntitiesWithXData(DocId doc, ObjectId layout,
                                                   const QString& application) override;
+    QList<LayoutBlockWithXData> layoutBlocksWithXData(DocId doc, const QString& application) override;
 
     XData xdata(DocId doc, ObjectId object, const QString& application) override;
     void setXData(DocId doc, ObjectId object, const XData& data) override;

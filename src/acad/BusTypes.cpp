@@ -26,6 +26,8 @@ void registerBusTypes()
     qDBusRegisterMetaType<QList<LayoutPlotSettings>>();
     qDBusRegisterMetaType<EntityWithXData>();
     qDBusRegisterMetaType<QList<EntityWithXData>>();
+    qDBusRegisterMetaType<LayoutBlockWithXData>();
+    qDBusRegisterMetaType<QList<LayoutBlockWithXData>>();
 }
 
 QVariant fromBusVariant(const QVariant& v)
@@ -206,6 +208,22 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, EntityWithXData& v)
 {
     arg.beginStructure();
     arg >> v.entity >> v.xdata;
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const LayoutBlockWithXData& v)
+{
+    arg.beginStructure();
+    arg << v.layout << v.entities;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, LayoutBlockWithXData& v)
+{
+    arg.beginStructure();
+    arg >> v.layout >> v.entities;
     arg.endStructure();
     return arg;
 }

@@ -32,6 +32,8 @@ QDBusArgument& operator<<(QDBusArgument& arg, const LayoutPlotSettings& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, LayoutPlotSettings& v);
 QDBusArgument& operator<<(QDBusArgument& arg, const EntityWithXData& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, EntityWithXData& v);
+QDBusArgument& operator<<(QDBusArgument& arg, const LayoutBlockWithXData& v);
+const QDBusArgument& operator>>(const QDBusArgument& arg, LayoutBlockWithXData& v);
 QDBusArgument& operator<<(QDBusArgument& arg, const MenuPopup& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, MenuPopup& v);
 
@@ -52,3 +54,4 @@ Q_DECLARE_METATYPE(acad::ObjectInfo)
 Q_DECLARE_METATYPE(acad::MenuPopup)
 Q_DECLARE_METATYPE(acad::LayoutPlotSettings)
 Q_DECLARE_METATYPE(acad::EntityWithXData)
+Q_DECLARE_METATYPE(acad::LayoutBlockWithXData)

@@ -38,4 +38,14 @@ QList<EntityWithXData> Host::blockEntitiesWithXData(DocId doc, ObjectId layout, 
     return out;
 }
 
+QList<LayoutBlockWithXData> Host::layoutBlocksWithXData(DocId doc, const QString& application)
+{
+    QList<LayoutBlockWithXData> out;
+    for (const LayoutRef& layout : document(doc).layouts) {
+        if (layout.name != QLatin1String("Model"))
+            out.append({layout.id, blockEntitiesWithXData(doc, layout.id, application)});
+    }
+    return out;
+}
+
 } // namespace acad

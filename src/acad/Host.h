@@ -71,6 +71,9 @@ public:
     // The layout's entities as blockEntities gives them, each with its xdata(…, application).
     virtual QList<EntityWithXData> blockEntitiesWithXData(DocId doc, ObjectId layout,
                                                           const QString& application);
+    // Every paper-space layout's block of the document in tab order, "Model" left out, each as
+    // blockEntitiesWithXData gives it: a whole drawing's sheets in one answer.
+    virtual QList<LayoutBlockWithXData> layoutBlocksWithXData(DocId doc, const QString& application);
 
     // --- entities
     virtual XData xdata(DocId doc, ObjectId object, const QString& application) = 0;

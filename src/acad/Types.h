@@ -105,6 +105,14 @@ struct EntityWithXData
     friend bool operator==(const EntityWithXData&, const EntityWithXData&) = default;
 };
 
+// One paper-space layout's block: the layout and its entities, each with its extended data.
+struct LayoutBlockWithXData
+{
+    ObjectId layout = 0;
+    QList<EntityWithXData> entities;
+    friend bool operator==(const LayoutBlockWithXData&, const LayoutBlockWithXData&) = default;
+};
+
 // What ObjectIdToObject found.
 struct ObjectInfo
 {

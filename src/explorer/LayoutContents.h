@@ -6,6 +6,7 @@
 #include <array>
 #include <records/CAFenster.h>
 
+class CBloecke;
 namespace acad {
 class Host;
 }
@@ -20,6 +21,11 @@ struct LayoutContents
     std::array<qint16, 3> blockNumbers{}; // 0 = none
     std::array<QString, 3> blockNames;    // "Nicht vorhanden" = none
 };
+
+// The names the lists show for the three product blocks: each block's name, refined by the
+// definitions (title block type 2, north arrow 4, legend 7; a later matching definition wins).
+std::array<QString, 3> productBlockTexts(const std::array<qint16, 3>& numbers,
+                                         const std::array<QString, 3>& names, const CBloecke& definitions);
 
 // Reads what stands on a layout's paper-space block. The lookups belong to the layout operations;
 // the view receives them through this interface so that it does not depend on those operations.

@@ -12,10 +12,10 @@ QString tableText(qint32 value, const std::array<const char*, 6>& table, qint32 
     return value >= 0 && value < count ? QString::fromUtf8(table[value]) : QString();
 }
 
-// "0.00": two decimals, the user's decimal separator and no grouping.
-QString twoDecimals(double value)
+// "0.00": two decimals, the separator given and no grouping.
+QString twoDecimals(double value, const QString& decimalPoint)
 {
-    return QString::number(value, 'f', 2).replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return QString::number(value, 'f', 2).replace(QLatin1Char('.'), decimalPoint);
 }
 
 } // namespace
@@ -41,9 +41,15 @@ QString plotStyleText(const QString& styleSheet)
 
 QString paperSizeText(double width, double height)
 {
+    return paperSizeText(width, height, QLocale().decimalPoint());
+}
+
+QString paperSizeText(double width, double height, const QString& decimalPoint)
+{
     const double first = width > height ? width : height;
     const double second = width > height ? height : width;
-    return twoDecimals(first) + QStringLiteral(" x ") + twoDecimals(second) + QStringLiteral(" mm");
+    return twoDecimals(first, decimalPoint) + QStringLiteral(" x ") + twoDecimals(second, decimalPoint) +
+           QStringLiteral(" mm");
 }
 
 } // namespace explorer

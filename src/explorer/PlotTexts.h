@@ -13,5 +13,7 @@ QString plotAreaText(qint32 plotType);
 QString plotStyleText(const QString& styleSheet);
 // "420,00 x 297,00 mm": the larger side first, two decimals with the user's decimal separator.
 QString paperSizeText(double width, double height);
+// The same with the decimal separator given.
+QString paperSizeText(double width, double height, const QString& decimalPoint);
 
 } // namespace explorer

@@ -45,16 +45,10 @@ const std::array<DetailRow, 10>& layoutRows()
     return rows;
 }
 
-// The rows of the product block kinds (index of the lookup) and their definition type numbers.
-struct BlockRow
+// The rows of the product block kinds, by the index of the lookup.
+const std::array<const char*, 3>& blockRows()
 {
-    const char* key;
-    qint32 typenId;
-};
-
-const std::array<BlockRow, 3>& blockRows()
-{
-    static const std::array<BlockRow, 3> rows{{{"IStempel", 2}, {"INordpfeil", 4}, {"ILegende", 7}}};
+    static const std::array<const char*, 3> rows{"IStempel", "INordpfeil", "ILegende"};
     return rows;
 }
 
@@ -91,22 +85,12 @@ void ViewControls::setPlotRows(const acad::LayoutPlotSettings& layout)
     set("IPlotbereich", explorer::plotAreaText(plot.plotType));
 }
 
-// The block names the layout shows, refined by the definitions: a later matching definition wins.
-// A kind without a block (number 0) is not refined: a definition whose number was left empty in the
-// database would otherwise name a block the layout does not have.
+// The block names the layout shows, refined by the definitions.
 void ViewControls::setBlockRows(const std::array<qint16, 3>& numbers, const std::array<QString, 3>& names)
 {
-    std::array<QString, 3> shown = names;
-    for (const CBloecke::Ptr& block : m_definitions.gBloecke.items()) {
-        for (size_t kind = 0; kind < blockRows().size(); ++kind) {
-            if (numbers[kind] > 0 && block->TypenId == blockRows()[kind].typenId &&
-                block->blockId == numbers[kind])
-                shown[kind] = block->Bezeichnung;
-        }
-    }
+    const std::array<QString, 3> shown = explorer::productBlockTexts(numbers, names, m_definitions.gBloecke);
     for (size_t kind = 0; kind < blockRows().size(); ++kind)
-        ignoringErrors(
-            [&] { m_list.setSubItem(QString::fromLatin1(blockRows()[kind].key), 1, shown[kind]); });
+        ignoringErrors([&] { m_list.setSubItem(QString::fromLatin1(blockRows()[kind]), 1, shown[kind]); });
 }
 
 // Errors are ignored throughout: what cannot be read leaves its cells empty.

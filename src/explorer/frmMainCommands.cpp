@@ -127,6 +127,7 @@ void MainCommands::buildActions()
     make(Cmd::mnuTemplateOpen, QStringLiteral("&Öffnen"));
     make(Cmd::mnuTemplateDelete, QStringLiteral("&Löschen"));
     make(Cmd::popDC, QStringLiteral("DesignCenter ..."));
+    make(Cmd::mnuBlattliste, QStringLiteral("Blattliste ..."));
     make(Cmd::mnuAutoEnd, QStringLiteral("Automatisch beenden"))->setCheckable(true);
     make(Cmd::mnuViewToolbar, QStringLiteral("&Symbolleiste"))->setCheckable(true);
     make(Cmd::mnuViewStatusBar, QStringLiteral("Status&leiste"))->setCheckable(true);
@@ -239,7 +240,7 @@ void MainCommands::fillMenuBar(QMenuBar* bar) const
          {Cmd::mnuActive, sep, Cmd::mnuCreate, Cmd::mnuLayoutImport, sep, Cmd::mnuEditCopy,
           Cmd::mnuFileDelete, Cmd::mnuFileRename, sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection});
     menu(QStringLiteral("&Bibliothek"), {Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete});
-    menu(QStringLiteral("&Extras"), {Cmd::popDC, sep, Cmd::mnuAutoEnd});
+    menu(QStringLiteral("&Extras"), {Cmd::popDC, Cmd::mnuBlattliste, sep, Cmd::mnuAutoEnd});
     menu(QStringLiteral("&Ansicht"),
          {Cmd::mnuViewToolbar, Cmd::mnuViewStatusBar, sep, Cmd::mnuListViewMode0, Cmd::mnuListViewMode1,
           Cmd::mnuListViewMode2, Cmd::mnuListViewMode3, sep, Cmd::mnuViewArrangeIcons});

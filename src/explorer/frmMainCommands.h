@@ -44,6 +44,7 @@ enum class Cmd : int
     mnuTemplateDelete,
     // "&Extras"
     popDC,
+    mnuBlattliste,
     mnuAutoEnd,
     // "&Ansicht"
     mnuViewToolbar,

@@ -10,6 +10,11 @@ NameCountControl::NameCountControl(QObject* parent) : QObject(parent) {}
 
 NameCountControl::~NameCountControl() = default;
 
+QList<NameCountControl::VorschauZeile> NameCountControl::Vorschau(const QString&, const QString&) const
+{
+    return {};
+}
+
 bool NameCountControl::UpdateStartButton(const QString& layout, const QString& anzahl)
 {
     return !layout.isEmpty() && !anzahl.isEmpty();

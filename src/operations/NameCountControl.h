@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -17,6 +18,13 @@ public:
         Close,
         StayInName,  // the dialog stays open with the focus in the name field
         StayInCount, // the same for the count field
+    };
+
+    // One line of the preview: "old name → new name", and why the new name would fail ("" when fine).
+    struct VorschauZeile
+    {
+        QString text;
+        QString problem;
     };
 
     ~NameCountControl() override;
@@ -37,6 +45,9 @@ public:
     // "&Fertigstellen": both fields are checked once more (a finish by the Enter key leaves neither),
     // then the work is done.
     Outcome cmdStart(const QString& layout, const QString& anzahl);
+    // Whether the dialog shows what the fields would do, and what that is for the fields' texts.
+    virtual bool HatVorschau() const { return false; }
+    virtual QList<VorschauZeile> Vorschau(const QString& layout, const QString& anzahl) const;
 
 protected:
     explicit NameCountControl(QObject* parent = nullptr);

@@ -8,7 +8,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -25,8 +27,13 @@ NameCountForm::NameCountForm(NameCountControl& control, const Captions& captions
     txtLayout->setText(m_control.Layout);
     txtAnzahl->setText(m_control.Anzahl);
     UpdateStartButton();
+    UpdateVorschau();
     connect(txtLayout, &QLineEdit::textChanged, this, &NameCountForm::UpdateStartButton);
     connect(txtAnzahl, &QLineEdit::textChanged, this, &NameCountForm::UpdateStartButton);
+    if (lstVorschau) {
+        connect(txtLayout, &QLineEdit::textChanged, this, &NameCountForm::UpdateVorschau);
+        connect(txtAnzahl, &QLineEdit::textChanged, this, &NameCountForm::UpdateVorschau);
+    }
     connect(cmdStart, &QPushButton::clicked, this, &NameCountForm::start);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     txtLayout->installEventFilter(this);
@@ -63,6 +70,17 @@ void NameCountForm::buildControls(const Captions& captions)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_fields);
+    if (m_control.HatVorschau()) {
+        lstVorschau = new QListWidget(this);
+        lstVorschau->setObjectName(QStringLiteral("lstVorschau"));
+        lstVorschau->setAccessibleName(QStringLiteral("Vorschau"));
+        lstVorschau->setFocusPolicy(Qt::NoFocus);
+        lstVorschau->setSelectionMode(QAbstractItemView::NoSelection);
+        auto* caption = new QLabel(QStringLiteral("Vorschau:"), this);
+        caption->setBuddy(lstVorschau);
+        layout->addWidget(caption);
+        layout->addWidget(lstVorschau);
+    }
     layout->addLayout(buttons);
     setMinimumWidth(420);
 }
@@ -87,6 +105,25 @@ QLineEdit* NameCountForm::addField(const QString& name, const QString& label, bo
 void NameCountForm::UpdateStartButton()
 {
     cmdStart->setEnabled(NameCountControl::UpdateStartButton(txtLayout->text(), txtAnzahl->text()));
+}
+
+// A line whose new name would fail is marked and says why.
+void NameCountForm::UpdateVorschau()
+{
+    if (!lstVorschau)
+        return;
+    lstVorschau->clear();
+    const QIcon mark = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (const NameCountControl::VorschauZeile& line :
+         m_control.Vorschau(txtLayout->text(), txtAnzahl->text())) {
+        auto* item = new QListWidgetItem(line.text, lstVorschau);
+        if (line.problem.isEmpty())
+            continue;
+        item->setIcon(mark);
+        item->setText(line.text + QStringLiteral(" – ") + line.problem);
+        item->setToolTip(line.problem);
+        item->setForeground(QColor(0xB0, 0x00, 0x00));
+    }
 }
 
 // Only the user's own moves between the fields are checked; the window losing the focus, or the

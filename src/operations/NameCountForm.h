@@ -4,6 +4,7 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 
 namespace operations {
@@ -27,6 +28,7 @@ public:
     QPushButton* cmdStart = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;
+    QListWidget* lstVorschau = nullptr; // only where the control offers a preview
 
 protected:
     struct Captions
@@ -43,6 +45,7 @@ private:
     void buildControls(const Captions& captions);
     QLineEdit* addField(const QString& name, const QString& label, bool editable);
     void UpdateStartButton();
+    void UpdateVorschau();
     void validateOnLeave(QLineEdit* field);
     void refocus(QLineEdit* field);
     void start();

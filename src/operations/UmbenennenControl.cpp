@@ -26,6 +26,34 @@ void UmbenennenControl::Form_Load()
         m_drawingKey = m_views.tvTreeView().selectedKey();
         Dokument = m_views.tvTreeView().text(m_drawingKey);
     });
+    platform::ignoringErrors([this] { m_selected = m_renames.SelectedLayouts(); });
+    platform::ignoringErrors([this] {
+        const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
+        m_names = basKopieren::LayoutNames(app->document(m_views.FindDocument(m_drawingKey)));
+    });
+}
+
+// Without a free number for every layout the rename gives none: every line then says why.
+QList<NameCountControl::VorschauZeile> UmbenennenControl::Vorschau(const QString& layout,
+                                                                   const QString& anzahl) const
+{
+    QList<VorschauZeile> lines;
+    if (!m_names || layout.isEmpty() || !basKopieren::CountProblem(anzahl).isEmpty()) {
+        for (const basUmbenennen::NumberedName& selected : m_selected)
+            lines.append({selected.oldName + QStringLiteral(" → …"), QString()});
+        return lines;
+    }
+    bool complete = true;
+    const QList<basUmbenennen::NumberedName> renames =
+        basUmbenennen::NumberedNames(*m_names, m_selected, layout, basKopieren::CountOf(anzahl), &complete);
+    const QString runOut =
+        QStringLiteral("Für \"%1\" ist keine freie Layout-Nummer mehr vorhanden!").arg(layout);
+    for (qsizetype i = 0; i < m_selected.size(); ++i) {
+        const QString name = i < renames.size() ? renames[i].name : QStringLiteral("?");
+        const QString problem = complete ? basKopieren::NameProblem(name) : runOut;
+        lines.append({m_selected[i].oldName + QStringLiteral(" → ") + name, problem});
+    }
+    return lines;
 }
 
 // No refresh follows: the records, the tree and the list already carry the new names.

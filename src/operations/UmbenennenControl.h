@@ -1,12 +1,12 @@
 #pragma once
 
 #include "NameCountControl.h"
+#include "basUmbenennen.h"
+
+#include <optional>
 
 namespace basViewControls {
 class ViewControls;
-}
-namespace basUmbenennen {
-class Umbenennen;
 }
 namespace explorer {
 class AcadConnection;
@@ -26,6 +26,11 @@ public:
 
     void Form_Load() override;
     QString drawingKey() const { return m_drawingKey; }
+    // The selected layouts as "old → new", numbered as the rename will number them, from the
+    // drawing's names as they were at opening; a name that would be refused, or a layout for which no
+    // number is left, carries its problem.
+    bool HatVorschau() const override { return true; }
+    QList<VorschauZeile> Vorschau(const QString& layout, const QString& anzahl) const override;
 
 protected:
     Outcome finish(const QString& layout, qint16 count) override;
@@ -36,6 +41,8 @@ private:
     explorer::ViewHost& m_host;
     basUmbenennen::Umbenennen& m_renames;
     QString m_drawingKey;
+    QList<basUmbenennen::NumberedName> m_selected;
+    std::optional<basKopieren::LayoutNames> m_names; // empty when the drawing could not be read
 };
 
 } // namespace operations

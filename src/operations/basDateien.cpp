@@ -69,6 +69,17 @@ void activateEach(acad::Host& app, const QList<acad::DocId>& docs, explorer::Aca
     }
 }
 
+bool activateLayout(acad::Host& app, acad::DocId doc, const QString& layout)
+{
+    const acad::DocumentSnapshot snapshot = app.document(doc);
+    if (sameName(snapshot.activeLayout, layout))
+        return true;
+    const QList<acad::LayoutRef> matches = MatchingLayouts(snapshot, layout);
+    for (const acad::LayoutRef& match : matches)
+        app.setActiveLayout(doc, match.name);
+    return !matches.isEmpty();
+}
+
 void reportNotLoaded(const QString& gesamt)
 {
     platform::MsgBox(gesamt + QStringLiteral(" ist nicht mehr geladen!"), platform::vbExclamation);
@@ -124,13 +135,7 @@ bool Dateien::switchDocument(const DrawingTarget& target, bool ask, bool layoutN
 
 void Dateien::selectLayout(const QString& layout)
 {
-    const std::shared_ptr<acad::Host> host = app();
-    const acad::DocId doc = m_connection.activeDoc();
-    const acad::DocumentSnapshot snapshot = host->document(doc);
-    if (sameName(snapshot.activeLayout, layout))
-        return;
-    for (const acad::LayoutRef& match : MatchingLayouts(snapshot, layout))
-        host->setActiveLayout(doc, match.name);
+    activateLayout(*app(), m_connection.activeDoc(), layout);
 }
 
 // The active drawing and its active layout are shown in bold.

@@ -61,6 +61,9 @@ private:
 // it in the status bar.
 void activateEach(acad::Host& app, const QList<acad::DocId>& docs, explorer::AcadConnection& connection,
                   explorer::ViewHost& host);
+// Makes the layout of that name (ignoring case) the document's current layout, unless it is already.
+// False when the document has no layout of that name.
+bool activateLayout(acad::Host& app, acad::DocId doc, const QString& layout);
 // Tells the user that the chosen drawing is no longer open in the CAD program; the tree was out of
 // date. The caller then refreshes it.
 void reportNotLoaded(const QString& gesamt);

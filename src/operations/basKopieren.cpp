@@ -11,6 +11,10 @@ namespace {
 
 // The characters a typed name must not hold; the last one is the acute accent.
 const QString kForbidden = QStringLiteral("<>/\\\":?*|='\u00B4");
+// What the CAD program itself refuses in a layout name.
+const QString kHostForbidden = QStringLiteral("<>/\\\":;?*|,=`");
+constexpr qsizetype kHostMaxLength = 255;
+const QString kInvalidCharacters = QStringLiteral("Eingabe enthält ungültige Zeichen!");
 constexpr qint32 kSearchLimit = 2500;
 constexpr qint32 kMaxNumber = 32767;
 
@@ -37,11 +41,24 @@ qint16 CheckEingabe(const QString& text)
 {
     for (const QChar c : text) {
         if (kForbidden.contains(c)) {
-            platform::MsgBox(QStringLiteral("Eingabe enthält ungültige Zeichen!"), platform::vbExclamation);
+            platform::MsgBox(kInvalidCharacters, platform::vbExclamation);
             return 1;
         }
     }
     return 0;
+}
+
+QString NameProblem(const QString& name)
+{
+    for (const QChar c : name) {
+        if (kForbidden.contains(c))
+            return kInvalidCharacters;
+        if (kHostForbidden.contains(c))
+            return QStringLiteral("AutoCAD lässt das Zeichen „%1“ in Layoutnamen nicht zu!").arg(c);
+    }
+    if (name.size() > kHostMaxLength)
+        return QStringLiteral("Der Name ist länger als %1 Zeichen!").arg(kHostMaxLength);
+    return QString();
 }
 
 LayoutNames::LayoutNames(const acad::DocumentSnapshot& doc)

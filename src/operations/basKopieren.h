@@ -31,6 +31,11 @@ private:
     QSet<QString> m_upper;
 };
 
+// Why a layout name would be refused, "" when it is fine: a character the name check refuses
+// (CheckEingabe, without its message), or one the CAD program refuses in layout names
+// (< > / \ " : ; ? * | , = `), or more than the CAD program's 255 characters.
+QString NameProblem(const QString& name);
+
 // base with n appended in decimal, no separator; base itself for 0 where that is meant.
 QString numberedName(const QString& base, qint32 n);
 

@@ -1,5 +1,6 @@
 #include "basKvartoObjekte.h"
 
+#include <QLocale>
 #include <acad/Host.h>
 #include <cmath>
 #include <platform/Error.h>
@@ -42,27 +43,43 @@ QVariant valueOf(CXData& data, qint16 typ)
 
 QString ViewportText(const QString& name, double customScale)
 {
+    return ViewportText(name, customScale, QLocale().decimalPoint());
+}
+
+QString ViewportText(const QString& name, double customScale, const QString& decimalPoint)
+{
     // A scale of 0 gives no denominator; the text then shows none rather than another viewport's.
     const double denominator = 1000.0 / customScale;
-    const QString scale = std::isfinite(denominator) ? basAllgemein::FormatZahl(denominator) : QString();
+    const QString scale =
+        std::isfinite(denominator) ? basAllgemein::FormatZahl(denominator, decimalPoint) : QString();
     const QString shown = name.isEmpty() ? QStringLiteral("Unbenannt") : name;
     return shown + QStringLiteral(" (1:") + scale + QLatin1Char(')');
 }
 
-void GetViewports(const LayoutBlock& block, QList<CAFenster>& fenster)
+QList<ListedViewport> ListedViewports(const LayoutBlock& block)
 {
+    QList<ListedViewport> listed;
     int c = 0;
     for (const acad::EntityWithXData& item : block) {
         if (item.entity.entityType != acad::PViewport)
             continue;
         if (c > 0) {
-            CAFenster record;
-            record.ObjektId = item.entity.id;
-            record.GetAfenwerte(item.xdata);
-            record.Bezeichnung = ViewportText(record.Bezeichnung, item.entity.customScale);
-            fenster.append(record);
+            ListedViewport viewport;
+            viewport.record.ObjektId = item.entity.id;
+            viewport.record.GetAfenwerte(item.xdata);
+            viewport.customScale = item.entity.customScale;
+            listed.append(viewport);
         }
         ++c;
+    }
+    return listed;
+}
+
+void GetViewports(const LayoutBlock& block, QList<CAFenster>& fenster)
+{
+    for (ListedViewport& viewport : ListedViewports(block)) {
+        viewport.record.Bezeichnung = ViewportText(viewport.record.Bezeichnung, viewport.customScale);
+        fenster.append(viewport.record);
     }
 }
 

@@ -14,8 +14,17 @@ namespace basKvarto {
 // A layout's paper-space block: its entities in the host's order, each with its "Kvarto" data.
 using LayoutBlock = QList<acad::EntityWithXData>;
 
-// Appends a record for every viewport of the block but the first (the layout's own), with its
-// product data and its display text "Name (1:Maßstab)" or "Unbenannt (1:Maßstab)".
+// A viewport the layout lists: its record with the name from its product data, and its scale.
+struct ListedViewport
+{
+    CAFenster record;
+    double customScale = 0;
+};
+
+// Every viewport of the block but the first (the layout's own), in block order.
+QList<ListedViewport> ListedViewports(const LayoutBlock& block);
+// Appends a record for every listed viewport, with its product data and its display text
+// "Name (1:Maßstab)" or "Unbenannt (1:Maßstab)".
 void GetViewports(const LayoutBlock& block, QList<CAFenster>& fenster);
 // Number and block name of the last title block (index 0), north arrow (1) and legend (2) met;
 // 0 and "Nicht vorhanden" for a kind the layout has not.
@@ -26,6 +35,8 @@ void GetProductBlocks(const LayoutBlock& block, std::array<qint16, 3>& numbers,
 qint32 GetBlockTyp(const acad::XData& data, qint16& typ);
 // "name (1:denominator)" for a viewport of that custom scale; "Unbenannt" stands in for no name.
 QString ViewportText(const QString& name, double customScale);
+// The same with the decimal separator given.
+QString ViewportText(const QString& name, double customScale, const QString& decimalPoint);
 
 // Reads a layout's block in one call and looks up its viewports and product blocks.
 class LayoutReader final : public explorer::LayoutContentsReader

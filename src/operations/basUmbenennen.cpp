@@ -150,20 +150,14 @@ void Umbenennen::ListAfterLabelEdit(const QString&, const QString& text, bool* c
         *cancel = RenameLayout(text, 1) != 0;
 }
 
-// Every new name of the series, worked out before anything is renamed. Each search sees the names
-// given before it in the same series, as the CAD program would after each rename.
-QList<Umbenennen::Rename> Umbenennen::numberedNames(acad::DocId doc, const QString& base, qint16 start)
+QList<NumberedName> NumberedNames(basKopieren::LayoutNames names, const QList<NumberedName>& layouts,
+                                  const QString& base, qint16 start, bool* complete)
 {
-    const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
-    basKopieren::LayoutNames names(app->document(doc));
-    const explorer::ListControl& list = m_views.lvListView();
-    QList<Rename> renames;
+    QList<NumberedName> renames;
     qint16 n = start;
     bool found = true;
     bool exhausted = false; // the last number of the range is given
-    for (const QString& key : list.displayedKeys()) {
-        if (!list.isSelected(key))
-            continue;
+    for (const NumberedName& layout : layouts) {
         if (!exhausted)
             n = basKopieren::FindFreeLayoutNumber(names, base, n, &found);
         if (exhausted || !found) {
@@ -171,13 +165,36 @@ QList<Umbenennen::Rename> Umbenennen::numberedNames(acad::DocId doc, const QStri
             break;
         }
         const QString name = basKopieren::numberedName(base, n);
-        names.remove(basDateien::RecordOf(m_views.Layouts, key, kNoLayout).Layout);
+        names.remove(layout.oldName);
         names.add(name);
-        renames.append({key, name});
+        renames.append({layout.key, layout.oldName, name});
         exhausted = n == kMaxNumber;
         if (!exhausted)
             ++n;
     }
+    if (complete)
+        *complete = found;
+    return renames;
+}
+
+QList<NumberedName> Umbenennen::SelectedLayouts() const
+{
+    const explorer::ListControl& list = m_views.lvListView();
+    QList<NumberedName> selected;
+    for (const QString& key : list.displayedKeys()) {
+        if (list.isSelected(key))
+            selected.append({key, basDateien::RecordOf(m_views.Layouts, key, kNoLayout).Layout, QString()});
+    }
+    return selected;
+}
+
+// Every new name of the series, worked out before anything is renamed.
+QList<NumberedName> Umbenennen::numberedNames(acad::DocId doc, const QString& base, qint16 start)
+{
+    const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
+    bool found = true;
+    const QList<NumberedName> renames =
+        NumberedNames(basKopieren::LayoutNames(app->document(doc)), SelectedLayouts(), base, start, &found);
     if (!found) {
         platform::MsgBox(QStringLiteral("Für \"%1\" ist keine freie Layout-Nummer mehr vorhanden!").arg(base),
                          platform::vbExclamation);
@@ -190,11 +207,11 @@ bool Umbenennen::RenameSelectedLayouts(const QString& base, qint16 start)
 {
     try {
         const acad::DocId doc = m_views.FindDocument(m_views.tvTreeView().selectedKey());
-        const QList<Rename> renames = numberedNames(doc, base, start);
+        const QList<NumberedName> renames = numberedNames(doc, base, start);
         if (renames.isEmpty())
             return m_views.lvListView().selectedKeys().isEmpty();
         const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
-        for (const Rename& rename : renames) {
+        for (const NumberedName& rename : renames) {
             const CAcadobj& record = basDateien::RecordOf(m_views.Layouts, rename.key, kNoLayout);
             app->setLayoutName(doc, record.AObjId, rename.name);
             renameRecord(rename.key, rename.name);

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <acad/Types.h>
+#include <operations/basKopieren.h>
 
 namespace basViewControls {
 class ViewControls;
@@ -17,6 +18,21 @@ struct CAcadobj;
 // numbered series through the dialog. The CAD program's layout object is renamed directly, and the
 // records, the tree and the list follow at once, without a refresh.
 namespace basUmbenennen {
+
+// A layout of a numbered series: its list item's key, its name now, and the name it gets.
+struct NumberedName
+{
+    QString key;
+    QString oldName;
+    QString name;
+};
+
+// The names a numbered series gives: the layouts, in their order, get base followed by the next free
+// number from start on, each search seeing the names given before it (and no longer the ones given
+// up), as the CAD program does after each rename. Where no number is left, the series stops: the
+// names before are returned and complete (when given) is false.
+QList<NumberedName> NumberedNames(basKopieren::LayoutNames names, const QList<NumberedName>& layouts,
+                                  const QString& base, qint16 start, bool* complete = nullptr);
 
 class Umbenennen final
 {
@@ -33,21 +49,17 @@ public:
     // The selected layouts of the list, in its order, get base followed by free numbers from start on.
     // False, after a message and with nothing renamed, when the numbers run out.
     bool RenameSelectedLayouts(const QString& base, qint16 start);
+    // The selected layouts of the list, in its order, with their names now (the new names empty).
+    QList<NumberedName> SelectedLayouts() const;
 
     // The label edits of tree and list; a null text is an edit the user cancelled.
     void TreeAfterLabelEdit(const QString& key, const QString& text, bool* cancel);
     void ListAfterLabelEdit(const QString& key, const QString& text, bool* cancel);
 
 private:
-    struct Rename
-    {
-        QString key;  // the list item's key ("L" + number)
-        QString name; // its new name
-    };
-
     bool clashes(const QString& name, bool fromList);
     qint16 renameLayout(const QString& name, bool fromList);
-    QList<Rename> numberedNames(acad::DocId doc, const QString& base, qint16 start);
+    QList<NumberedName> numberedNames(acad::DocId doc, const QString& base, qint16 start);
     void renameRecord(const QString& layoutKey, const QString& name);
     void openDialog();
 

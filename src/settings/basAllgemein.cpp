@@ -26,6 +26,11 @@ QString deletionFailure(const QString& path, QFile& file)
 
 QString FormatZahl(double value)
 {
+    return FormatZahl(value, QLocale().decimalPoint());
+}
+
+QString FormatZahl(double value, const QString& decimalPoint)
+{
     if (!std::isfinite(value))
         return QString::number(value);
     // The pattern "0.00" has ASCII digits, "-" and no grouping; only the decimal separator is the
@@ -36,7 +41,7 @@ QString FormatZahl(double value)
     // A value that rounds to zero has no sign: -0.004 gives "0" like 0.004.
     if (text == QLatin1String("-0"))
         return QStringLiteral("0");
-    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return text.replace(QLatin1Char('.'), decimalPoint);
 }
 
 bool DateiLoeschen(const QString& path, bool& deleted)

@@ -12,10 +12,12 @@
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
 #include <help/frmInfo.h>
+#include <operations/BlattlisteControl.h>
 #include <operations/basDateien.h>
 #include <operations/basKvarto.h>
 #include <operations/basUmbenennen.h>
 #include <operations/basVorlagen.h>
+#include <operations/frmBlattliste.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
@@ -53,7 +55,9 @@ Program::Program(acad::Connector& connector, help::Shell* shell)
 
 Program::~Program()
 {
-    // The window's views hold the connection and the operations; they go first.
+    // The sheet list uses the window; the window's views hold the connection and the operations.
+    Blattliste.reset();
+    m_blattliste.reset();
     MainForm.reset();
     m_actionScope->busyBegins = nullptr;
     m_actionScope->busyEnds = nullptr;
@@ -155,6 +159,7 @@ void Program::wireCommands()
     wireDrawingCommands();
     wireNameCommands();
     wirePopupCommands();
+    wireSheetCommands();
     MainForm->VisbibleMnuMenu();
 }
 
@@ -226,6 +231,7 @@ void Program::CheckAutoCAD()
     ignoringErrors([this] { Connection.ConnectAutoCAD(); });
     if (MainForm)
         ignoringErrors([this] { MainForm->views().FillTreeView(); });
+    RefreshBlattliste();
     ForegroundSeen = 1;
 }
 

@@ -11,6 +11,7 @@
 #include <operations/basKvartoObjekte.h>
 #include <settings/basDatenbank.h>
 
+class frmBlattliste;
 class frmMain;
 namespace explorer {
 enum class NodeKind : char;
@@ -31,6 +32,9 @@ class Umbenennen;
 }
 namespace basVorlagen {
 class Vorlagen;
+}
+namespace operations {
+class BlattlisteControl;
 }
 
 namespace acad {
@@ -68,6 +72,10 @@ public:
     std::unique_ptr<basKvarto::Kvarto> Kvarto;
     std::unique_ptr<basUmbenennen::Umbenennen> Umbenennen;
     std::unique_ptr<basVorlagen::Vorlagen> Vorlagen;
+    // The sheet list: one window, not modal, made at its first opening; empty until then.
+    std::unique_ptr<frmBlattliste> Blattliste;
+    // 1 when the sheet list was in front at the last watch tick.
+    qint16 BlattlisteSeen = 0;
     // 1 when the main window was in front at the last watch tick.
     qint16 ForegroundSeen = 0;
     // Ends the program at once, without the unload handler (the answer No to the start prompt).
@@ -96,6 +104,10 @@ private:
     void createOperations();
     void wireDrawingCommands();
     void wireNameCommands();
+    void wireSheetCommands();
+    void ShowBlattliste();
+    void RefreshBlattliste();
+    void CheckBlattliste();
     void CmdCopy();
     void CmdRename();
     void CmdActive();
@@ -110,6 +122,7 @@ private:
     bool restartIfGone();
 
     std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<operations::BlattlisteControl> m_blattliste;
     // The host calls of one user action share it: one call timeout per action at most.
     std::shared_ptr<acad::ActionScope> m_actionScope;
     // In front of the message box from construction to destruction (install one after the other,

@@ -207,6 +207,8 @@ private slots:
     void refreshRoundTrips();
     void detailsInOneAnswer_data();
     void detailsInOneAnswer();
+    void sheetsInOneAnswer_data() { detailsInOneAnswer_data(); }
+    void sheetsInOneAnswer();
     void introspection();
     void goneAfterHostLeaves();
 
@@ -383,6 +385,25 @@ void tst_BusRoundTrip::detailsInOneAnswer()
         QCOMPARE(e.description(), error);
     }
     QCOMPARE(host->roundTrips() - before, 3);
+}
+
+// Every paper-space layout's block of a drawing with its data in one round trip; "Model" is left out.
+void tst_BusRoundTrip::sheetsInOneAnswer()
+{
+    QFETCH(QString, application);
+    QFETCH(QString, error);
+    auto host = client();
+    const qint64 before = host->roundTrips();
+    try {
+        const QList<LayoutBlockWithXData> blocks = host->layoutBlocksWithXData(2, application);
+        QVERIFY(error.isEmpty());
+        QCOMPARE(blocks.size(), 1);
+        QCOMPARE(blocks[0].layout, 202);
+        QCOMPARE(blocks, m_host.layoutBlocksWithXData(2, application));
+    } catch (const Error& e) {
+        QCOMPARE(e.description(), error);
+    }
+    QCOMPARE(host->roundTrips() - before, 1);
 }
 
 void tst_BusRoundTrip::introspection()

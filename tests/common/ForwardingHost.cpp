@@ -208,6 +208,14 @@ QList<acad::EntityWithXData> ForwardingHost::blockEntitiesWithXData(acad::DocId 
     return next("blockEntitiesWithXData").blockEntitiesWithXData(doc, layout, application);
 }
 
+QList<acad::LayoutBlockWithXData> ForwardingHost::layoutBlocksWithXData(acad::DocId doc,
+                                                                        const QString& application)
+{
+    if (!m_inner)
+        return acad::Host::layoutBlocksWithXData(doc, application);
+    return next("layoutBlocksWithXData").layoutBlocksWithXData(doc, application);
+}
+
 acad::XData ForwardingHost::xdata(acad::DocId doc, acad::ObjectId object, const QString& application)
 {
     return next("xdata").xdata(doc, object, application);

@@ -243,10 +243,10 @@ class Desktop:
 
     # --- the window as a screen reader reads it
 
-    def _walk(self, app, visit):
-        """Calls visit(node, depth) for every accessible of the application in tree order until it
-        returns something true, which is returned. A node that goes away meanwhile (the window
-        rebuilds a list) ends its branch."""
+    def _walk(self, app, visit, window=None):
+        """Calls visit(node, depth) for every accessible of the application (or of its top-level
+        window of that title) in tree order until it returns something true, which is returned. A
+        node that goes away meanwhile (the window rebuilds a list) ends its branch."""
         import pyatspi
         from gi.repository import GLib
 
@@ -270,13 +270,19 @@ class Desktop:
         for i in range(desktop.childCount):
             node = desktop.getChildAtIndex(i)
             if node is not None and node.name == app:
-                return walk(node, 0)
+                if window is None:
+                    return walk(node, 0)
+                for j in range(node.childCount):
+                    top = node.getChildAtIndex(j)
+                    if top is not None and top.name == window:
+                        return walk(top, 1)
         return None
 
-    def accessible(self, app):
-        """Every accessible of the application as (role, name, depth), in tree order."""
+    def accessible(self, app, window=None):
+        """Every accessible of the application (or of its window of that title) as (role, name,
+        depth), in tree order."""
         found = []
-        self._walk(app, lambda node, depth: found.append((node.getRoleName(), node.name or "", depth)))
+        self._walk(app, lambda node, depth: found.append((node.getRoleName(), node.name or "", depth)), window)
         return found
 
     def documents(self, app):
@@ -294,19 +300,20 @@ class Desktop:
         self._walk(app, visit)
         return found
 
-    def find(self, app, role, name):
-        """The first accessible of the application with that role and name; None when there is none."""
+    def find(self, app, role, name, window=None):
+        """The first accessible of the application (or of its window of that title) with that role
+        and name; None when there is none."""
         return self._walk(app, lambda node, depth: node if node.getRoleName() == role and
-                          (node.name or "") == name else None)
+                          (node.name or "") == name else None, window)
 
-    def click(self, app, role, name, double=False):
+    def click(self, app, role, name, double=False, window=None):
         """Clicks into the middle of what a screen reader calls role and name, as a user would."""
         import pyatspi
 
-        node = wait_for(lambda: self.find(app, role, name), "%s %s" % (role, name))
+        node = wait_for(lambda: self.find(app, role, name, window), "%s %s" % (role, name))
         box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         self.xdotool("mousemove", "--sync", str(box.x + box.width // 2), str(box.y + box.height // 2))
         self.xdotool("click", "--repeat", "2" if double else "1", "1")
 
-    def texts(self, app, role):
-        return [name for r, name, _ in self.accessible(app) if r == role]
+    def texts(self, app, role, window=None):
+        return [name for r, name, _ in self.accessible(app, window) if r == role]

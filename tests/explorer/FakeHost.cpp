@@ -190,6 +190,24 @@ QList<acad::EntityWithXData> FakeHost::blockEntitiesWithXData(acad::DocId, acad:
     return out;
 }
 
+QList<acad::LayoutBlockWithXData> FakeHost::layoutBlocksWithXData(acad::DocId id, const QString& application)
+{
+    count(QStringLiteral("layoutBlocksWithXData"));
+    const Document* doc = find(id);
+    if (!doc)
+        throw acad::Error(QStringLiteral("Die Zeichnung ist nicht mehr geöffnet."));
+    QList<acad::LayoutBlockWithXData> out;
+    for (const Layout& layout : doc->layouts) {
+        if (layout.name == QLatin1String("Model"))
+            continue;
+        QList<acad::EntityWithXData> block;
+        for (const acad::EntityInfo& entity : entities.value(layout.id))
+            block.append({entity, dataOf(entity.id, application)});
+        out.append({layout.id, block});
+    }
+    return out;
+}
+
 acad::XData FakeHost::dataOf(acad::ObjectId object, const QString& application) const
 {
     const acad::XData data = xdatas.value(object);

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 #include <acad/Host.h>
@@ -471,6 +472,81 @@ private slots:
         for (const QString& name : sortedPaper)
             expectedRecords.append(name + QLatin1Char('=') + name);
         QCOMPARE(records, expectedRecords);
+    }
+
+    // The preview below the fields shows, as the user types, what "&Fertigstellen" then really does:
+    // every line without a mark is the name the layout gets, every marked one a name it does not get.
+    void renamePreview_data()
+    {
+        const QString longBase(254, QLatin1Char('x'));
+        QTest::addColumn<QStringList>("selected");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QStringList>("preview");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("Plan1, Plan3, Layout1 taken by themselves")
+            << QStringList{"Layout1", "Plan1", "Plan3"} << "Plan"
+            << "1" << QStringList{"Layout1 → Plan2", "Plan1 → Plan4", "Plan3 → Plan5"} << QStringList{};
+        QTest::newRow("Plan1 and Plan3 from 3")
+            << QStringList{"Plan1", "Plan3"} << "Plan"
+            << "3" << QStringList{"Plan1 → Plan4", "Plan3 → Plan5"} << QStringList{};
+        QTest::newRow("from 10, spaces and umlauts")
+            << QStringList{"Layout1", "Layout2"} << "Blatt Ä "
+            << "10" << QStringList{"Layout1 → Blatt Ä 10", "Layout2 → Blatt Ä 11"} << QStringList{};
+        QTest::newRow("numbers run out")
+            << QStringList{"Layout1", "Layout2"} << "Plan"
+            << "32767"
+            << QStringList{"Layout1 → Plan32767 – Für \"Plan\" ist keine freie Layout-Nummer mehr vorhanden!",
+                           "Layout2 → ? – Für \"Plan\" ist keine freie Layout-Nummer mehr vorhanden!"}
+            << QStringList{"ist keine freie Layout-Nummer mehr vorhanden!"};
+        QTest::newRow("a character the CAD program refuses")
+            << QStringList{"Layout1", "Layout2"} << "Plan;"
+            << "1"
+            << QStringList{"Layout1 → Plan;1 – AutoCAD lässt das Zeichen „;“ in Layoutnamen nicht zu!",
+                           "Layout2 → Plan;2 – AutoCAD lässt das Zeichen „;“ in Layoutnamen nicht zu!"}
+            << QStringList{"ungültige Zeichen"};
+        QTest::newRow("the second name too long")
+            << QStringList{"Layout1", "Layout2"} << longBase << "9"
+            << QStringList{"Layout1 → " + longBase + "9",
+                           "Layout2 → " + longBase + "10 – Der Name ist länger als 255 Zeichen!"}
+            << QStringList{"länger als 255 Zeichen"};
+    }
+    void renamePreview()
+    {
+        QFETCH(QStringList, selected);
+        QFETCH(QString, base);
+        QFETCH(QString, start);
+        QFETCH(QStringList, preview);
+        QFETCH(QStringList, messages);
+        o->list()->setSortKey(0);
+        o->list()->setSorted(true);
+        selectInDrawing(selected);
+        QHash<QString, acad::ObjectId> ids;
+        for (const acad::LayoutRef& layout : o->document(kPlan).layouts)
+            ids.insert(layout.name, layout.id);
+        expectBoxes(messages);
+        QStringList shown;
+        withDialog(Cmd::mnuFileRename, [&](NameCountForm* form) {
+            auto* list = form->findChild<QListWidget*>(QStringLiteral("lstVorschau"));
+            QVERIFY(list);
+            QTest::keyClicks(field(form, "txtLayout"), base);
+            field(form, "txtAnzahl")->selectAll();
+            QTest::keyClicks(field(form, "txtAnzahl"), start);
+            for (int i = 0; i < list->count(); ++i)
+                shown.append(list->item(i)->text());
+            QTest::mouseClick(button(form, "cmdStart"), Qt::LeftButton);
+        });
+        QCOMPARE(shown, preview);
+        QHash<acad::ObjectId, QString> after;
+        for (const acad::LayoutRef& layout : o->document(kPlan).layouts)
+            after.insert(layout.id, layout.name);
+        for (const QString& line : shown) {
+            const QString old = line.section(QStringLiteral(" → "), 0, 0);
+            const QString rest = line.section(QStringLiteral(" → "), 1);
+            const bool marked = rest.contains(QStringLiteral(" – "));
+            const QString name = rest.section(QStringLiteral(" – "), 0, 0);
+            QCOMPARE(after.value(ids.value(old)) == name, !marked);
+        }
     }
 };
 

@@ -1,10 +1,12 @@
 #include "MsgBoxRecorder.h"
 #include "WindowTestSupport.h"
 
+#include <QTableView>
 #include <QtTest>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <operations/frmBlattliste.h>
 #include <startup/basMain.h>
 
 namespace {
@@ -97,6 +99,39 @@ private slots:
         const int afterRefresh = busCalls(h->cad);
         tick(10);
         QCOMPARE(busCalls(h->cad), afterRefresh);
+    }
+
+    // The open sheet list follows the watch: it is read anew when the main window comes back and when
+    // it comes back itself; going from the list to the main window and back reads nothing twice.
+    void sheetListFollowsTheWatch_data()
+    {
+        QTest::addColumn<bool>("backToList");
+        QTest::newRow("back to the main window") << false;
+        QTest::newRow("back to the sheet list") << true;
+    }
+    void sheetListFollowsTheWatch()
+    {
+        QFETCH(bool, backToList);
+        basMain::Program& program = h->session.program();
+        h->session.window()->commands()->action(explorer::Cmd::mnuBlattliste)->trigger();
+        QVERIFY(program.Blattliste);
+        frmBlattliste* list = program.Blattliste.get();
+        QVERIFY(QTest::qWaitForWindowActive(list));
+        const QAbstractItemModel* rows = list->tblBlaetter->model();
+        QCOMPARE(rows->rowCount(), 2);
+        h->session.window()->ctlTimer()->start();
+        QVERIFY(h->session.leave());
+        QTest::qWait(700);
+        h->cad.open(QStringLiteral("/p/Neu.dwg"), {QStringLiteral("B1")});
+        QCOMPARE(rows->rowCount(), 2);
+        if (backToList) {
+            list->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(list));
+        } else {
+            QVERIFY(h->session.activate());
+        }
+        QTRY_COMPARE(rows->rowCount(), 3);
+        QVERIFY(h->boxes.count() == 0);
     }
 
     void lostHostNoticedOnReturn_data()

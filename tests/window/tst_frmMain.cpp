@@ -298,7 +298,9 @@ private slots:
                                                             "A&lle auswählen\tCtrl+A",
                                                             "Auswahl &umkehren"};
         QTest::newRow("Bibliothek") << "&Bibliothek" << QStringList{"&Öffnen", "&Löschen"};
-        QTest::newRow("Extras") << "&Extras" << QStringList{"DesignCenter ...", "-", "Automatisch beenden"};
+        QTest::newRow("Extras") << "&Extras"
+                                << QStringList{"DesignCenter ...", "Blattliste ...", "-",
+                                               "Automatisch beenden"};
         QTest::newRow("Ansicht") << "&Ansicht"
                                  << QStringList{
                                         "&Symbolleiste",    "Status&leiste", "-",        "&Große Symbole",

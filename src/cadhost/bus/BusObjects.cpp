@@ -228,6 +228,12 @@ QList<acad::EntityWithXData> LayoutsObject::BlockEntitiesWithXData(qint32 doc, q
     return guarded([&] { return m_host.blockEntitiesWithXData(doc, layout, application); });
 }
 
+QList<acad::LayoutBlockWithXData> LayoutsObject::AllBlockEntitiesWithXData(qint32 doc,
+                                                                           const QString& application)
+{
+    return guarded([&] { return m_host.layoutBlocksWithXData(doc, application); });
+}
+
 // --- Entities
 
 acad::XData EntitiesObject::GetXData(qint32 doc, qint32 object, const QString& application)

@@ -111,6 +111,7 @@ public Q_SLOTS:
     QList<acad::LayoutPlotSettings> AllPlotSettings(qint32 doc);
     QList<acad::EntityWithXData> BlockEntitiesWithXData(qint32 doc, qint32 layout,
                                                         const QString& application);
+    QList<acad::LayoutBlockWithXData> AllBlockEntitiesWithXData(qint32 doc, const QString& application);
 };
 
 class EntitiesObject final : public BusObject

@@ -326,6 +326,16 @@ QList<acad::EntityWithXData> Engine::blockEntitiesWithXData(acad::DocId doc, aca
     return out;
 }
 
+QList<acad::LayoutBlockWithXData> Engine::layoutBlocksWithXData(acad::DocId doc, const QString& application)
+{
+    QList<acad::LayoutBlockWithXData> out;
+    for (const acad::LayoutRef& ref : d->doc(doc).snapshot().layouts) {
+        if (ref.name != QLatin1String("Model"))
+            out.append({ref.id, blockEntitiesWithXData(doc, ref.id, application)});
+    }
+    return out;
+}
+
 // --- entities
 
 acad::XData Engine::xdata(acad::DocId doc, acad::ObjectId object, const QString& application)

@@ -83,6 +83,8 @@ public:
     QList<acad::LayoutPlotSettings> layoutPlotSettings(acad::DocId doc) override;
     QList<acad::EntityWithXData> blockEntitiesWithXData(acad::DocId doc, acad::ObjectId layout,
                                                         const QString& application) override;
+    QList<acad::LayoutBlockWithXData> layoutBlocksWithXData(acad::DocId doc,
+                                                            const QString& application) override;
 
     acad::XData xdata(acad::DocId doc, acad::ObjectId object, const QString& application) override;
     void setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data) override;

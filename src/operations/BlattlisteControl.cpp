@@ -1,0 +1,193 @@
+#include "BlattlisteControl.h"
+
+#include "basDateien.h"
+#include "basDateienTargets.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+#include <QSet>
+#include <acad/Host.h>
+#include <explorer/AcadConnection.h>
+#include <platform/Error.h>
+#include <platform/MsgBox.h>
+
+using blattliste::Blatt;
+
+namespace operations {
+
+namespace {
+
+void report(const QString& description)
+{
+    platform::MsgBox(description, platform::vbOKOnly);
+}
+
+// The counts of the summary, in the order of the checks' flags.
+const std::array<const char*, blattliste::kPruefungen>& flagTexts()
+{
+    static const std::array<const char*, blattliste::kPruefungen> texts{
+        "ohne Plotter", "ohne Plotstiltabelle", "mit Maßstab außerhalb der Normreihe", "ohne Stempelfeld",
+        "mit Stempelfeld auf anderer Papiergröße"};
+    return texts;
+}
+
+} // namespace
+
+BlattlisteControl::BlattlisteControl(explorer::AcadConnection& connection, const CBloecke& definitions,
+                                     explorer::ViewHost& host, QObject* parent)
+    : QObject(parent), m_connection(connection), m_definitions(definitions), m_host(host)
+{
+    m_proxy.setSourceModel(&m_model);
+    m_proxy.setFilterKeyColumn(-1);
+    m_proxy.setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_proxy.setSortRole(blattliste::BlattlisteModel::SortRole);
+    m_proxy.setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_proxy.setSortLocaleAware(true);
+}
+
+void BlattlisteControl::Refresh()
+{
+    std::optional<QString> failure;
+    QList<Blatt> blaetter;
+    try {
+        blaetter = blattliste::LeseBlaetter(*basDateien::attachedApp(m_connection), m_definitions, failure);
+    } catch (const std::exception& error) {
+        failure = platform::describe(error);
+    }
+    m_model.setBlaetter(std::move(blaetter));
+    emit refreshed();
+    if (failure)
+        report(*failure);
+}
+
+void BlattlisteControl::setFilter(const QString& text)
+{
+    m_proxy.setFilterFixedString(text);
+}
+
+QString BlattlisteControl::Zusammenfassung() const
+{
+    const QList<Blatt>& all = m_model.blaetter();
+    QSet<QString> drawings;
+    std::array<int, blattliste::kPruefungen> counts{};
+    for (const Blatt& blatt : all) {
+        drawings.insert(blatt.gesamt.toUpper());
+        for (int i = 0; i < blattliste::kPruefungen; ++i)
+            counts[i] += (blatt.pruefungen & (1u << i)) ? 1 : 0;
+    }
+    QStringList parts;
+    for (int i = 0; i < blattliste::kPruefungen; ++i)
+        parts.append(QString::number(counts[i]) + QLatin1Char(' ') + QString::fromUtf8(flagTexts()[i]));
+    QString text = QStringLiteral("%1 Layouts in %2 Zeichnungen. Markiert: %3.")
+                       .arg(all.size())
+                       .arg(drawings.size())
+                       .arg(parts.join(QStringLiteral(", ")));
+    if (m_proxy.rowCount() != all.size())
+        text += QStringLiteral(" Angezeigt: %1 von %2.").arg(m_proxy.rowCount()).arg(all.size());
+    return text;
+}
+
+QList<QStringList> BlattlisteControl::shownRows(const QString& decimalPoint) const
+{
+    QList<QStringList> rows{blattliste::Spaltentitel()};
+    for (int row = 0; row < m_proxy.rowCount(); ++row) {
+        const Blatt& blatt = *blattAt(row);
+        QStringList cells;
+        for (int column = 0; column < blattliste::SpaltenAnzahl; ++column)
+            cells.append(blattliste::Zelle(blatt, column, decimalPoint));
+        rows.append(cells);
+    }
+    return rows;
+}
+
+QString BlattlisteControl::Csv() const
+{
+    // Numbers with a decimal comma are quoted too: a program that takes the comma for a separator
+    // still reads "420,00 x 297,00 mm" as one field.
+    return blattliste::AlsText(shownRows(QStringLiteral(",")), QLatin1Char(';'), QStringLiteral("\r\n"),
+                               QStringLiteral(","));
+}
+
+QString BlattlisteControl::Tsv() const
+{
+    return blattliste::AlsText(shownRows(QLocale().decimalPoint()), QLatin1Char('\t'), QStringLiteral("\n"));
+}
+
+bool BlattlisteControl::ExportCsv(const QString& path) const
+{
+    QSaveFile file(path);
+    const QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") + Csv().toUtf8();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    platform::MsgBox(QStringLiteral("Die Blattliste kann nicht in „%1“ gespeichert werden: %2")
+                         .arg(path, file.errorString()),
+                     platform::vbExclamation);
+    return false;
+}
+
+const Blatt* BlattlisteControl::blattAt(int row) const
+{
+    const QModelIndex source = m_proxy.mapToSource(m_proxy.index(row, 0));
+    return source.isValid() ? &m_model.blaetter()[source.row()] : nullptr;
+}
+
+// As "Aktuell" does it: the drawing's documents activated, then its layout made current.
+void BlattlisteControl::activate(const Blatt& blatt)
+{
+    const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
+    const QList<acad::DocId> docs = basDateien::MatchingDocuments(*app, blatt.gesamt);
+    if (docs.isEmpty()) {
+        basDateien::reportNotLoaded(blatt.gesamt);
+        Refresh();
+        return;
+    }
+    basDateien::activateEach(*app, docs, m_connection, m_host);
+    if (!basDateien::activateLayout(*app, m_connection.activeDoc(), blatt.plot.name)) {
+        platform::MsgBox(QStringLiteral("Das Layout „%1“ ist in %2 nicht mehr vorhanden!")
+                             .arg(blatt.plot.name, blatt.gesamt),
+                         platform::vbExclamation);
+        Refresh();
+        return;
+    }
+    platform::ignoringErrors([this] { m_connection.BringAcadToFront(); });
+}
+
+void BlattlisteControl::Activate(int row)
+{
+    const Blatt* blatt = blattAt(row);
+    if (!blatt)
+        return;
+    // The row may go with a refresh below.
+    const Blatt chosen = *blatt;
+    try {
+        activate(chosen);
+    } catch (const std::exception& error) {
+        report(platform::describe(error));
+    }
+}
+
+std::optional<BlattlisteControl::Key> BlattlisteControl::keyOf(int row) const
+{
+    const Blatt* blatt = blattAt(row);
+    if (!blatt)
+        return std::nullopt;
+    return Key{blatt->gesamt, blatt->layoutId, blatt->plot.name};
+}
+
+int BlattlisteControl::rowOf(const Key& key) const
+{
+    int byName = -1;
+    for (int row = 0; row < m_proxy.rowCount(); ++row) {
+        const Blatt& blatt = *blattAt(row);
+        if (!basDateien::sameName(blatt.gesamt, key.gesamt))
+            continue;
+        if (blatt.layoutId == key.layoutId)
+            return row;
+        if (byName < 0 && basDateien::sameName(blatt.plot.name, key.layout))
+            byName = row;
+    }
+    return byName;
+}
+
+} // namespace operations

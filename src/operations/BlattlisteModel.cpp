@@ -1,0 +1,71 @@
+#include "BlattlisteModel.h"
+
+#include <QLocale>
+
+namespace blattliste {
+
+BlattlisteModel::BlattlisteModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void BlattlisteModel::setBlaetter(QList<Blatt> blaetter)
+{
+    beginResetModel();
+    m_blaetter = std::move(blaetter);
+    m_texts.clear();
+    m_texts.reserve(m_blaetter.size());
+    const QString decimalPoint = QLocale().decimalPoint();
+    for (const Blatt& blatt : m_blaetter) {
+        QStringList row;
+        for (int column = 0; column < SpaltenAnzahl; ++column)
+            row.append(Zelle(blatt, column, decimalPoint));
+        m_texts.append(row);
+    }
+    endResetModel();
+}
+
+int BlattlisteModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_blaetter.size());
+}
+
+int BlattlisteModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : SpaltenAnzahl;
+}
+
+// Paper sizes by their larger side, then the smaller; everything else by its text.
+QVariant BlattlisteModel::sortKey(int row, int column) const
+{
+    if (column != Papiergroesse)
+        return m_texts[row][column];
+    const acad::PlotSettings& plot = m_blaetter[row].plot.plot;
+    return qMax(plot.paperWidth, plot.paperHeight) * 1e5 + qMin(plot.paperWidth, plot.paperHeight);
+}
+
+QVariant BlattlisteModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_blaetter.size())
+        return {};
+    const Blatt& blatt = m_blaetter[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_texts[index.row()][index.column()];
+    case SortRole:
+        return sortKey(index.row(), index.column());
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return blatt.hinweise.isEmpty() ? QVariant() : QVariant(blatt.hinweise.join(QLatin1Char('\n')));
+    case Qt::DecorationRole:
+        return index.column() == Zeichnung && blatt.pruefungen != 0 ? QVariant(m_marke) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant BlattlisteModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < SpaltenAnzahl)
+        return Spaltentitel()[section];
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+} // namespace blattliste

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Blattliste.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+namespace blattliste {
+
+// The sheets as a table: the cells' texts (with the user's decimal separator), the hints as tooltip,
+// a mark on flagged rows, and sort keys that order paper sizes by size.
+class BlattlisteModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    // The role the sort uses.
+    static constexpr int SortRole = Qt::UserRole;
+
+    explicit BlattlisteModel(QObject* parent = nullptr);
+
+    void setBlaetter(QList<Blatt> blaetter);
+    const QList<Blatt>& blaetter() const { return m_blaetter; }
+    // The picture in the first cell of a flagged row.
+    void setMarke(const QIcon& icon) { m_marke = icon; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QVariant sortKey(int row, int column) const;
+
+    QList<Blatt> m_blaetter;
+    QList<QStringList> m_texts; // the cells as shown, made once per refresh
+    QIcon m_marke;
+};
+
+} // namespace blattliste

@@ -1,0 +1,142 @@
+#include "frmBlattliste.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+frmBlattliste::frmBlattliste(operations::BlattlisteControl& control, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_control(control)
+{
+    chooseExportFile = [this] { return askExportFile(); };
+    m_control.model()->setMarke(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    buildControls();
+    QSortFilterProxyModel* proxy = m_control.proxy();
+    connect(proxy, &QAbstractItemModel::modelAboutToBeReset, this, &frmBlattliste::rememberSelection);
+    connect(proxy, &QAbstractItemModel::modelReset, this, &frmBlattliste::restoreSelection);
+    connect(proxy, &QAbstractItemModel::rowsInserted, this, &frmBlattliste::updateSummary);
+    connect(proxy, &QAbstractItemModel::rowsRemoved, this, &frmBlattliste::updateSummary);
+    connect(proxy, &QAbstractItemModel::layoutChanged, this, &frmBlattliste::updateSummary);
+    connect(txtFilter, &QLineEdit::textChanged, &m_control, &operations::BlattlisteControl::setFilter);
+    connect(txtFilter, &QLineEdit::textChanged, this, &frmBlattliste::updateSummary);
+    connect(tblBlaetter, &QTableView::activated, this,
+            [this](const QModelIndex& index) { m_control.Activate(index.row()); });
+    connect(cmdExport, &QPushButton::clicked, this, &frmBlattliste::exportCsv);
+    connect(cmdCopy, &QPushButton::clicked, this, &frmBlattliste::copy);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+}
+
+frmBlattliste::~frmBlattliste() = default;
+
+void frmBlattliste::buildControls()
+{
+    setObjectName(QStringLiteral("frmBlattliste"));
+    setWindowTitle(QStringLiteral("Blattliste"));
+    setAccessibleName(QStringLiteral("Blattliste"));
+    txtFilter = new QLineEdit(this);
+    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    txtFilter->setAccessibleName(QStringLiteral("Filter"));
+    txtFilter->setPlaceholderText(QStringLiteral("Zeilen mit diesem Text in einer Spalte"));
+    txtFilter->setClearButtonEnabled(true);
+    auto* caption = new QLabel(QStringLiteral("&Filter:"), this);
+    caption->setObjectName(QStringLiteral("lblFilter"));
+    caption->setBuddy(txtFilter);
+
+    tblBlaetter = new QTableView(this);
+    tblBlaetter->setObjectName(QStringLiteral("tblBlaetter"));
+    tblBlaetter->setAccessibleName(QStringLiteral("Blätter"));
+    tblBlaetter->setModel(m_control.proxy());
+    tblBlaetter->setSortingEnabled(true);
+    tblBlaetter->sortByColumn(-1, Qt::AscendingOrder); // drawing, then tab order, until a header is clicked
+    tblBlaetter->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblBlaetter->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblBlaetter->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblBlaetter->setAlternatingRowColors(true);
+    tblBlaetter->setWordWrap(false);
+    tblBlaetter->verticalHeader()->hide();
+    tblBlaetter->horizontalHeader()->setStretchLastSection(true);
+
+    lblZusammenfassung = new QLabel(this);
+    lblZusammenfassung->setObjectName(QStringLiteral("lblZusammenfassung"));
+    lblZusammenfassung->setWordWrap(true);
+
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(caption);
+    filterRow->addWidget(txtFilter);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(lblZusammenfassung, 1);
+    cmdExport = addButton("cmdExport", QStringLiteral("Exportieren ..."));
+    cmdCopy = addButton("cmdCopy", QStringLiteral("Kopieren"));
+    cmdClose = addButton("cmdClose", QStringLiteral("Schließen"));
+    for (QPushButton* button : {cmdExport, cmdCopy, cmdClose})
+        buttons->addWidget(button);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filterRow);
+    layout->addWidget(tblBlaetter, 1);
+    layout->addLayout(buttons);
+    resize(1100, 480);
+}
+
+QPushButton* frmBlattliste::addButton(const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(text);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void frmBlattliste::Refresh()
+{
+    m_control.Refresh();
+    updateSummary();
+}
+
+void frmBlattliste::rememberSelection()
+{
+    const QModelIndex current = tblBlaetter->currentIndex();
+    m_selected = current.isValid() ? m_control.keyOf(current.row()) : std::nullopt;
+}
+
+void frmBlattliste::restoreSelection()
+{
+    const int row = m_selected ? m_control.rowOf(*m_selected) : -1;
+    if (row >= 0) {
+        tblBlaetter->setCurrentIndex(m_control.proxy()->index(row, 0));
+        tblBlaetter->selectRow(row);
+    }
+    tblBlaetter->resizeColumnsToContents();
+    updateSummary();
+}
+
+void frmBlattliste::updateSummary()
+{
+    lblZusammenfassung->setText(m_control.Zusammenfassung());
+}
+
+QString frmBlattliste::askExportFile()
+{
+    return QFileDialog::getSaveFileName(this, QStringLiteral("Blattliste exportieren"),
+                                        QDir::home().filePath(QStringLiteral("Blattliste.csv")),
+                                        QStringLiteral("CSV-Dateien (*.csv)"));
+}
+
+void frmBlattliste::exportCsv()
+{
+    const QString path = chooseExportFile();
+    if (!path.isEmpty())
+        m_control.ExportCsv(path);
+}
+
+void frmBlattliste::copy()
+{
+    QApplication::clipboard()->setText(m_control.Tsv());
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "BlattlisteControl.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+// "Blattliste": the sheets of every loaded drawing in a table with a filter, the summary of the
+// checks, and "Exportieren ..." and "Kopieren". Not modal. A refresh keeps the filter and the selected
+// sheet; a double click (or Enter) makes the sheet current in the CAD program.
+class frmBlattliste final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmBlattliste(operations::BlattlisteControl& control, QWidget* parent = nullptr);
+    ~frmBlattliste() override;
+
+    QLineEdit* txtFilter = nullptr;
+    QTableView* tblBlaetter = nullptr;
+    QLabel* lblZusammenfassung = nullptr;
+    QPushButton* cmdExport = nullptr;
+    QPushButton* cmdCopy = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+    // Asks for the file "Exportieren ..." writes; empty: cancelled. A file dialog unless replaced.
+    std::function<QString()> chooseExportFile;
+
+    // Reads the sheets anew (the watch and the opening call it).
+    void Refresh();
+
+private:
+    void buildControls();
+    QPushButton* addButton(const char* name, const QString& text);
+    void rememberSelection();
+    void restoreSelection();
+    void updateSummary();
+    void exportCsv();
+    void copy();
+    QString askExportFile();
+
+    operations::BlattlisteControl& m_control;
+    std::optional<operations::BlattlisteControl::Key> m_selected;
+};
