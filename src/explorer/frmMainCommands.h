@@ -51,6 +51,7 @@ enum class Cmd : int
     mnuListViewMode2,
     mnuListViewMode3,
     mnuViewArrangeIcons,
+    mnuRefresh,
     // "&?"
     mnuHelpContents,
     mnuHelpSearchForHelpOn,

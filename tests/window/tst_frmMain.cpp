@@ -300,10 +300,17 @@ private slots:
         QTest::newRow("Bibliothek") << "&Bibliothek" << QStringList{"&Öffnen", "&Löschen"};
         QTest::newRow("Extras") << "&Extras" << QStringList{"DesignCenter ...", "-", "Automatisch beenden"};
         QTest::newRow("Ansicht") << "&Ansicht"
-                                 << QStringList{
-                                        "&Symbolleiste",    "Status&leiste", "-",        "&Große Symbole",
-                                        "&Kleine Symbole",  "&Liste",        "&Details", "-",
-                                        "&Symbole anordnen"};
+                                 << QStringList{"&Symbolleiste",
+                                                "Status&leiste",
+                                                "-",
+                                                "&Große Symbole",
+                                                "&Kleine Symbole",
+                                                "&Liste",
+                                                "&Details",
+                                                "-",
+                                                "&Symbole anordnen",
+                                                "-",
+                                                "&Aktualisieren\tF5"};
         QTest::newRow("?") << "&?" << QStringList{"KV+ &Hilfe", "&Hilfe zum Blattwart\tF1", "-", "Inf&o "};
     }
     void menus()
