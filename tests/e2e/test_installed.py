@@ -5,6 +5,7 @@ tooltip."""
 
 import os
 import shutil
+import subprocess
 import sys
 import time
 import unittest
@@ -26,6 +27,11 @@ def shown_long_names(d):
 class TestInstalled(unittest.TestCase):
     def test_installed_program_finds_its_folders_refreshes_on_f5_and_shows_cut_off_names(self):
         with Desktop() as d:
+            # The prompt comes at once; a window mapped before openbox manages the screen may stay
+            # unseen, so the window manager is awaited first.
+            wait_for(lambda: "window id #" in subprocess.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=d.env, capture_output=True, text=True).stdout,
+                "the window manager")
             env = dict(d.env)
             env.pop("KVARTO_PROGRAM_DIR", None)
             d._spawn([os.path.join(ROOT, "usr/bin/blattwart")], "blattwart", env)
