@@ -10,6 +10,7 @@ packages=(
     dbus-daemon dbus-bin python3-ezdxf clang
     xvfb xauth
     openbox xdotool x11-utils at-spi2-core python3-pyatspi libglib2.0-bin
+    dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()

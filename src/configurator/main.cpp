@@ -9,6 +9,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(RendloControl::title());
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.velmora.Rendlo"));
     const platform::QtMessageBoxes boxes;
     acad::BusConnector connector;
     RendloControl control(connector);

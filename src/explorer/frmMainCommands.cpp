@@ -143,6 +143,7 @@ void MainCommands::buildActions()
         m_viewModes->addAction(a);
     }
     make(Cmd::mnuViewArrangeIcons, QStringLiteral("&Symbole anordnen"));
+    make(Cmd::mnuRefresh, QStringLiteral("&Aktualisieren"), QStringLiteral("F5"));
     make(Cmd::mnuHelpContents, QStringLiteral("KV+ &Hilfe"));
     make(Cmd::mnuHelpSearchForHelpOn, QStringLiteral("&Hilfe zum Blattwart"), QStringLiteral("F1"));
     make(Cmd::mnuHelpAbout, QStringLiteral("Inf&o "));
@@ -243,7 +244,7 @@ void MainCommands::fillMenuBar(QMenuBar* bar) const
     menu(QStringLiteral("&Extras"), {Cmd::popDC, Cmd::mnuBlattliste, sep, Cmd::mnuAutoEnd});
     menu(QStringLiteral("&Ansicht"),
          {Cmd::mnuViewToolbar, Cmd::mnuViewStatusBar, sep, Cmd::mnuListViewMode0, Cmd::mnuListViewMode1,
-          Cmd::mnuListViewMode2, Cmd::mnuListViewMode3, sep, Cmd::mnuViewArrangeIcons});
+          Cmd::mnuListViewMode2, Cmd::mnuListViewMode3, sep, Cmd::mnuViewArrangeIcons, sep, Cmd::mnuRefresh});
     menu(QStringLiteral("&?"), {Cmd::mnuHelpContents, Cmd::mnuHelpSearchForHelpOn, sep, Cmd::mnuHelpAbout});
 }
 

@@ -54,6 +54,7 @@ enum class Cmd : int
     mnuListViewMode2,
     mnuListViewMode3,
     mnuViewArrangeIcons,
+    mnuRefresh,
     // "&?"
     mnuHelpContents,
     mnuHelpSearchForHelpOn,

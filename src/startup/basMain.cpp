@@ -155,6 +155,8 @@ void Program::wireCommands()
         else
             Connection.OpenDesignCenter(kind == NodeKind::LibraryRoot ? 0 : -1);
     });
+    // "&Aktualisieren" (F5) asks what the return to the window asks.
+    commands->wire(Cmd::mnuRefresh, [this] { Refresh(); });
     wireHelpCommands();
     wireDrawingCommands();
     wireNameCommands();
@@ -224,6 +226,11 @@ void Program::CheckAutoCAD()
     ForegroundSeen = 1;
     // The return to the window is one action, whatever it asks the host.
     m_actionScope->beginAction();
+    Refresh();
+}
+
+void Program::Refresh()
+{
     if (!restartIfGone()) {
         EndProgram();
         return;
@@ -232,6 +239,7 @@ void Program::CheckAutoCAD()
     if (MainForm)
         ignoringErrors([this] { MainForm->views().FillTreeView(); });
     RefreshBlattliste();
+    // The window is in front again after a start prompt; the next tick must not refresh once more.
     ForegroundSeen = 1;
 }
 

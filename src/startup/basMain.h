@@ -87,6 +87,9 @@ public:
     bool Main();
     // The watch, run by the main window's timer every 500 ms.
     void CheckAutoCAD();
+    // The refresh of the watch: the CAD program (the start prompt when it has gone), its active
+    // document, then the whole view. Also the command "&Aktualisieren".
+    void Refresh();
     // True when the main window is the active window of the desktop.
     bool MainWindowInFront() const;
 
@@ -132,5 +135,9 @@ private:
 
 // Asks whether the CAD program should be started. False for the answer No.
 bool AskStartAutoCAD();
+
+// The answer to "--version" on the command line: the program, its version and the product folder it
+// uses; empty when the option is not given (every other argument is left alone, as before).
+QString versionRequested(int argc, char** argv);
 
 } // namespace basMain

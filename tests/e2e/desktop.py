@@ -8,6 +8,7 @@ folders (cmake/BlattwartTest.cmake), and the bus, the screen and the programs en
 """
 
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -65,21 +66,22 @@ class Desktop:
         return proc
 
     def _start_screen(self):
-        for number in range(90 + os.getpid() % 300, 1000):
-            if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
-                continue
-            proc = self._spawn(["Xvfb", ":%d" % number, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-                               "xvfb")
-            try:
-                wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % number) or proc.poll() is not None,
-                         "the virtual screen", 10)
-            except E2EError:
-                proc.kill()
-                continue
-            if proc.poll() is None:
-                self.env["DISPLAY"] = ":%d" % number
-                return
-        raise E2EError("no free display for Xvfb")
+        # Xvfb picks a free display itself and names it once it accepts connections; choosing a
+        # number here raced with the desktops of other test runs on the machine, and the programs
+        # then showed their windows on another run's screen.
+        read, write = os.pipe()
+        with open(os.path.join(self.folder, "xvfb.log"), "wb") as log:
+            proc = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x800x24", "-nolisten",
+                                     "tcp"], stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                                    pass_fds=(write,), start_new_session=True)
+        os.close(write)
+        self.processes.append(proc)
+        with os.fdopen(read) as named:
+            ready, _, _ = select.select([named], [], [], 10)
+            number = named.readline().strip() if ready else ""
+        if not number.isdigit():
+            raise E2EError("no virtual screen: " + self.log("xvfb"))
+        self.env["DISPLAY"] = ":" + number
 
     def _start_bus(self):
         socket = os.path.join(self.folder, "bus")

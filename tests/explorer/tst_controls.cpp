@@ -1,7 +1,11 @@
+#include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <explorer/controls/ControlError.h>
@@ -336,6 +340,63 @@ private slots:
         QCOMPARE(list.selectedKeys().contains(QStringLiteral("L2")), false);
         list.selectAll();
         QCOMPARE(list.selectedKeys().size(), 3);
+    }
+
+    // A text that the view cuts off shows in full as the tooltip; one shown whole gets none; an
+    // item's own tooltip stays.
+    void cutOffTextsHaveTheirTooltip_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("ownTip");
+        QTest::addColumn<QString>("tip");
+        const QString longName =
+            QStringLiteral("Wohnanlage Nord, Bauabschnitt 3, Ausführungsplanung Tiefgarage.dwg");
+        QTest::newRow("tree, long") << "tree" << longName << QString() << longName;
+        QTest::newRow("tree, short") << "tree" << QStringLiteral("a.dwg") << QString() << QString();
+        QTest::newRow("details, name") << "name" << longName << QString() << longName;
+        QTest::newRow("details, short name") << "name" << QStringLiteral("A1") << QString() << QString();
+        QTest::newRow("details, other column") << "column" << longName << QString() << longName;
+        QTest::newRow("details, own tooltip") << "name" << longName << QStringLiteral("Vorlage") << "Vorlage";
+        QTest::newRow("list mode") << "list" << longName << QString() << longName;
+    }
+    void cutOffTextsHaveTheirTooltip()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, text);
+        QFETCH(QString, ownTip);
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        ListControl list;
+        list.addColumn(QStringLiteral("Bezeichnung"), 1500);
+        list.addColumn(QStringLiteral("Plotgerät"), 1500);
+        list.addItem(QStringLiteral("L2"), where == QLatin1String("column") ? QStringLiteral("A1") : text);
+        list.setSubItem(QStringLiteral("L2"), 1,
+                        where == QLatin1String("column") ? text : QStringLiteral("x"));
+        if (!ownTip.isEmpty())
+            list.setToolTip(QStringLiteral("L2"), ownTip);
+        list.setView(where == QLatin1String("list") ? ListControl::List : ListControl::Details);
+        QAbstractItemView* view = m_widget;
+        QModelIndex index;
+        if (where == QLatin1String("tree")) {
+            m_tree->setText(QStringLiteral("Z1"), text);
+            m_widget->expandAll();
+            m_widget->resize(160, 200);
+            m_widget->show();
+            index = m_widget->indexFromItem(m_widget->topLevelItem(0)->child(0));
+        } else {
+            list.resize(220, 200);
+            list.show();
+            view = where == QLatin1String("list") ? static_cast<QAbstractItemView*>(list.iconView())
+                                                  : list.detailsView();
+            index = view->model()->index(0, where == QLatin1String("column") ? 1 : 0);
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+        const QPoint at = view->visualRect(index).center();
+        QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &help);
+        QTEST(QToolTip::isVisible() ? QToolTip::text() : QString(), "tip");
+        m_widget->hide();
     }
 
 private:

@@ -134,6 +134,36 @@ private slots:
         QVERIFY(h->boxes.count() == 0);
     }
 
+    // F5 in the window, with the window in front all along: the watch would not refresh, the key
+    // does, once, with the watch's own timer running beside it.
+    void f5RefreshesExactlyOnce()
+    {
+        h->session.window()->ctlTimer()->start();
+        h->cad.open(QStringLiteral("/p/Neu.dwg"), {QStringLiteral("B1")});
+        QTest::qWait(1200);
+        QCOMPARE(tree()->childCount(QStringLiteral("A")), 1);
+        const int before = refreshes();
+        QTest::keyClick(h->session.window(), Qt::Key_F5);
+        QCOMPARE(tree()->childCount(QStringLiteral("A")), 2);
+        QTest::qWait(1200);
+        QCOMPARE(refreshes() - before, 1);
+        QCOMPARE(h->session.program().ForegroundSeen, qint16(1));
+        QVERIFY(h->boxes.count() == 0);
+    }
+
+    // The key's refresh is the watch's: a host that has gone gets the start prompt, and No ends.
+    void f5NoticesALostHost()
+    {
+        h->cad.running = false;
+        h->cad.host->gone = true;
+        h->boxes.expect(platform::vbNo);
+        QTest::keyClick(h->session.window(), Qt::Key_F5);
+        QCOMPARE(h->boxes.count(), 1);
+        QCOMPARE(h->boxes.boxes()[0].text,
+                 QStringLiteral("Soll AutoCAD gestartet werden? Mit 'Nein' wird der Blattwart geschlossen!"));
+        QCOMPARE(h->session.endings, 1);
+    }
+
     void lostHostNoticedOnReturn_data()
     {
         QTest::addColumn<int>("answer");

@@ -302,10 +302,17 @@ private slots:
                                 << QStringList{"DesignCenter ...", "Blattliste ...", "-",
                                                "Automatisch beenden"};
         QTest::newRow("Ansicht") << "&Ansicht"
-                                 << QStringList{
-                                        "&Symbolleiste",    "Status&leiste", "-",        "&Große Symbole",
-                                        "&Kleine Symbole",  "&Liste",        "&Details", "-",
-                                        "&Symbole anordnen"};
+                                 << QStringList{"&Symbolleiste",
+                                                "Status&leiste",
+                                                "-",
+                                                "&Große Symbole",
+                                                "&Kleine Symbole",
+                                                "&Liste",
+                                                "&Details",
+                                                "-",
+                                                "&Symbole anordnen",
+                                                "-",
+                                                "&Aktualisieren\tF5"};
         QTest::newRow("?") << "&?" << QStringList{"KV+ &Hilfe", "&Hilfe zum Blattwart\tF1", "-", "Inf&o "};
     }
     void menus()

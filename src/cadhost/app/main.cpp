@@ -1,6 +1,7 @@
 #include "Options.h"
 #include "Run.h"
 
+#include <QGuiApplication>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     const auto app =
         cadhost::makeApplication(argc, argv, cadhost::parseOptions(cadhost::commandLine(argc, argv)));
     QCoreApplication::setApplicationName(QStringLiteral("cadhost"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.velmora.CadHost"));
     const cadhost::Options options = cadhost::parseOptions(QCoreApplication::arguments());
     if (!options.help.isEmpty()) {
         std::fprintf(stdout, "%s", qPrintable(options.help));

@@ -1,3 +1,4 @@
+#include "CutOffTextDelegate.h"
 #include "ListControl.h"
 
 #include <QAbstractItemView>
@@ -6,17 +7,16 @@
 #include <QSortFilterProxyModel>
 #include <QStackedWidget>
 #include <QStandardItem>
-#include <QStyledItemDelegate>
 #include <QTreeView>
 
 namespace explorer {
 
 // Hands a finished label edit to the control first, so that a handler can refuse the new text; the
 // model only takes the text the handler let stand.
-class ListLabelDelegate final : public QStyledItemDelegate
+class ListLabelDelegate final : public CutOffTextDelegate
 {
 public:
-    explicit ListLabelDelegate(ListControl* control) : QStyledItemDelegate(control), m_control(control)
+    explicit ListLabelDelegate(ListControl* control) : CutOffTextDelegate(control), m_control(control)
     {
         connect(this, &QAbstractItemDelegate::closeEditor, this,
                 [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
@@ -42,6 +42,8 @@ private:
 void ListControl::installLabelEditor()
 {
     // One for each view: a delegate reports its editor to every view it serves.
+    // The other columns' texts show in full as tooltips where the view cuts them off.
+    m_details->setItemDelegate(new CutOffTextDelegate(this));
     m_details->setItemDelegateForColumn(0, new ListLabelDelegate(this));
     m_icons->setItemDelegateForColumn(0, new ListLabelDelegate(this));
 }

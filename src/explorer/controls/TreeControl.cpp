@@ -1,12 +1,12 @@
 #include "TreeControl.h"
 
 #include "ControlError.h"
+#include "CutOffTextDelegate.h"
 #include "TreeWidget.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
-#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 namespace explorer {
@@ -41,10 +41,10 @@ private:
 } // namespace
 
 // Hands a finished label edit to the control first, so that a handler can refuse the new text.
-class TreeLabelDelegate final : public QStyledItemDelegate
+class TreeLabelDelegate final : public CutOffTextDelegate
 {
 public:
-    explicit TreeLabelDelegate(TreeControl* control) : QStyledItemDelegate(control), m_control(control)
+    explicit TreeLabelDelegate(TreeControl* control) : CutOffTextDelegate(control), m_control(control)
     {
         connect(this, &QAbstractItemDelegate::closeEditor, this,
                 [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
