@@ -5,6 +5,7 @@
 // written with the host's own DXF writer and opened by the host. Targets: at most 3 round trips for
 // each, the details within 50 ms over the bus. Then the same two selections through the explorer's
 // own view logic (tree click, layout list, details rows) against the cadhost process.
+#include "BenchFixtures.h"
 #include "BenchSupport.h"
 #include "PrivateBus.h"
 
@@ -43,16 +44,6 @@ const int kBlocks = 200;
 const QString kKvarto = QStringLiteral("Kvarto");
 const QString kDetailLayout = QStringLiteral("Blatt 1");
 
-XDataApp kvarto(const QList<QPair<int, QString>>& values)
-{
-    XDataApp app{kKvarto, {}};
-    for (const auto& [type, value] : values) {
-        app.items.append({1071, QString::number(type)});
-        app.items.append({qint16(type < 100 ? 1005 : 1000), value});
-    }
-    return app;
-}
-
 // Scale 1:denominator with the model in metres; id 1 is the layout's own viewport.
 Entity viewport(qint32 id, double denominator)
 {
@@ -65,9 +56,9 @@ Entity viewport(qint32 id, double denominator)
     e.viewport.viewportId = id;
     e.viewport.viewHeight = 30 * denominator / 1000.0;
     if (id > 1)
-        e.xdata.append(kvarto({{0, QStringLiteral("1")},
-                               {21, QStringLiteral("0")},
-                               {121, QStringLiteral("Ansicht %1").arg(id)}}));
+        e.xdata.append(benchsupport::kvartoData({{0, QStringLiteral("1")},
+                                                 {21, QStringLiteral("0")},
+                                                 {121, QStringLiteral("Ansicht %1").arg(id)}}));
     return e;
 }
 
@@ -81,7 +72,8 @@ Entity productBlock(int i)
     e.entityType = acad::BlockReference;
     e.block.blockName = QStringLiteral("KV_BLOCK_%1").arg(i % 3);
     e.block.insertion = {double(i), 10, 0};
-    e.xdata.append(kvarto({{0, QString::number(kind)}, {numberType, QString::number(1 + i % 2)}}));
+    e.xdata.append(
+        benchsupport::kvartoData({{0, QString::number(kind)}, {numberType, QString::number(1 + i % 2)}}));
     return e;
 }
 
@@ -255,18 +247,6 @@ void run(const char* where, acad::Host& host, const acad::BusHost* bus)
 }
 
 // The window around tree and list, reduced to nothing.
-class NoWindow final : public explorer::ViewHost
-{
-public:
-    void UpdateStatusBar() override {}
-    void VisbibleMnuMenu() override {}
-    void SetTreeViewViewBySetting() override {}
-    void setListTitle(const QString&) override {}
-    void setViewModeCommandsEnabled(bool) override {}
-    void setSelectionCommandsEnabled(bool) override {}
-    int pressedViewMode() const override { return 3; }
-};
-
 // Any message box would mean a read failed; count them instead of showing them.
 // The explorer's tree and list without the window, attached to the host.
 struct View
@@ -277,7 +257,7 @@ struct View
     QTreeWidget widget;
     explorer::TreeControl tree{&widget};
     explorer::ListControl list;
-    NoWindow window;
+    benchsupport::NoWindow window;
     basKvarto::LayoutReader layoutContents;
     basViewControls::ViewControls views{tree, list, window, connection, definitions, layoutContents};
 };

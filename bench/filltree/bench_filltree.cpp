@@ -3,6 +3,7 @@
 // with the round trips counted. Targets: at most 100 ms per refresh over the bus; ten times the
 // objects cost at most twelve times the time; a refresh in which nothing changed adds and removes
 // no node.
+#include "BenchFixtures.h"
 #include "BenchSupport.h"
 #include "PrivateBus.h"
 
@@ -53,18 +54,6 @@ const Size kTenth{2, 50, 200};
 const Size kTenfold{200, 50, 20000};
 
 // Any message box would mean the refresh failed; count and print them instead of showing them.
-class NoWindow final : public explorer::ViewHost
-{
-public:
-    void UpdateStatusBar() override {}
-    void VisbibleMnuMenu() override {}
-    void SetTreeViewViewBySetting() override {}
-    void setListTitle(const QString&) override {}
-    void setViewModeCommandsEnabled(bool) override {}
-    void setSelectionCommandsEnabled(bool) override {}
-    int pressedViewMode() const override { return 3; }
-};
-
 QStringList drawingPaths(const Size& size)
 {
     QStringList paths;
@@ -122,7 +111,7 @@ struct View
     QTreeWidget widget;
     explorer::TreeControl tree{&widget};
     explorer::ListControl list;
-    NoWindow window;
+    benchsupport::NoWindow window;
     basKvarto::LayoutReader layoutContents;
     bvc::ViewControls views;
 

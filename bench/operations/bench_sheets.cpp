@@ -2,6 +2,7 @@
 // each layout with 3 viewports (beside its own) and 3 product blocks. Targets: the list built within
 // 200 ms, with at most 2 round trips per drawing (one more for the list of drawings). Then the filter
 // over 1,000 rows in the real window, key by key: each keystroke answered within 16 ms.
+#include "BenchFixtures.h"
 #include "BenchSupport.h"
 #include "PrivateBus.h"
 
@@ -33,17 +34,6 @@ using namespace cadhost;
 const int kDrawings = 20;
 const int kLayouts = 50;
 const int kRuns = 20;
-const QString kKvarto = QStringLiteral("Kvarto");
-
-XDataApp kvarto(const QList<QPair<int, QString>>& values)
-{
-    XDataApp app{kKvarto, {}};
-    for (const auto& [type, value] : values) {
-        app.items.append({1071, QString::number(type)});
-        app.items.append({qint16(type < 100 ? 1005 : 1000), value});
-    }
-    return app;
-}
 
 // Scale 1:denominator with the model in metres; id 1 is the layout's own viewport.
 Entity viewport(qint32 id, double denominator)
@@ -57,9 +47,9 @@ Entity viewport(qint32 id, double denominator)
     e.viewport.viewportId = id;
     e.viewport.viewHeight = 60 * denominator / 1000.0;
     if (id > 1)
-        e.xdata.append(kvarto({{0, QStringLiteral("1")},
-                               {21, QStringLiteral("0")},
-                               {121, QStringLiteral("Ansicht %1").arg(id - 1)}}));
+        e.xdata.append(benchsupport::kvartoData({{0, QStringLiteral("1")},
+                                                 {21, QStringLiteral("0")},
+                                                 {121, QStringLiteral("Ansicht %1").arg(id - 1)}}));
     return e;
 }
 
@@ -73,7 +63,8 @@ Entity productBlock(int kind)
     e.entityType = acad::BlockReference;
     e.block.blockName = QString::fromLatin1(names[kind]);
     e.block.insertion = {10.0 * kind, 10, 0};
-    e.xdata.append(kvarto({{0, QString::number(kinds[kind][0])}, {kinds[kind][1], QStringLiteral("2")}}));
+    e.xdata.append(benchsupport::kvartoData(
+        {{0, QString::number(kinds[kind][0])}, {kinds[kind][1], QStringLiteral("2")}}));
     return e;
 }
 
@@ -106,18 +97,6 @@ Drawing sampleDrawing(int number)
     return d;
 }
 
-class NoWindow final : public explorer::ViewHost
-{
-public:
-    void UpdateStatusBar() override {}
-    void VisbibleMnuMenu() override {}
-    void SetTreeViewViewBySetting() override {}
-    void setListTitle(const QString&) override {}
-    void setViewModeCommandsEnabled(bool) override {}
-    void setSelectionCommandsEnabled(bool) override {}
-    int pressedViewMode() const override { return 3; }
-};
-
 struct Figures
 {
     double medianMs = 0;
@@ -137,7 +116,7 @@ bool benchBuild(const std::shared_ptr<acad::BusHost>& host, benchsupport::BoxCou
     basDatenbank::Definitions definitions;
     basAutoCAD::Connection connection{connector, definitions};
     connection.AcadApp = host;
-    NoWindow window;
+    benchsupport::NoWindow window;
     operations::BlattlisteControl control(connection, definitions.gBloecke, window);
     control.Refresh(); // warm up
     QList<double> ms;
@@ -169,7 +148,7 @@ void benchFilter()
     acad::FunctionConnector connector;
     basDatenbank::Definitions definitions;
     basAutoCAD::Connection connection{connector, definitions};
-    NoWindow window;
+    benchsupport::NoWindow window;
     operations::BlattlisteControl control(connection, definitions.gBloecke, window);
     QList<blattliste::Blatt> blaetter;
     for (int i = 0; i < 1000; ++i) {

@@ -60,13 +60,10 @@ void TreeWidget::startDrag(Qt::DropActions)
 
 void TreeWidget::dragEnterEvent(QDragEnterEvent* e)
 {
-    if (!carriesSomething(e->mimeData()))
-        return e->ignore();
-    e->setDropAction(Qt::CopyAction);
-    e->accept();
-    emit dragOver(itemAt(e->position().toPoint()));
+    dragMoveEvent(e);
 }
 
+// Only copies are offered to the source, so a file manager never deletes what it dragged here.
 void TreeWidget::dragMoveEvent(QDragMoveEvent* e)
 {
     if (!carriesSomething(e->mimeData()))

@@ -1,0 +1,27 @@
+#include "BenchFixtures.h"
+
+namespace benchsupport {
+
+cadhost::XDataApp kvartoData(const QList<QPair<int, QString>>& values)
+{
+    cadhost::XDataApp app{QStringLiteral("Kvarto"), {}};
+    for (const auto& [type, value] : values) {
+        app.items.append({1071, QString::number(type)});
+        app.items.append({qint16(type < 100 ? 1005 : 1000), value});
+    }
+    return app;
+}
+
+void NoWindow::UpdateStatusBar() {}
+void NoWindow::VisbibleMnuMenu() {}
+void NoWindow::SetTreeViewViewBySetting() {}
+void NoWindow::setListTitle(const QString&) {}
+void NoWindow::setViewModeCommandsEnabled(bool) {}
+void NoWindow::setSelectionCommandsEnabled(bool) {}
+
+int NoWindow::pressedViewMode() const
+{
+    return 3;
+}
+
+} // namespace benchsupport

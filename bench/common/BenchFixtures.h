@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <cadhost/engine/Drawing.h>
+#include <explorer/ViewHost.h>
+
+namespace benchsupport {
+
+// "Kvarto" extended data from (type, value) pairs: each type as 1071, its value as 1005 (handles,
+// types under 100) or 1000 (text).
+cadhost::XDataApp kvartoData(const QList<QPair<int, QString>>& values);
+
+// The view logic without a window: status bar, title and command states go nowhere; details view.
+class NoWindow final : public explorer::ViewHost
+{
+public:
+    void UpdateStatusBar() override;
+    void VisbibleMnuMenu() override;
+    void SetTreeViewViewBySetting() override;
+    void setListTitle(const QString& title) override;
+    void setViewModeCommandsEnabled(bool enabled) override;
+    void setSelectionCommandsEnabled(bool enabled) override;
+    int pressedViewMode() const override;
+};
+
+} // namespace benchsupport
