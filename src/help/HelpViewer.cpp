@@ -32,6 +32,7 @@ bool samePage(const QUrl& a, const QUrl& b)
 HelpPage::HelpPage(HelpControl& control, QWidget* parent) : QTextBrowser(parent), m_control(control)
 {
     setObjectName(QStringLiteral("txtPage"));
+    setAccessibleName(QStringLiteral("Hilfeseite"));
     setOpenLinks(false);
 }
 
@@ -54,6 +55,7 @@ HelpViewer::HelpViewer(HelpControl& control, QWidget* owner)
     auto* splitter = new QSplitter(this);
     m_contents = new QTreeWidget(splitter);
     m_contents->setObjectName(QStringLiteral("tvContents"));
+    m_contents->setAccessibleName(QStringLiteral("Inhalt"));
     m_contents->setHeaderHidden(true);
     m_page = new HelpPage(control, splitter);
     splitter->setStretchFactor(1, 1);

@@ -139,6 +139,10 @@ private slots:
         help.ShowHelpTopic(QStringLiteral("Kvarto_32"));
         help.hilfe()->ShowStartHelp();
         QCOMPARE(shownPage(help), QStringLiteral("/Kvarto_1.htm"));
+        // A screen reader names the two parts as a sighted user sees them.
+        QCOMPARE(pageOf(help)->accessibleName(), QStringLiteral("Hilfeseite"));
+        QCOMPARE(viewerOf(help)->findChild<QWidget*>(QStringLiteral("tvContents"))->accessibleName(),
+                 QStringLiteral("Inhalt"));
     }
 
     // The second request finds the window the first one made, even after the user closed it.
