@@ -46,17 +46,19 @@ BlattlisteControl::BlattlisteControl(explorer::AcadConnection& connection, const
     m_proxy.setSortLocaleAware(true);
 }
 
+// A host that cannot be read at all leaves the last rows standing: the user keeps what he saw and
+// hears why it is not current. A drawing that fails on its own drops out.
 void BlattlisteControl::Refresh()
 {
     std::optional<QString> failure;
-    QList<Blatt> blaetter;
     try {
-        blaetter = blattliste::LeseBlaetter(*basDateien::attachedApp(m_connection), m_definitions, failure);
+        QList<Blatt> blaetter =
+            blattliste::LeseBlaetter(*basDateien::attachedApp(m_connection), m_definitions, failure);
+        m_model.setBlaetter(std::move(blaetter));
+        emit refreshed();
     } catch (const std::exception& error) {
         failure = platform::describe(error);
     }
-    m_model.setBlaetter(std::move(blaetter));
-    emit refreshed();
     if (failure)
         report(*failure);
 }

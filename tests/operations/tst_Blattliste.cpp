@@ -242,18 +242,19 @@ private slots:
         QCOMPARE(host().calls.value("layoutBlocksWithXData"), 3);
     }
 
-    // A host that fails is reported once, with its own text; what could be read stays listed.
+    // A host that fails is reported once, with its own text. One that cannot be read at all leaves the
+    // last rows; drawings that fail on their own drop out.
     void hostFails_data()
     {
         QTest::addColumn<QString>("failing");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("rows");
         QTest::newRow("application") << "application"
-                                     << "Automatisierungsfehler: application" << 0;
+                                     << "Automatisierungsfehler: application" << 2;
         QTest::newRow("every drawing") << "layoutBlocksWithXData"
                                        << "Automatisierungsfehler: layoutBlocksWithXData" << 0;
         QTest::newRow("not attached") << ""
-                                      << "AutoCAD ist nicht aktiv!" << 0;
+                                      << "AutoCAD ist nicht aktiv!" << 2;
     }
     void hostFails()
     {
