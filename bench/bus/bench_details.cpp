@@ -309,10 +309,7 @@ void runView(const std::shared_ptr<acad::BusHost>& host, benchsupport::BoxCounte
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    benchsupport::ScratchEnvironment scratch;
     QApplication app(argc, argv);
     benchsupport::BoxCounter boxes;
     std::printf("load average before: %s\n", benchsupport::loadAverage().constData());

@@ -12,6 +12,13 @@ cadhost::XDataApp kvartoData(const QList<QPair<int, QString>>& values)
     return app;
 }
 
+ScratchEnvironment::ScratchEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+}
+
 void NoWindow::UpdateStatusBar() {}
 void NoWindow::VisbibleMnuMenu() {}
 void NoWindow::SetTreeViewViewBySetting() {}

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QTemporaryDir>
 #include <cadhost/engine/Drawing.h>
 #include <explorer/ViewHost.h>
 
@@ -11,6 +12,17 @@ namespace benchsupport {
 // "Kvarto" extended data from (type, value) pairs: each type as 1071, its value as 1005 (handles,
 // types under 100) or 1000 (text).
 cadhost::XDataApp kvartoData(const QList<QPair<int, QString>>& values);
+
+// Before the application object: offscreen unless a platform is named, and settings in a folder of
+// the run's own, so that a benchmark never touches the user's.
+class ScratchEnvironment final
+{
+public:
+    ScratchEnvironment();
+
+private:
+    QTemporaryDir m_config;
+};
 
 // The view logic without a window: status bar, title and command states go nowhere; details view.
 class NoWindow final : public explorer::ViewHost

@@ -305,10 +305,7 @@ bool check(bool ok, const char* what)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    benchsupport::ScratchEnvironment scratch;
     QApplication app(argc, argv);
     benchsupport::BoxCounter boxes;
 
