@@ -26,40 +26,18 @@ namespace {
 
 const QString kBestand = QStringLiteral("Bestand EG.dwg");
 
-QString library(const QString& name)
-{
-    return QDir(qEnvironmentVariable("BW_BIN_DIR")).filePath(QStringLiteral("Bibliothek/Vorlagen/") + name);
-}
-
 } // namespace
 
-class TestCopyRenameE2E : public QObject
+class TestCopyRenameE2E : public QObject, private HostCase
 {
     Q_OBJECT
 
 private:
-    PrivateBus bus;
-    std::unique_ptr<acad::BusConnector> connector;
-    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
-    std::unique_ptr<basMain::Program> program;
-    std::shared_ptr<acad::Host> user; // the user at the CAD program
-    std::unique_ptr<QTemporaryDir> folder;
     acad::DocId doc = 0;
-
-    frmMain* window() const { return program->MainForm.get(); }
-    explorer::TreeControl* tree() const { return window()->tvTreeView(); }
-    explorer::ListControl* list() const { return window()->lvListView(); }
 
     QString nodeKey(const QString& text) const { return loadedNodeKey(*window(), text); }
     void select(const QString& text) { selectLoadedNode(*window(), text); }
     void selectItems(const QStringList& texts) { selectListItems(*window(), texts); }
-    QStringList layouts() const
-    {
-        QStringList names;
-        for (const acad::LayoutRef& layout : user->document(doc).layouts)
-            names.append(layout.name);
-        return names;
-    }
     QStringList treeLayouts() const
     {
         QStringList texts;
@@ -99,33 +77,21 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QApplication::setQuitOnLastWindowClosed(false);
-        QVERIFY2(bus.start(), qPrintable(bus.errorString()));
-        connector = std::make_unique<acad::BusConnector>();
-    }
+    void initTestCase() { QVERIFY(startBus()); }
     void init()
     {
-        clearUserSettings();
-        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
-        folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(QFile::copy(library(kBestand), folder->filePath(kBestand)));
-        QVERIFY(bus.startHost());
-        user = connector->attach(acad::kAcadProgId);
-        doc = user->openDocument(folder->filePath(kBestand));
+        QVERIFY(beginCase());
+        QVERIFY(QFile::copy(sampleFile(kBestand), drawing(kBestand)));
+        doc = user->openDocument(drawing(kBestand));
         // Plan1 and Plan3 taken.
         const QList<acad::LayoutRef> paper = user->document(doc).layouts.mid(1);
         user->setLayoutName(doc, paper.at(0).id, QStringLiteral("Plan1"));
         user->setLayoutName(doc, paper.at(2).id, QStringLiteral("Plan3"));
-        program = std::make_unique<basMain::Program>(*connector);
-        QVERIFY(program->Main());
+        QVERIFY(startProgram());
         window()->ctlTimer()->stop();
-        window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window()));
         QCOMPARE(treeLayouts(), (QStringList{"Plan1", "EG Möblierung", "Plan3"}));
     }
-    void cleanup() { endHostCase(bus, program, user, boxes); }
+    void cleanup() { endCase(); }
 
     void copyThree()
     {
@@ -135,7 +101,7 @@ private slots:
             type(form, "txtAnzahl", QStringLiteral("3"));
             finish(form);
         });
-        QTRY_COMPARE(layouts(),
+        QTRY_COMPARE(layouts(drawing(kBestand)),
                      (QStringList{"Model", "Plan1", "EG Möblierung", "Plan3", "Plan2", "Plan4", "Plan5"}));
         QTRY_COMPARE(user->document(doc).activeLayout, QStringLiteral("Plan2"));
         // The refresh after the copy already shows them, with the first one current and selected.
@@ -159,7 +125,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         // The editor hands its text over when the event loop runs again.
         QTRY_VERIFY(!tree()->isEditing());
-        QCOMPARE(layouts(), (QStringList{"Model", "Plan1", "Öl-Lager EG", "Plan3"}));
+        QCOMPARE(layouts(drawing(kBestand)), (QStringList{"Model", "Plan1", "Öl-Lager EG", "Plan3"}));
         QCOMPARE(tree()->text(key), QStringLiteral("Öl-Lager EG"));
         // A refresh keeps the node and what the list shows of it.
         window()->views().FillTreeView();
@@ -180,7 +146,7 @@ private slots:
             type(form, "txtLayout", QStringLiteral("Plan"));
             finish(form);
         });
-        QCOMPARE(layouts(), (QStringList{"Model", "Plan3", "Plan4", "Plan5"}));
+        QCOMPARE(layouts(drawing(kBestand)), (QStringList{"Model", "Plan3", "Plan4", "Plan5"}));
         QCOMPARE(treeLayouts(), (QStringList{"Plan3", "Plan4", "Plan5"}));
     }
 };

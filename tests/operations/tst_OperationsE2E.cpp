@@ -28,11 +28,6 @@ namespace {
 const QString kBestand = QStringLiteral("Bestand EG.dwg");
 const QString kDetail = QStringLiteral("Detailblatt.dwg");
 
-QString library(const QString& name)
-{
-    return QDir(qEnvironmentVariable("BW_BIN_DIR")).filePath(QStringLiteral("Bibliothek/Vorlagen/") + name);
-}
-
 // What the host's own reader makes of a file: the layout names in tab order.
 QStringList dumpedLayouts(const QString& path)
 {
@@ -49,76 +44,28 @@ QStringList dumpedLayouts(const QString& path)
 
 } // namespace
 
-class TestOperationsE2E : public QObject
+class TestOperationsE2E : public QObject, private HostCase
 {
     Q_OBJECT
 
 private:
-    PrivateBus bus;
-    std::unique_ptr<acad::BusConnector> connector;
-    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
-    std::unique_ptr<basMain::Program> program;
-    std::shared_ptr<acad::Host> user; // the user at the CAD program
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<QWidget> other;
-
-    QString drawing(const QString& name) const { return folder->filePath(name); }
-    frmMain* window() const { return program->MainForm.get(); }
-    explorer::TreeControl* tree() const { return window()->tvTreeView(); }
-    explorer::ListControl* list() const { return window()->lvListView(); }
-
     QString nodeKey(const QString& text) const { return loadedNodeKey(*window(), text); }
     void select(const QString& text) { selectLoadedNode(*window(), text); }
     void selectItems(const QStringList& texts) { selectListItems(*window(), texts); }
-    bool trigger(Cmd cmd) { return triggerCommand(*window(), cmd); }
-    acad::DocId docId(const QString& path) { return documentOf(*user, path); }
-    QStringList layouts(const QString& path) { return layoutNames(*user, path); }
-    // Away to another window and back, with the window's own timer running the watch.
-    bool leaveAndReturn()
-    {
-        if (!other)
-            other = std::make_unique<QWidget>();
-        other->show();
-        other->activateWindow();
-        if (!QTest::qWaitForWindowActive(other.get()))
-            return false;
-        if (!QTest::qWaitFor([this] { return program->ForegroundSeen == 0; }, 5000))
-            return false;
-        window()->activateWindow();
-        return QTest::qWaitForWindowActive(window());
-    }
 
 private slots:
-    void initTestCase()
-    {
-        QApplication::setQuitOnLastWindowClosed(false);
-        QVERIFY2(bus.start(), qPrintable(bus.errorString()));
-        connector = std::make_unique<acad::BusConnector>();
-    }
+    void initTestCase() { QVERIFY(startBus()); }
     void init()
     {
-        clearUserSettings();
-        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
-        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(beginCase());
         for (const QString& name : {kBestand, kDetail})
-            QVERIFY(QFile::copy(library(name), drawing(name)));
-        QVERIFY(bus.startHost());
-        // Each case is a user's action of its own: a host that did not answer before is asked again.
-        connector->actionScope()->beginAction();
-        user = connector->attach(acad::kAcadProgId);
+            QVERIFY(QFile::copy(sampleFile(name), drawing(name)));
         user->openDocument(drawing(kBestand));
         user->openDocument(drawing(kDetail));
-        program = std::make_unique<basMain::Program>(*connector);
-        QVERIFY(program->Main());
-        window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QVERIFY(startProgram());
         QTRY_COMPARE(program->ForegroundSeen, qint16(1));
     }
-    void cleanup()
-    {
-        other.reset();
-        endHostCase(bus, program, user, boxes);
-    }
+    void cleanup() { endCase(); }
 
     void closeDrawing_data()
     {

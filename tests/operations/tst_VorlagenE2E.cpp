@@ -31,11 +31,6 @@ namespace {
 const QString kBestand = QStringLiteral("Bestand EG.dwg");
 const QString kSource = QStringLiteral("EG Grundriss");
 
-QString sampleLibrary(const QString& name)
-{
-    return QDir(qEnvironmentVariable("BW_BIN_DIR")).filePath(QStringLiteral("Bibliothek/Vorlagen/") + name);
-}
-
 QJsonObject runJson(const QString& program, const QStringList& arguments)
 {
     QProcess process;
@@ -107,27 +102,15 @@ QLineEdit* labelEditor()
 
 } // namespace
 
-class TestVorlagenE2E : public QObject
+class TestVorlagenE2E : public QObject, private HostCase
 {
     Q_OBJECT
 
 private:
-    PrivateBus bus;
-    std::unique_ptr<acad::BusConnector> connector;
-    std::unique_ptr<testsupport::MsgBoxRecorder> boxes;
     RecordingShell shell;
-    std::unique_ptr<basMain::Program> program;
-    std::shared_ptr<acad::Host> user; // the user at the CAD program
-    std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<QTemporaryDir> library;
-    std::unique_ptr<QWidget> other;
 
-    QString drawing(const QString& name) const { return folder->filePath(name); }
     QString inLibrary(const QString& name) const { return library->filePath(name); }
-    frmMain* window() const { return program->MainForm.get(); }
-    explorer::TreeControl* tree() const { return window()->tvTreeView(); }
-    explorer::ListControl* list() const { return window()->lvListView(); }
-
     QString nodeKey(const QString& text, NodeKind parentKind) const
     {
         for (const QString& key : tree()->allKeys()) {
@@ -143,24 +126,7 @@ private:
         tree()->select(key);
         window()->views().TreeSelectionChanged();
     }
-    bool trigger(Cmd cmd) { return triggerCommand(*window(), cmd); }
-    acad::DocId docId(const QString& path) { return documentOf(*user, path); }
-    QStringList layouts(const QString& path) { return layoutNames(*user, path); }
     bool historyHas(const QString& text) { return user->commandHistory().join('\n').contains(text); }
-    bool leaveAndReturn()
-    {
-        if (!other)
-            other = std::make_unique<QWidget>();
-        other->show();
-        other->activateWindow();
-        if (!QTest::qWaitForWindowActive(other.get()))
-            return false;
-        if (!QTest::qWaitFor([this] { return program->ForegroundSeen == 0; }, 5000))
-            return false;
-        window()->activateWindow();
-        return QTest::qWaitForWindowActive(window()) &&
-               QTest::qWaitFor([this] { return program->ForegroundSeen == 1; }, 5000);
-    }
     // "Layout in Vorlage" on the source layout, the name typed into the tree and confirmed.
     bool saveAsTemplate(const QString& name)
     {
@@ -177,39 +143,23 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QApplication::setQuitOnLastWindowClosed(false);
-        QVERIFY2(bus.start(), qPrintable(bus.errorString()));
-        connector = std::make_unique<acad::BusConnector>();
-    }
+    void initTestCase() { QVERIFY(startBus()); }
     void init()
     {
-        clearUserSettings();
-        boxes = std::make_unique<testsupport::MsgBoxRecorder>();
-        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(beginCase());
         library = std::make_unique<QTemporaryDir>();
-        QVERIFY(QFile::copy(sampleLibrary(kBestand), drawing(kBestand)));
+        QVERIFY(QFile::copy(sampleFile(kBestand), drawing(kBestand)));
         for (const QString& name : {QStringLiteral("A4 hoch.dwt"), QStringLiteral("A1 Lageplan.dwt")})
-            QVERIFY(QFile::copy(sampleLibrary(name), inLibrary(name)));
-        QVERIFY(bus.startHost());
-        user = connector->attach(acad::kAcadProgId);
+            QVERIFY(QFile::copy(sampleFile(name), inLibrary(name)));
         // The library is the host's template folder.
         user->setTemplatePath(library->path());
         user->openDocument(drawing(kBestand));
         shell.urls.clear();
-        program = std::make_unique<basMain::Program>(*connector, &shell);
-        QVERIFY(program->Main());
-        window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QVERIFY(startProgram(&shell));
         QTRY_COMPARE(program->ForegroundSeen, qint16(1));
         QCOMPARE(window()->views().VorlagenPfad, library->path());
     }
-    void cleanup()
-    {
-        other.reset();
-        endHostCase(bus, program, user, boxes);
-    }
+    void cleanup() { endCase(); }
 
     void layoutSavedAsTemplate()
     {
