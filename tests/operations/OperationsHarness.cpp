@@ -68,11 +68,7 @@ void OperationsHarness::selectItems(const QStringList& texts)
 
 bool OperationsHarness::trigger(explorer::Cmd cmd)
 {
-    QAction* action = window()->commands()->action(cmd);
-    if (!action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
+    return triggerCommand(*window(), cmd);
 }
 
 void OperationsHarness::doubleClick(const QString& key)

@@ -34,17 +34,6 @@ QPushButton* button(QWidget* form, const char* name)
     return form->findChild<QPushButton*>(QString::fromUtf8(name));
 }
 
-// The line edit a label edit opened, once it has the focus.
-QLineEdit* labelEditor()
-{
-    QLineEdit* editor = nullptr;
-    if (!QTest::qWaitFor(
-            [&editor] { return (editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) != nullptr; },
-            3000))
-        return nullptr;
-    return editor;
-}
-
 } // namespace
 
 class TestCopyRename : public QObject
@@ -54,22 +43,9 @@ class TestCopyRename : public QObject
 private:
     std::unique_ptr<OperationsHarness> o;
 
-    // Runs act on the dialog the command opens; a dialog act leaves open is cancelled afterwards.
     void withDialog(Cmd cmd, const std::function<void(NameCountForm*)>& act)
     {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* form = qobject_cast<NameCountForm*>(QApplication::activeModalWidget());
-            if (!form)
-                return;
-            ran = true;
-            if (QTest::qWaitForWindowActive(form))
-                act(form);
-            if (form->isVisible())
-                form->reject();
-        });
-        QVERIFY(o->trigger(cmd));
-        QVERIFY(ran);
+        QVERIFY(withNameCountDialog(*o->window(), cmd, act));
     }
     void selectLayoutNode(const QString& layout)
     {

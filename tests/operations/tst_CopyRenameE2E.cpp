@@ -47,21 +47,7 @@ private:
     }
     void withDialog(Cmd cmd, const std::function<void(NameCountForm*)>& act)
     {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* form = qobject_cast<NameCountForm*>(QApplication::activeModalWidget());
-            if (!form)
-                return;
-            ran = true;
-            if (QTest::qWaitForWindowActive(form))
-                act(form);
-            if (form->isVisible())
-                form->reject();
-        });
-        QAction* action = window()->commands()->action(cmd);
-        QVERIFY(action->isEnabled());
-        action->trigger();
-        QVERIFY(ran);
+        QVERIFY(withNameCountDialog(*window(), cmd, act));
     }
     static void type(NameCountForm* form, const char* field, const QString& text)
     {

@@ -26,17 +26,6 @@ const QString kOther = QStringLiteral("/p/Andere.dwg");
 const QString kLibraryRoot = QStringLiteral("Bibliothek");
 const QString kCr = QStringLiteral("\r");
 
-// The line edit a label edit opened, once it has the focus.
-QLineEdit* labelEditor()
-{
-    QLineEdit* editor = nullptr;
-    if (!QTest::qWaitFor(
-            [&editor] { return (editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) != nullptr; },
-            3000))
-        return nullptr;
-    return editor;
-}
-
 cadhost::Drawing templateDrawing(const QStringList& layouts)
 {
     cadhost::Drawing drawing;

@@ -89,17 +89,6 @@ QStringList peerEntities(const QJsonObject& layout)
     return found;
 }
 
-// The line edit a label edit opened, once it has the focus.
-QLineEdit* labelEditor()
-{
-    QLineEdit* editor = nullptr;
-    if (!QTest::qWaitFor(
-            [&editor] { return (editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) != nullptr; },
-            5000))
-        return nullptr;
-    return editor;
-}
-
 } // namespace
 
 class TestVorlagenE2E : public QObject, private HostCase

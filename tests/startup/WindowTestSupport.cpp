@@ -4,13 +4,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <acad/Error.h>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <operations/NameCountForm.h>
 #include <platform/UserSettings.h>
 
 CountingHost::CountingHost(std::shared_ptr<acad::Host> inner) : ForwardingHost(std::move(inner)) {}
@@ -172,6 +175,32 @@ bool triggerCommand(frmMain& window, explorer::Cmd cmd)
         return false;
     action->trigger();
     return true;
+}
+
+bool withNameCountDialog(frmMain& window, explorer::Cmd cmd, const std::function<void(NameCountForm*)>& act)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<NameCountForm*>(QApplication::activeModalWidget());
+        if (!form)
+            return;
+        ran = true;
+        if (QTest::qWaitForWindowActive(form))
+            act(form);
+        if (form->isVisible())
+            form->reject();
+    });
+    return triggerCommand(window, cmd) && ran;
+}
+
+QLineEdit* labelEditor()
+{
+    QLineEdit* editor = nullptr;
+    if (!QTest::qWaitFor(
+            [&editor] { return (editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) != nullptr; },
+            5000))
+        return nullptr;
+    return editor;
 }
 
 acad::DocId documentOf(acad::Host& host, const QString& path)

@@ -13,11 +13,14 @@
 #include <cadhost/engine/Engine.h>
 #include <cadhost/engine/MemoryStore.h>
 #include <explorer/frmMainCommands.h>
+#include <functional>
 #include <memory>
 #include <platform/MsgBox.h>
 #include <startup/basMain.h>
 
 class frmMain;
+class NameCountForm;
+class QLineEdit;
 
 // A CAD host that passes every call on and counts it; once "gone" every call fails as a host that
 // has quit does.
@@ -107,6 +110,11 @@ void selectListItems(frmMain& window, const QStringList& texts);
 
 // Triggers the command's action as menu, toolbar and key do; false when it is disabled.
 bool triggerCommand(frmMain& window, explorer::Cmd cmd);
+// Runs act on the copy or rename dialog the command opens, once it is active; a dialog that act
+// leaves open is cancelled. False when the command is disabled or opened no such dialog.
+bool withNameCountDialog(frmMain& window, explorer::Cmd cmd, const std::function<void(NameCountForm*)>& act);
+// The line edit a label edit opened, once it has the focus; nullptr when none has it within 5 s.
+QLineEdit* labelEditor();
 // The open document with that full path; 0 when none has it.
 acad::DocId documentOf(acad::Host& host, const QString& path);
 // The layouts of the open document with that full path, in tab order.
