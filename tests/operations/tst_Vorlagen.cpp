@@ -26,22 +26,6 @@ const QString kOther = QStringLiteral("/p/Andere.dwg");
 const QString kLibraryRoot = QStringLiteral("Bibliothek");
 const QString kCr = QStringLiteral("\r");
 
-cadhost::Drawing templateDrawing(const QStringList& layouts)
-{
-    cadhost::Drawing drawing;
-    cadhost::Layout model;
-    model.name = QStringLiteral("Model");
-    drawing.layouts.append(model);
-    for (int i = 0; i < layouts.size(); ++i) {
-        cadhost::Layout layout;
-        layout.name = layouts[i];
-        layout.tabOrder = i + 1;
-        drawing.layouts.append(layout);
-    }
-    drawing.activeLayout = layouts.first();
-    return drawing;
-}
-
 enum class Via
 {
     Menu,
@@ -327,7 +311,7 @@ private slots:
     {
         QFETCH(bool, fromList);
         const QString gesamt = file(QStringLiteral("Plan A.dwt"));
-        o->h.cad.store->put(gesamt, templateDrawing({QStringLiteral("Plan A"), QStringLiteral("Schnitt")}));
+        o->h.cad.store->put(gesamt, sampleDrawing({QStringLiteral("Plan A"), QStringLiteral("Schnitt")}));
         if (fromList) {
             o->select(QStringLiteral("B"));
             o->selectItems({QStringLiteral("Plan A.dwt")});

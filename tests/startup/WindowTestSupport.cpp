@@ -68,7 +68,7 @@ CadFixture::CadFixture()
 
 CadFixture::~CadFixture() = default;
 
-acad::DocId CadFixture::open(const QString& path, const QStringList& layouts, const QString& active)
+cadhost::Drawing sampleDrawing(const QStringList& layouts, const QString& active)
 {
     cadhost::Drawing drawing;
     cadhost::Layout model;
@@ -84,7 +84,12 @@ acad::DocId CadFixture::open(const QString& path, const QStringList& layouts, co
     }
     drawing.activeLayout =
         active.isEmpty() ? (layouts.isEmpty() ? QStringLiteral("Model") : layouts.first()) : active;
-    store->put(path, drawing);
+    return drawing;
+}
+
+acad::DocId CadFixture::open(const QString& path, const QStringList& layouts, const QString& active)
+{
+    store->put(path, sampleDrawing(layouts, active));
     return engine->openDocument(path);
 }
 

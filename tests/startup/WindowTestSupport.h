@@ -45,6 +45,10 @@ protected:
     acad::Host& next(const char* call) override;
 };
 
+// A drawing with the model layout and the named paper-space layouts, A3 landscape to "DWG To PDF.pc3";
+// the current layout is active, else the first paper layout, else model space.
+cadhost::Drawing sampleDrawing(const QStringList& layouts, const QString& active = {});
+
 // The in-process CAD program behind a counting connector, as the tests of start-up and window use it.
 class CadFixture
 {
