@@ -326,23 +326,13 @@ int main(int argc, char** argv)
     }
 
     PrivateBus privateBus;
-    if (!privateBus.start()) {
-        std::fprintf(stderr, "%s\n", qPrintable(privateBus.errorString()));
+    if (!benchsupport::startHostProcess(privateBus))
         return 1;
-    }
-    qputenv("CADHOST_PROFILE", privateBus.folder().toUtf8() + "/profile.ini");
-    if (!privateBus.startHost()) {
-        std::fprintf(stderr, "%s\n", qPrintable(privateBus.errorString()));
-        return 1;
-    }
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    acad::BusHost host(bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId)));
+    const std::shared_ptr<acad::BusHost> host = benchsupport::hostClient();
     try {
-        host.openDocument(path);
-        run("cadhost", host, &host);
-        runView(std::make_shared<acad::BusHost>(
-                    bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId))),
-                boxes);
+        host->openDocument(path);
+        run("cadhost", *host, host.get());
+        runView(benchsupport::hostClient(), boxes);
     } catch (const acad::Error& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.description()));
         return 1;

@@ -1,5 +1,13 @@
 #include "BenchFixtures.h"
 
+#include "PrivateBus.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <acad/BusNames.h>
+#include <acad/Connector.h>
+#include <cstdio>
+
 namespace benchsupport {
 
 cadhost::XDataApp kvartoData(const QList<QPair<int, QString>>& values)
@@ -10,6 +18,27 @@ cadhost::XDataApp kvartoData(const QList<QPair<int, QString>>& values)
         app.items.append({qint16(type < 100 ? 1005 : 1000), value});
     }
     return app;
+}
+
+bool startHostProcess(PrivateBus& bus)
+{
+    if (bus.address().isEmpty() && !bus.start()) {
+        std::fprintf(stderr, "%s\n", qPrintable(bus.errorString()));
+        return false;
+    }
+    qputenv("CADHOST_PROFILE", bus.folder().toUtf8() + "/profile.ini");
+    if (!bus.startHost()) {
+        std::fprintf(stderr, "%s\n", qPrintable(bus.errorString()));
+        return false;
+    }
+    return true;
+}
+
+std::shared_ptr<acad::BusHost> hostClient()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    return std::make_shared<acad::BusHost>(
+        bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId)));
 }
 
 ScratchEnvironment::ScratchEnvironment()

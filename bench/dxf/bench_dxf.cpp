@@ -1,16 +1,14 @@
 // Reads and writes a drawing of 100 layouts and 20,000 model-space entities (about 10 MB), then lets
 // ezdxf read the same file, and prints both times and their ratio. The target: at least 10 times
 // faster than ezdxf.
-#include <cadhost/dxf/DxfStore.h>
-#include <cadhost/dxf/DxfWriter.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-
 #include <algorithm>
+#include <cadhost/dxf/DxfStore.h>
+#include <cadhost/dxf/DxfWriter.h>
 #include <cstdio>
 
 using namespace cadhost;
@@ -43,7 +41,9 @@ Entity room(int i)
         e.extra.append({20, num(i * 0.25 + v * 1.113)});
     }
     e.xdata.append({QStringLiteral("Kvarto"),
-                    {{1071, QStringLiteral("0")}, {1005, QStringLiteral("3")}, {1071, QStringLiteral("121")},
+                    {{1071, QStringLiteral("0")},
+                     {1005, QStringLiteral("3")},
+                     {1071, QStringLiteral("121")},
                      {1000, QStringLiteral("Raum %1").arg(i)}}});
     return e;
 }
@@ -62,7 +62,9 @@ Layout sheet(int i)
         vp.viewport.viewportId = v + 2;
         vp.viewport.viewHeight = 40;
         vp.xdata.append({QStringLiteral("Kvarto"),
-                         {{1071, QStringLiteral("0")}, {1005, QStringLiteral("1")}, {1071, QStringLiteral("121")},
+                         {{1071, QStringLiteral("0")},
+                          {1005, QStringLiteral("1")},
+                          {1071, QStringLiteral("121")},
                           {1000, QStringLiteral("Fenster %1").arg(v)}}});
         l.entities.append(vp);
     }
@@ -71,7 +73,9 @@ Layout sheet(int i)
     title.entityType = acad::BlockReference;
     title.block.blockName = QStringLiteral("KV_Stempel_A3");
     title.xdata.append({QStringLiteral("Kvarto"),
-                        {{1071, QStringLiteral("0")}, {1005, QStringLiteral("8")}, {1071, QStringLiteral("81")},
+                        {{1071, QStringLiteral("0")},
+                         {1005, QStringLiteral("8")},
+                         {1071, QStringLiteral("81")},
                          {1005, QStringLiteral("1")}}});
     l.entities.append(title);
     return l;
@@ -92,7 +96,8 @@ Drawing bigDrawing()
 double ezdxfSeconds(const QString& file)
 {
     QProcess p;
-    p.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(BW_EZDXF_PEER), QStringLiteral("bench"), file});
+    p.start(QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral(BW_EZDXF_PEER), QStringLiteral("bench"), file});
     if (!p.waitForFinished(600000) || p.exitCode() != 0)
         return -1;
     return p.readAllStandardOutput().trimmed().toDouble();

@@ -283,9 +283,7 @@ bool overTheBus(PrivateBus& privateBus, const Size& size, Result* activeLayout, 
         host.wait();
         return false;
     }
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    auto client = std::make_shared<acad::BusHost>(
-        bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId)));
+    auto client = benchsupport::hostClient();
     const auto trips = [client] { return client->roundTrips(); };
     *activeLayout = measure(library, client, trips, selectActiveLayout);
     *drawing = measure(library, client, trips, selectDrawing);

@@ -210,18 +210,9 @@ int main(int argc, char** argv)
     std::printf("load average before: %s\n", benchsupport::loadAverage().constData());
     QTemporaryDir folder;
     PrivateBus privateBus;
-    if (!privateBus.start()) {
-        std::fprintf(stderr, "%s\n", qPrintable(privateBus.errorString()));
+    if (!benchsupport::startHostProcess(privateBus))
         return 1;
-    }
-    qputenv("CADHOST_PROFILE", privateBus.folder().toUtf8() + "/profile.ini");
-    if (!privateBus.startHost()) {
-        std::fprintf(stderr, "%s\n", qPrintable(privateBus.errorString()));
-        return 1;
-    }
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    auto host = std::make_shared<acad::BusHost>(
-        bus, bus.interface()->serviceOwner(acad::bus::busNameForProgId(acad::kAcadProgId)));
+    const std::shared_ptr<acad::BusHost> host = benchsupport::hostClient();
     bool ok = true;
     try {
         for (int d = 1; d <= kDrawings; ++d) {
