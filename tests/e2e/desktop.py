@@ -234,6 +234,11 @@ class Desktop:
     def key(self, *keys):
         self.xdotool("key", "--clearmodifiers", *keys)
 
+    def retype(self, text):
+        """Replaces the focused field's text as a user does: select all, then type."""
+        self.key("ctrl+a")
+        self.xdotool("type", "--delay", "20", text)
+
     def other_window(self, title="Andere Anwendung"):
         """A window of another program, to leave Blattwart for."""
         self._spawn(["xmessage", "-title", title, "-geometry", "300x80+700+500", title], "xmessage")

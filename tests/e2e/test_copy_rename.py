@@ -28,11 +28,9 @@ class TestCopyRename(unittest.TestCase):
             # Ctrl+C opens "Layout kopieren"; the name field has the focus, Tab leads to the count.
             d.key("ctrl+c")
             d.activate("Layout kopieren")
-            d.key("ctrl+a")
-            d.xdotool("type", "--delay", "20", "Plan")
+            d.retype("Plan")
             d.key("Tab")
-            d.key("ctrl+a")
-            d.xdotool("type", "--delay", "20", "2")
+            d.retype("2")
             d.key("alt+f")
 
             def plans():
@@ -55,8 +53,7 @@ class TestCopyRename(unittest.TestCase):
             d.key("u")
             d.key("Return")
             time.sleep(0.5)
-            d.key("ctrl+a")
-            d.xdotool("type", "--delay", "20", "Treppe Schnitt")
+            d.retype("Treppe Schnitt")
             d.key("Return")
             wait_for(lambda: "Treppe Schnitt" in d.host_documents()["Details Treppe.dwg"][2], "renamed in the host")
             self.assertNotIn(copies[1], d.host_documents()["Details Treppe.dwg"][2])

@@ -39,11 +39,9 @@ class TestKeyboard(unittest.TestCase):
             time.sleep(0.7)
             d.key("k")
             d.activate("Layout kopieren")
-            d.key("ctrl+a")
-            d.xdotool("type", "--delay", "20", "Plan")
+            d.retype("Plan")
             d.key("Tab")
-            d.key("ctrl+a")
-            d.xdotool("type", "--delay", "20", "1")
+            d.retype("1")
             d.key("alt+f")
 
             def plans():
@@ -58,8 +56,7 @@ class TestKeyboard(unittest.TestCase):
             self.choose_node(d, copy)
             d.key("F2")
             time.sleep(0.5)
-            d.key("ctrl+a")
-            d.xdotool("type", "--delay", "20", "Treppe Schnitt")
+            d.retype("Treppe Schnitt")
             d.key("Return")
             wait_for(lambda: "Treppe Schnitt" in d.host_documents()[DRAWING][2], "renamed in the host")
             after = d.host_documents()[DRAWING][2]
@@ -78,8 +75,7 @@ class TestKeyboard(unittest.TestCase):
             time.sleep(0.7)
             d.key("u")
             time.sleep(0.5)
-            d.key("ctrl+a")
-            d.xdotool("type", "--delay", "20", "Sockel Nord")
+            d.retype("Sockel Nord")
             d.key("Return")
             wait_for(lambda: "Sockel Nord" in d.host_documents()[DRAWING][2], "renamed from the list")
             self.assertNotIn("Detail Sockel", d.host_documents()[DRAWING][2])
