@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <acad/CommandString.h>
 #include <acad/Error.h>
 #include <acad/Host.h>
 #include <algorithm>
@@ -37,23 +38,39 @@ bool isDwt(const QString& name)
     return name.right(3).toUpper() == QLatin1String("DWT");
 }
 
+struct TemplateFiles
+{
+    QStringList names;
+    // Files whose name cannot be handed on as it stands: see usableName.
+    QStringList skipped;
+};
+
+// A name that holds a control character would act on the CAD program's command line; one that is not
+// valid UTF-8 reads with a replacement character and names no file that could be opened.
+bool usableName(const QString& folder, const QString& name)
+{
+    return !acad::hasControlCharacter(name) && !name.contains(QChar::ReplacementCharacter) &&
+           QFileInfo::exists(QDir(folder).filePath(name));
+}
+
 // The drawing and template files of the library folder in name order, ignoring case, as the CAD
 // program's file dialogs list them; hidden files and other ".dw*" files (.dws, .dwf) pass.
-QStringList templateFiles(const QString& folder)
+TemplateFiles templateFiles(const QString& folder)
 {
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.isDir() || !info.isReadable())
         throw std::runtime_error("Vorlagen-Ordner fehlt");
-    QStringList names;
+    TemplateFiles files;
     for (const QString& name : QDir(folder).entryList({QStringLiteral("*.dw*")}, QDir::Files)) {
         const QString ending = name.right(3).toUpper();
-        if (ending == QLatin1String("DWG") || ending == QLatin1String("DWT"))
-            names.append(name);
+        if (ending != QLatin1String("DWG") && ending != QLatin1String("DWT"))
+            continue;
+        (usableName(folder, name) ? files.names : files.skipped).append(name);
     }
-    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    std::stable_sort(files.names.begin(), files.names.end(), [](const QString& a, const QString& b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
-    return names;
+    return files;
 }
 
 } // namespace
@@ -344,11 +361,13 @@ void ViewControls::ReadVorlagen()
         if (!typ)
             throw std::runtime_error("Typ 1 fehlt");
         VorlagenPfad = typ->Verzeichnis;
-        for (const QString& name : templateFiles(VorlagenPfad)) {
+        const TemplateFiles files = templateFiles(VorlagenPfad);
+        for (const QString& name : files.names) {
             NextNodeNummer();
             CheckVorlage(name, VorlagenPfad);
         }
         removeMissing(Vorlagen, NodeKind::Template);
+        reportSkippedTemplates(files.skipped);
     } catch (const std::exception& error) {
         // The nodes of the last scan stay, and so does what the list shows of them.
         Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 1; });
@@ -356,6 +375,23 @@ void ViewControls::ReadVorlagen()
             platform::withDescription(QStringLiteral("Vorlagen-Ordner kann nicht gelesen werden!"), error),
             platform::vbCritical);
     }
+}
+
+void ViewControls::reportSkippedTemplates(const QStringList& skipped)
+{
+    if (skipped == m_skippedTemplates)
+        return;
+    m_skippedTemplates = skipped;
+    if (skipped.isEmpty())
+        return;
+    QStringList shown;
+    for (const QString& name : skipped)
+        shown.append(acad::visibleControls(name));
+    platform::MsgBox(QStringLiteral("Diese Dateien der Bibliothek werden nicht angezeigt, weil ihr Name "
+                                    "Steuerzeichen oder ungültige Zeichen enthält:\n\n%1\n\n"
+                                    "Benennen Sie die Dateien um, um sie zu verwenden.")
+                         .arg(shown.join(QLatin1Char('\n'))),
+                     platform::vbExclamation);
 }
 
 void ViewControls::SetSelectedNodeType()

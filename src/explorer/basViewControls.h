@@ -136,6 +136,7 @@ private:
     template <class Record> void removeMissing(RecordCollection<Record>& records, NodeKind kind);
     void RemoveMissingObjects();
     void CheckVorlage(const QString& name, const QString& folder);
+    void reportSkippedTemplates(const QStringList& skipped);
     void styleRoot(const QString& key, const QString& text, int image, bool grey);
     void RefreshDrawingsRoot();
     void RefreshLibraryRoot();
@@ -164,6 +165,8 @@ private:
     const explorer::LayoutContentsReader& m_layoutContents;
     // Set while a change of selection rebuilds the columns: its own fill follows.
     bool m_fillFollows = false;
+    // The library files last reported as not shown: each refresh reports only a change.
+    QStringList m_skippedTemplates;
     // The widths of each column set, index 0 = the first column, in twips.
     std::array<QList<qint32>, 5> m_widths;
 };

@@ -1,8 +1,10 @@
 #include "basKopieren.h"
 
 #include <QLocale>
+#include <acad/CommandString.h>
 #include <acad/Host.h>
 #include <cmath>
+#include <platform/Error.h>
 #include <platform/MsgBox.h>
 
 namespace basKopieren {
@@ -39,6 +41,11 @@ bool readNumber(const QString& text, double& value)
 
 qint16 CheckEingabe(const QString& text)
 {
+    // A control character would reach the CAD program's command line as a return or an escape.
+    if (acad::hasControlCharacter(text)) {
+        platform::MsgBox(kInvalidCharacters, platform::vbExclamation);
+        return 1;
+    }
     for (const QChar c : text) {
         if (kForbidden.contains(c)) {
             platform::MsgBox(kInvalidCharacters, platform::vbExclamation);
@@ -50,6 +57,8 @@ qint16 CheckEingabe(const QString& text)
 
 QString NameProblem(const QString& name)
 {
+    if (acad::hasControlCharacter(name))
+        return kInvalidCharacters;
     for (const QChar c : name) {
         if (kForbidden.contains(c))
             return kInvalidCharacters;
@@ -157,18 +166,30 @@ QStringList CopyNames(const LayoutNames& doc, QString& base, qint16 count)
 
 qint16 CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names)
 {
-    const QChar cr(13);
+    const QString layoutName = QStringLiteral("Der Name des Layouts");
     try {
+        // Every string is built before the first is sent: a refused name sends nothing.
+        QStringList commands;
         for (const QString& name : names) {
-            app.sendCommand(doc, QStringLiteral("_layout") + cr + QStringLiteral("_copy") + cr + source + cr +
-                                     name + cr);
+            commands.append(acad::CommandString(QStringLiteral("_layout"))
+                                .keyword(QStringLiteral("_copy"))
+                                .value(source, layoutName)
+                                .value(name, layoutName)
+                                .text());
         }
-        if (!names.isEmpty())
-            app.sendCommand(doc, QStringLiteral("_layout") + cr + QStringLiteral("_set") + cr +
-                                     names.first() + cr);
+        if (!names.isEmpty()) {
+            commands.append(acad::CommandString(QStringLiteral("_layout"))
+                                .keyword(QStringLiteral("_set"))
+                                .value(names.first(), layoutName)
+                                .text());
+        }
+        for (const QString& command : std::as_const(commands))
+            app.sendCommand(doc, command);
         return 0;
-    } catch (const std::exception&) {
-        platform::MsgBox(QStringLiteral("Kopieren des neuen Layouts fehlgeschlagen!"), platform::vbCritical);
+    } catch (const std::exception& error) {
+        platform::MsgBox(
+            platform::withDescription(QStringLiteral("Kopieren des neuen Layouts fehlgeschlagen!"), error),
+            platform::vbCritical);
         return 1;
     }
 }

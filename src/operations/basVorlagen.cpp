@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <acad/CommandString.h>
 #include <acad/Host.h>
 #include <explorer/AcadConnection.h>
 #include <explorer/basViewControls.h>
@@ -27,7 +28,6 @@ namespace {
 const QString kProvisional = QStringLiteral("D0");
 const QString kLibrary = QStringLiteral("B");
 const QString kExtension = QStringLiteral(".dwt");
-const QChar kReturn = QChar(13);
 // A file name may have 255 bytes; the CAD program writes through a temporary file whose name is
 // longer by a few characters, and the rest is room for that.
 constexpr qsizetype kMaxFileNameBytes = 240;
@@ -42,12 +42,6 @@ void refuse(const QString& text)
     platform::MsgBox(text, platform::vbExclamation);
 }
 
-bool hasControlCharacter(const QString& name)
-{
-    return std::any_of(name.begin(), name.end(),
-                       [](QChar c) { return c.unicode() < 0x20 || c == QChar(0x7F); });
-}
-
 // Whether the folder holds a file of that name, ignoring case: one the last refresh has not seen.
 bool fileInFolder(const QString& folder, const QString& fileName)
 {
@@ -60,7 +54,7 @@ bool fileInFolder(const QString& folder, const QString& fileName)
 
 QString FileNameProblem(const QString& name)
 {
-    if (hasControlCharacter(name))
+    if (acad::hasControlCharacter(name))
         return QStringLiteral("Eingabe enthält ungültige Zeichen!");
     if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
         return QStringLiteral("Der Name der Vorlage darf nicht mit einem Punkt oder Leerzeichen enden!");
@@ -92,13 +86,15 @@ void Vorlagen::InsertVorlageLayouts()
         const basDateien::Target target = basDateien::SelectedObject(m_views, NodeKind::LibraryRoot);
         const QString gesamt =
             basDateien::RecordOf(m_views.Vorlagen, target.key, "Keine Vorlage ausgewählt!").Gesamt;
+        const QString command = acad::CommandString(QStringLiteral("layout"))
+                                    .keyword(QStringLiteral("vorlage"))
+                                    .value(gesamt, QStringLiteral("Die Vorlage"))
+                                    .text();
         const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
         setFiledia(0);
         filediaOff = true;
         m_connection.BringAcadToFront();
-        app->sendCommand(m_connection.activeDoc(), QStringLiteral("layout") + kReturn +
-                                                       QStringLiteral("vorlage") + kReturn + gesamt +
-                                                       kReturn);
+        app->sendCommand(m_connection.activeDoc(), command);
     } catch (const std::exception& error) {
         report(error);
     }
@@ -195,6 +191,11 @@ void Vorlagen::sendSaveAs(const Source& from, const QString& file)
 {
     if (from.layout.isEmpty())
         throw platform::Error(QStringLiteral("Kein Layout ausgewählt!"));
+    const QString command = acad::CommandString(QStringLiteral("_layout"))
+                                .keyword(QStringLiteral("SI"))
+                                .value(from.layout, QStringLiteral("Der Name des Layouts"))
+                                .value(file, QStringLiteral("Die Vorlage"))
+                                .text();
     const acad::DocId doc = m_views.FindDocument(from.drawingKey);
     const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
     if (doc == 0)
@@ -202,8 +203,7 @@ void Vorlagen::sendSaveAs(const Source& from, const QString& file)
     app->activateDocument(doc);
     m_connection.ReadActiveDoc();
     setFiledia(0);
-    app->sendCommand(m_connection.activeDoc(), QStringLiteral("_layout") + kReturn + QStringLiteral("SI") +
-                                                   kReturn + from.layout + kReturn + file + kReturn);
+    app->sendCommand(m_connection.activeDoc(), command);
 }
 
 // The record and node stand for the file from now on; the next refresh drops them when the CAD
@@ -227,9 +227,7 @@ qint16 Vorlagen::CreateVorlage(const QString& name)
 {
     qint16 failed = 1;
     try {
-        if (nameRefused(name)) {
-            ignoringErrors([this] { m_views.tvTreeView().removeNode(kProvisional); });
-        } else {
+        if (!nameRefused(name)) {
             const QString file = gesamtOf(m_views.VorlagenPfad, name + kExtension);
             sendSaveAs(source(), file);
             addTemplate(name);
@@ -239,6 +237,9 @@ qint16 Vorlagen::CreateVorlage(const QString& name)
     } catch (const std::exception& error) {
         report(error);
     }
+    // No template is coming: the provisional node would stand for nothing.
+    if (failed)
+        ignoringErrors([this] { m_views.tvTreeView().removeNode(kProvisional); });
     ignoringErrors([this] { setFiledia(1); });
     return failed;
 }

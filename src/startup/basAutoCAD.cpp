@@ -1,5 +1,6 @@
 #include "basAutoCAD.h"
 
+#include <acad/CommandString.h>
 #include <acad/Error.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
@@ -153,8 +154,13 @@ void Connection::OpenDesignCenter(qint16 mode, const QString& templatePath)
             path = templatePath;
         if (!AcadApp)
             throw acad::Error(QStringLiteral("AutoCAD ist nicht aktiv!"));
-        if (ActiveDoc != 0)
-            AcadApp->sendCommand(ActiveDoc, QStringLiteral("ADCNAVIGIEREN\r\r") + path + QLatin1Char('\r'));
+        if (ActiveDoc != 0) {
+            AcadApp->sendCommand(ActiveDoc, acad::CommandString(QStringLiteral("ADCNAVIGIEREN"))
+                                                .defaultAnswer()
+                                                .value(path, mode == 1 ? QStringLiteral("Die Vorlage")
+                                                                       : QStringLiteral("Der Ordner"))
+                                                .text());
+        }
         BringAcadToFront();
     } catch (const acad::Error& e) {
         report(e.description());
