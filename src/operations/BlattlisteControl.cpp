@@ -11,6 +11,7 @@
 #include <explorer/AcadConnection.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
+#include <platform/SystemError.h>
 
 using blattliste::Blatt;
 
@@ -123,7 +124,7 @@ bool BlattlisteControl::ExportCsv(const QString& path) const
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     platform::MsgBox(QStringLiteral("Die Blattliste kann nicht in „%1“ gespeichert werden: %2")
-                         .arg(path, file.errorString()),
+                         .arg(path, platform::germanReason(file)),
                      platform::vbExclamation);
     return false;
 }

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <cmath>
 #include <platform/MsgBox.h>
+#include <platform/SystemError.h>
 
 namespace basAllgemein {
 
@@ -19,7 +20,7 @@ QString deletionFailure(const QString& path, QFile& file)
         return QStringLiteral("Das ist ein Ordner und keine Datei.");
     if (!QFileInfo(info.absolutePath()).isWritable())
         return QStringLiteral("Der Ordner \"%1\" ist schreibgeschützt.").arg(info.absolutePath());
-    return file.errorString();
+    return platform::germanReason(file);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <acad/Host.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
+#include <platform/SystemError.h>
 
 namespace basDatenbank {
 
@@ -85,7 +86,7 @@ QString checkDefDBFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("Die Def-Datenbank \"%1\" kann nicht gelesen werden: %2")
-            .arg(path, file.errorString());
+            .arg(path, platform::germanReason(file));
     const QByteArray header = file.read(32);
     // SQLite takes an empty file for an empty database; the query then reports the missing table.
     if (header.isEmpty() || header.startsWith(QByteArrayLiteral("SQLite format 3\0")))

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QTemporaryDir>
 #include <QtDebug>
+#include <csignal>
 #include <grp.h>
 #include <unistd.h>
 
@@ -105,6 +106,25 @@ bool makeReadOnly(const QString& path)
     const QFile::Permissions read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const QFile::Permissions exec = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
     return QFile::setPermissions(path, info.isDir() ? read | exec : read);
+}
+
+} // namespace testsupport
+
+namespace testsupport {
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    getrlimit(RLIMIT_FSIZE, &m_old);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_old;
+    limit.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
 }
 
 } // namespace testsupport

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <sys/resource.h>
 #include <sys/types.h>
 
 namespace testsupport {
@@ -22,6 +23,21 @@ public:
 private:
     bool m_active = false;
     QList<gid_t> m_groups;
+};
+
+// No file of this process may grow beyond the size given, as long as it lives: a write past it fails
+// as on a full disk (EFBIG instead of ENOSPC), without the signal that would end the process.
+class FileSizeLimit final
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
 };
 
 // Sets an environment variable for as long as it lives.

@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <optional>
+#include <platform/Error.h>
 #include <platform/FamilyKeyStore.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
+#include <platform/SystemError.h>
 #include <platform/UserSettings.h>
 
 using namespace platform;
@@ -142,6 +145,69 @@ private slots:
         QCOMPARE(readFamilyValue(kKey, QStringLiteral("DefDB")), QStringLiteral("/x.mdb"));
         QVERIFY(platform::createFamilyKey(kKey)); // an existing key keeps its values
         QCOMPARE(readFamilyValue(kKey, QStringLiteral("DefDB")), QStringLiteral("/x.mdb"));
+    }
+
+    // The key cannot grow (a full disk; here a file size limit): the write fails as a whole and the
+    // old text stays whole. Writes that fit still go through.
+    void familyKeyOverwrittenInPlace_data()
+    {
+        QTest::addColumn<QByteArray>("updated");
+        QTest::addColumn<bool>("fits");
+
+        QTest::newRow("longer") << QByteArray(4000, 'x') << false;
+        QTest::newRow("one more byte")
+            << QByteArray("[General]\nTempDWGs=/daten/temp\nLM_Beenden=10\n") << false;
+        QTest::newRow("same length") << QByteArray("[General]\nTempDWGs=/daten/temp\nLM_Beenden=0\n") << true;
+        QTest::newRow("shorter") << QByteArray("[General]\nLM_Beenden=0\n") << true;
+    }
+
+    void familyKeyOverwrittenInPlace()
+    {
+        QFETCH(QByteArray, updated);
+        QFETCH(bool, fits);
+        const QByteArray old("[General]\nTempDWGs=/daten/temp\nLM_Beenden=1\n");
+        QVERIFY(testsupport::writeFile(keyFile(), old));
+        int error = 0;
+        {
+            const testsupport::FileSizeLimit limit(old.size());
+            error = overwriteInPlace(keyFile(), old, updated);
+        }
+        QFile file(keyFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), fits ? updated : old);
+        QCOMPARE(error, fits ? 0 : EFBIG);
+    }
+
+    // Qt's file errors come in English; the windows show them in German.
+    void germanFileReasons_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("missing") << "missing"
+                                 << "Datei oder Ordner nicht gefunden";
+        QTest::newRow("folder") << "folder"
+                                << "Das ist ein Ordner";
+        QTest::newRow("size limit") << "size limit"
+                                    << "Die Datei ist zu groß";
+    }
+
+    void germanFileReasons()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, reason);
+        const QTemporaryDir dir;
+        QFile file(what == QLatin1String("folder") ? dir.path() : dir.filePath(QStringLiteral("a/b.txt")));
+        if (what == QLatin1String("size limit")) {
+            file.setFileName(dir.filePath(QStringLiteral("big.txt")));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            QCOMPARE(file.write(QByteArray(10, 'x')), 10);
+            const testsupport::FileSizeLimit limit(10);
+            QCOMPARE(file.write(QByteArray(10, 'x')), -1);
+        } else {
+            QVERIFY(!file.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(germanReason(file), reason);
     }
 
     void familyKeySeesOtherWriters()
