@@ -68,6 +68,13 @@ public:
     }
 };
 
+QStandardItem* emptyCell()
+{
+    auto* cell = new QStandardItem;
+    cell->setEditable(false);
+    return cell;
+}
+
 ListProxy* proxyOf(QSortFilterProxyModel* proxy)
 {
     return static_cast<ListProxy*>(proxy);
@@ -164,8 +171,7 @@ QStandardItem* ListControl::cell(const QString& key, int column) const
         m_model->setColumnCount(column + 1);
     QStandardItem* found = m_model->item(row, column);
     if (!found) {
-        found = new QStandardItem;
-        found->setEditable(false);
+        found = emptyCell();
         m_model->setItem(row, column, found);
     }
     return found;
@@ -187,7 +193,12 @@ void ListControl::addItem(const QString& key, const QString& text, int largeIcon
     first->setData(key, KeyRole);
     first->setData(largeIcon, LargeIconRole);
     first->setData(smallIcon, SmallIconRole);
-    m_model->appendRow(first);
+    // The row comes with all its cells: a cell put in later makes the model report a new layout,
+    // which sorts the whole list again for every cell of a fill.
+    QList<QStandardItem*> row{first};
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        row.append(emptyCell());
+    m_model->appendRow(row);
     m_items.insert(key, first);
 }
 
