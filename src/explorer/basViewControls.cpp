@@ -11,6 +11,7 @@
 #include <acad/Error.h>
 #include <acad/Host.h>
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
@@ -41,35 +42,52 @@ bool isDwt(const QString& name)
 struct TemplateFiles
 {
     QStringList names;
-    // Files whose name cannot be handed on as it stands: see usableName.
+    // Files whose name cannot be handed on as it stands.
     QStringList skipped;
 };
 
-// A name that holds a control character would act on the CAD program's command line; one that is not
-// valid UTF-8 reads with a replacement character and names no file that could be opened.
-bool usableName(const QString& folder, const QString& name)
+// A name as the folder holds it; false when its bytes are not valid UTF-8: the name then reads with a
+// replacement character and names no file that could be opened.
+bool decodedName(const std::string& bytes, QString* name)
 {
-    return !acad::hasControlCharacter(name) && !name.contains(QChar::ReplacementCharacter) &&
-           QFileInfo::exists(QDir(folder).filePath(name));
+    *name = QString::fromStdString(bytes);
+    return name->toStdString() == bytes;
+}
+
+bool isLibraryFile(const QString& name)
+{
+    const QString ending = name.right(3).toUpper();
+    return !name.startsWith(QLatin1Char('.')) && name.contains(QLatin1String(".dw"), Qt::CaseInsensitive) &&
+           (ending == QLatin1String("DWG") || ending == QLatin1String("DWT"));
 }
 
 // The drawing and template files of the library folder in name order, ignoring case, as the CAD
-// program's file dialogs list them; hidden files and other ".dw*" files (.dws, .dwf) pass.
+// program's file dialogs list them; hidden files and other ".dw*" files (.dws, .dwf) pass. Names with
+// a control character (they would act on the CAD program's command line) or that are not UTF-8 are
+// skipped. Qt's own listing leaves the latter out unseen, so the folder is read directly.
 TemplateFiles templateFiles(const QString& folder)
 {
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.isDir() || !info.isReadable())
         throw std::runtime_error("Vorlagen-Ordner fehlt");
     TemplateFiles files;
-    for (const QString& name : QDir(folder).entryList({QStringLiteral("*.dw*")}, QDir::Files)) {
-        const QString ending = name.right(3).toUpper();
-        if (ending != QLatin1String("DWG") && ending != QLatin1String("DWT"))
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(QFile::encodeName(folder).toStdString(), error)) {
+        std::error_code notAFile;
+        QString name;
+        const bool decoded = decodedName(entry.path().filename().string(), &name);
+        if (!entry.is_regular_file(notAFile) || !isLibraryFile(name))
             continue;
-        (usableName(folder, name) ? files.names : files.skipped).append(name);
+        (decoded && !acad::hasControlCharacter(name) ? files.names : files.skipped).append(name);
     }
-    std::stable_sort(files.names.begin(), files.names.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
+    if (error)
+        throw std::runtime_error("Vorlagen-Ordner kann nicht gelesen werden");
+    for (QStringList* list : {&files.names, &files.skipped}) {
+        std::stable_sort(list->begin(), list->end(), [](const QString& a, const QString& b) {
+            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+        });
+    }
     return files;
 }
 

@@ -47,8 +47,10 @@ class TestInjectionLibrary(unittest.TestCase):
             # A hostile file arrives in the library; F5 leaves it out with one message that names it.
             evil = "CR\r_saveas\r%s\rJ\r.dwt" % victims[1]
             shutil.copy(os.path.join(folder, "Detailblatt.dwg"), os.path.join(folder, evil))
+            # A name from another system's code page is no UTF-8: it is named, not silently missing.
+            shutil.copy(os.path.join(folder, "Detailblatt.dwg"), os.path.join(folder.encode(), b"Gr\xfcn.dwg"))
             d.key("F5")
-            self.refused(d, "nicht angezeigt", "CR<CR>_saveas<CR>")
+            self.refused(d, "nicht angezeigt", "CR<CR>_saveas<CR>", "Gr\ufffdn.dwg")
             d.activate("Blattwart")
             d.key("F5")
             time.sleep(1.0)
