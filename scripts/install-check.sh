@@ -20,7 +20,8 @@ if [ ! -f "${debs[0]}" ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "${debs[0]}" >/dev/null
-trap 'apt-get purge -y -qq blattwart >/dev/null' EXIT
+purged=no
+trap '[ "$purged" = yes ] || apt-get purge -y -qq blattwart >/dev/null' EXIT
 version=$(cd / && blattwart --version)
 echo "$version"
 grep -q "Produktordner: /usr/share/blattwart" <<<"$version"
@@ -28,4 +29,11 @@ key="/etc/xdg/Velmora/Kvarto 2.1.ini"
 test "$(stat -c '%G %a' "$key")" = "kvarto 664"
 dpkg-query -W -f='${Conffiles}\n' blattwart | grep -q "Kvarto 2.1.ini"
 command -v rendlo cadhost >/dev/null
+apt-get purge -y -qq blattwart >/dev/null
+purged=yes
+# The purge takes the group away that the install made.
+if getent group kvarto >/dev/null; then
+    echo "Die Gruppe kvarto ist nach dem Entfernen noch da." >&2
+    exit 1
+fi
 echo "Paket installiert, aus dem PATH gestartet und wieder entfernt."

@@ -125,7 +125,8 @@ class TestPackage(unittest.TestCase):
             self.assertIn(KEY[1:], [line.split("  ", 1)[1] for line in f.read().splitlines()])
         with open(ROOT + KEY) as f:
             self.assertEqual(f.read().split(), ["[General]", "LM_Beenden=1"])
-        self.assertTrue(os.access(os.path.join(OUT, "control", "postinst"), os.X_OK))
+        for script in ("postinst", "postrm"):
+            self.assertTrue(os.access(os.path.join(OUT, "control", script), os.X_OK), script)
 
     def test_dpkg_unpacks_it_and_registers_the_family_key_as_a_conffile(self):
         """dpkg itself, into a scratch root of its own: the conffile's whole name, space included."""
