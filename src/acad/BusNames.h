@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Where the CAD host lives on the bus. The README's section on the bus documents these names.
+// Where the CAD host lives on the bus. src/cadhost/README.md ("The bus service") documents these names.
 namespace acad::bus {
 
 // "AutoCAD.Application.18" -> "de.velmora.CadHost.AutoCAD_Application_18". D-Bus name elements hold

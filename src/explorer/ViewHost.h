@@ -5,7 +5,7 @@
 namespace explorer {
 
 // What the tree and list logic needs from the main window around them. The window implements it
-// and hands it over together with its controls (basViewControls::attach).
+// and hands it to the constructor of basViewControls::ViewControls together with its controls.
 class ViewHost
 {
 public:

@@ -8,7 +8,7 @@
 namespace cadhost {
 
 // Exports an acad::Host on the bus under the bus name of the CAD program's class name. The
-// objects, their interfaces and methods are listed in the README's section on the bus.
+// objects, their interfaces and methods are listed in src/cadhost/README.md, "The bus service".
 class BusService final : public QObject
 {
     Q_OBJECT
