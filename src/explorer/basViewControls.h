@@ -31,6 +31,14 @@ namespace basViewControls {
 
 using explorer::NodeKind;
 
+// What a finished label edit in the tree means: the name of a new template or a layout's new name.
+enum class LabelEditKind
+{
+    None,
+    NewTemplate,
+    RenameLayout,
+};
+
 class ViewControls final : public QObject
 {
 public:
@@ -55,9 +63,9 @@ public:
     bool TreeFilled = false;
     // Set while the provisional template node "D0" is in the tree.
     bool ProvisionalTemplateNode = false;
-    // What the next finished label edit means: 1 a new template's name, 2 a layout's new name. The
-    // commands set it just before they start the edit; nothing resets it.
-    qint16 LabelEditMode = 0;
+    // What the next finished label edit means. The commands set it just before they start the edit;
+    // nothing resets it.
+    LabelEditKind LabelEditMode = LabelEditKind::None;
 
     RecordCollection<CAcadobj> Zeichnungen;
     RecordCollection<CAcadobj> Layouts;

@@ -24,7 +24,6 @@ namespace {
 
 const char* const kNoLayout = "Kein Layout ausgewählt!";
 const char* const kNoDrawing = "Keine Zeichnung ausgewählt!";
-constexpr qint16 kRenameLayout = 2;
 constexpr qint16 kMaxNumber = 32767;
 
 void report(const std::exception& error)
@@ -140,7 +139,7 @@ void Umbenennen::TreeAfterLabelEdit(const QString&, const QString& text, bool* c
         *cancel = true;
         return;
     }
-    if (m_views.LabelEditMode == kRenameLayout)
+    if (m_views.LabelEditMode == basViewControls::LabelEditKind::RenameLayout)
         *cancel = RenameLayout(text, 0) != 0;
 }
 

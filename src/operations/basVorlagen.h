@@ -15,9 +15,6 @@ class AcadConnection;
 // command does the work in both directions, with its file dialogs switched off.
 namespace basVorlagen {
 
-// The label edit that names a new template.
-constexpr qint16 kNewTemplate = 1;
-
 // The message for a template name that cannot be the name of a file in the library; "" when fine.
 QString FileNameProblem(const QString& name);
 

@@ -15,10 +15,6 @@ using explorer::NodeKind;
 
 namespace basMain {
 
-namespace {
-constexpr qint16 kRenameLayout = 2;
-}
-
 // Copy and rename: the commands, and the end of the label edits in the tree and the list.
 void Program::wireNameCommands()
 {
@@ -30,7 +26,7 @@ void Program::wireNameCommands()
     commands->wire(Cmd::mnuFileRename, [this] { CmdRename(); });
     connect(MainForm->tvTreeView(), &explorer::TreeControl::afterLabelEdit, this,
             [this, renames](const QString& key, const QString& text, bool* cancel) {
-                if (MainForm->views().LabelEditMode == basVorlagen::kNewTemplate)
+                if (MainForm->views().LabelEditMode == basViewControls::LabelEditKind::NewTemplate)
                     Vorlagen->TreeAfterLabelEdit(key, text, cancel);
                 else
                     renames->TreeAfterLabelEdit(key, text, cancel);
@@ -52,7 +48,7 @@ void Program::CmdCopy()
 void Program::CmdRename()
 {
     basViewControls::ViewControls& views = MainForm->views();
-    views.LabelEditMode = kRenameLayout;
+    views.LabelEditMode = basViewControls::LabelEditKind::RenameLayout;
     if (views.selectedKind() == NodeKind::Drawing)
         MainForm->lvListView()->setFocus();
     Umbenennen->StartRename();

@@ -94,7 +94,7 @@ void Program::CmdOpen()
 // The new template's name is typed into the tree.
 void Program::CmdLayoutImport()
 {
-    MainForm->views().LabelEditMode = basVorlagen::kNewTemplate;
+    MainForm->views().LabelEditMode = basViewControls::LabelEditKind::NewTemplate;
     Vorlagen->StartNewVorlage();
 }
 

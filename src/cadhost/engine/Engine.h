@@ -8,11 +8,6 @@
 
 namespace cadhost {
 
-class CommandLine;
-class Documents;
-class MacroRunner;
-class Profile;
-
 // The stand-in CAD program: drawings, command line, macros, menus and preferences. It is the
 // in-process implementation of acad::Host; the bus service and the host window sit on top of it.
 //
