@@ -44,7 +44,7 @@ class TestSheets(unittest.TestCase):
                 d.host("/Documents", "Documents", "Open", target)
             documents = d.host_documents()
             sheets = sum(len([n for n in layouts if n != "Model"]) for _a, _s, layouts in documents.values())
-            d.start_blattwart()
+            blattwart = d.start_blattwart()
             d.activate("Blattwart")
             wait_for(lambda: "Geladene Zeichnungen" in d.texts(APP, "table cell"), "the tree")
 
@@ -123,7 +123,8 @@ class TestSheets(unittest.TestCase):
             self.assertIn("Kein", self.cells())
             self.assertRegex(self.summary(), r"[1-9]\d* ohne Plotter")
 
-            # Left with another size and a wider "Plotter" column, it opens again with both.
+            # Left with another size and a wider "Plotter" column, it opens again with both, also
+            # after the program has ended and started anew.
             window = d.window(LIST)
             d.xdotool("windowsize", window, "900", "420")
             header = self.extents(wait_for(lambda: d.find(APP, "table column header", "Plotter", LIST), "the header"))
@@ -137,16 +138,31 @@ class TestSheets(unittest.TestCase):
             self.assertGreater(wide, header.width + 30)
             d.click(APP, "push button", "Schließen", window=LIST)
             wait_for(lambda: not d.xdotool("search", "--onlyvisible", "--name", "^%s$" % LIST), "the list closed")
+            self.open_list()
+            self.assertEqual(self.plotter_width(), wide)
             d.activate("Blattwart")
-            d.key("alt+e")
-            time.sleep(0.5)
-            d.key("Down")
-            d.key("Return")
-            window = d.window(LIST)
-            wait_for(lambda: "Detail Sockel" in self.cells(), "the sheets again")
-            geometry = d.xdotool("getwindowgeometry", window)
-            self.assertIn("Geometry: 900x420", geometry)
-            self.assertEqual(self.extents(d.find(APP, "table column header", "Plotter", LIST)).width, wide)
+            d.key("ctrl+q")
+            wait_for(lambda: blattwart.poll() is not None, "blattwart ended")
+            d.start_blattwart()
+            d.activate("Blattwart")
+            wait_for(lambda: "Geladene Zeichnungen" in d.texts(APP, "table cell"), "the tree again")
+            window = self.open_list()
+            self.assertIn("Geometry: 900x420", d.xdotool("getwindowgeometry", window))
+            self.assertEqual(self.plotter_width(), wide)
+
+    def open_list(self):
+        """"Blattliste ..." from the main window's "&Extras"; the list's window once it shows sheets."""
+        self.d.activate("Blattwart")
+        self.d.key("alt+e")
+        time.sleep(0.5)
+        self.d.key("Down")
+        self.d.key("Return")
+        window = self.d.window(LIST)
+        wait_for(lambda: "Detail Sockel" in self.cells(), "the sheets")
+        return window
+
+    def plotter_width(self):
+        return self.extents(self.d.find(APP, "table column header", "Plotter", LIST)).width
 
     @staticmethod
     def extents(node):
