@@ -239,6 +239,13 @@ class Desktop:
         self.key("ctrl+a")
         self.xdotool("type", "--delay", "20", text)
 
+    def choose_node(self, app, text, shown="Layout-Details:"):
+        """Types the node's text into the focused tree, as its keyboard search finds it, and waits
+        until the list's title says what the node shows."""
+        self.xdotool("type", "--delay", "30", text)
+        wait_for(lambda: shown in self.texts(app, "label"), "the node %s selected" % text)
+        time.sleep(0.5)  # the search's typing interval ends
+
     def other_window(self, title="Andere Anwendung"):
         """A window of another program, to leave Blattwart for."""
         self._spawn(["xmessage", "-title", title, "-geometry", "300x80+700+500", title], "xmessage")

@@ -43,12 +43,6 @@ def box_texts(d):
 
 
 class TestSheetSet(unittest.TestCase):
-    def choose_node(self, d, text, shown):
-        """Types the node's text into the tree, as its keyboard search finds it."""
-        d.xdotool("type", "--delay", "30", text)
-        wait_for(lambda: shown in d.texts(APP, "label"), "the node %s selected" % text)
-        time.sleep(0.6)  # the search's typing interval ends
-
     def choose_two(self, d):
         """Two layouts in the drawing's list, by clicks with Ctrl."""
         d.click(APP, "list item", "EG Grundriss")
@@ -71,7 +65,7 @@ class TestSheetSet(unittest.TestCase):
             self.assertEqual(sorted(before), ["EG Grundriss", "EG Lage", "EG Möblierung", "Model"])
 
             # Enter on a layout node does what its double click does: the layout is current.
-            self.choose_node(d, "EG Lage", "Layout-Details:")
+            d.choose_node(APP, "EG Lage")
             self.assertNotEqual(d.host_documents()[DRAWING][0], "EG Lage")
             d.key("Return")
             wait_for(lambda: d.host_documents()[DRAWING][0] == "EG Lage", "the layout current in the host")
