@@ -145,6 +145,17 @@ class Desktop:
             env["KVARTO_PROGRAM_DIR"] = program_folder
         return self._spawn([os.path.join(self.bin, "blattwart")], "blattwart", env)
 
+    def start_with_sample(self, sample, name):
+        """A user's cadhost with a copy (named name) of the sample library's drawing open, and
+        blattwart in front; returns the copy's path."""
+        drawing = os.path.join(self.folder, name)
+        shutil.copy(os.path.join(self.bin, "Bibliothek", "Vorlagen", sample), drawing)
+        self.start_cadhost()
+        self.host("/Documents", "Documents", "Open", drawing)
+        self.start_blattwart()
+        self.activate("Blattwart")
+        return drawing
+
     def product_copy(self):
         """A copy of the build's product folder (database, library, help, menu, macros)."""
         target = os.path.join(self.folder, "produkt")

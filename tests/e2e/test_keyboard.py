@@ -3,7 +3,6 @@ layout on the Menu key, "Kopieren" from it, the copy dialog's fields, then F2 on
 list's popup from the mouse. The effects are checked in the host."""
 
 import os
-import shutil
 import sys
 import time
 import unittest
@@ -18,12 +17,7 @@ DRAWING = "Details Treppe.dwg"
 class TestKeyboard(unittest.TestCase):
     def test_copy_from_the_popup_then_rename_with_f2(self):
         with Desktop() as d:
-            drawing = os.path.join(d.folder, DRAWING)
-            shutil.copy(os.path.join(d.bin, "Bibliothek", "Vorlagen", "Detailblatt.dwg"), drawing)
-            d.start_cadhost()
-            d.host("/Documents", "Documents", "Open", drawing)
-            d.start_blattwart()
-            d.activate("Blattwart")
+            d.start_with_sample("Detailblatt.dwg", DRAWING)
             layouts = d.host_documents()[DRAWING][2]
             self.assertIn("Detail Attika", layouts)
             d.choose_node(APP, "Detail Attika")

@@ -6,7 +6,6 @@ with named progress boxes. The effects are checked in the host, on disk and as a
 the windows."""
 
 import os
-import shutil
 import sys
 import time
 import unittest
@@ -54,12 +53,7 @@ class TestSheetSet(unittest.TestCase):
     def test_enter_delete_save_popups_and_rendlo(self):
         with Desktop() as d:
             d.env["XDG_CONFIG_HOME"] = os.path.join(d.folder, "config")
-            drawing = os.path.join(d.folder, DRAWING)
-            shutil.copy(os.path.join(d.bin, "Bibliothek", "Vorlagen", "Bestand EG.dwg"), drawing)
-            d.start_cadhost()
-            d.host("/Documents", "Documents", "Open", drawing)
-            d.start_blattwart()
-            d.activate("Blattwart")
+            d.start_with_sample("Bestand EG.dwg", DRAWING)
             wait_for(lambda: DRAWING in d.texts(APP, "table cell"), "the drawing in the tree")
             before = layouts(d)
             self.assertEqual(sorted(before), ["EG Grundriss", "EG Lage", "EG Möblierung", "Model"])
