@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <platform/AccessibleRole.h>
 
 namespace {
 
@@ -27,6 +28,8 @@ QColor frmRendlo::progressColour()
 
 frmRendlo::frmRendlo(RendloControl& control, QWidget* parent) : QWidget(parent), m_control(control)
 {
+    // Before anything else: a screen reader's first question about the window fixes its role.
+    platform::setAccessibleRole(this, platform::AccessibleRole::Frame);
     buildControls();
     connect(cmdStart, &QPushButton::clicked, &m_control, &RendloControl::cmdStart);
     connect(cmdWeiter, &QPushButton::clicked, &m_control, &RendloControl::cmdWeiter);
@@ -53,6 +56,7 @@ void frmRendlo::buildControls()
         Picture[i]->setFrameShadow(QFrame::Sunken);
         Picture[i]->setFixedSize(18, 18);
         Picture[i]->setAutoFillBackground(true);
+        Picture[i]->setAccessibleName(QStringLiteral("Fortschritt %1 von %2").arg(i + 1).arg(Picture.size()));
         boxes->addWidget(Picture[i]);
     }
     boxes->addStretch();
@@ -94,6 +98,8 @@ void frmRendlo::paintBox(QFrame* box, const QColor& colour)
     QPalette p = box->palette();
     p.setColor(QPalette::Window, colour);
     box->setPalette(p);
+    box->setAccessibleDescription(colour == progressColour() ? QStringLiteral("gefüllt")
+                                                             : QStringLiteral("leer"));
 }
 
 void frmRendlo::onReady()

@@ -34,6 +34,20 @@ QString plotAreaText(qint32 plotType)
     return tableText(plotType, texts, 6);
 }
 
+bool isNoPlotter(const QString& configName)
+{
+    const QString name = configName.trimmed();
+    return name.isEmpty() || name.compare(QLatin1String("Kein"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("none_device"), Qt::CaseInsensitive) == 0;
+}
+
+QString plotterText(const QString& configName)
+{
+    return configName.trimmed().compare(QLatin1String("none_device"), Qt::CaseInsensitive) == 0
+               ? QStringLiteral("Kein")
+               : configName;
+}
+
 QString plotStyleText(const QString& styleSheet)
 {
     return styleSheet.isEmpty() ? QStringLiteral("Kein") : styleSheet;

@@ -28,6 +28,10 @@ constexpr Entry kTable[] = {
     {Key::MainTop, "MainTop", "1000", -kPlacementLimit, kPlacementLimit},
     {Key::MainWidth, "MainWidth", "6500", 0, kPlacementLimit},
     {Key::MainHeight, "MainHeight", "6500", 0, kPlacementLimit},
+    {Key::AskDeleteLayouts, "LayoutsLoeschenFragen", "1", 0, 1},
+    // 1100 x 480 pixels at 96 dots per inch.
+    {Key::SheetListWidth, "BlattlisteBreite", "16500", 0, kPlacementLimit},
+    {Key::SheetListHeight, "BlattlisteHoehe", "7200", 0, kPlacementLimit},
 };
 
 const Entry& entry(Key key)
@@ -54,6 +58,20 @@ bool inRange(const Entry& e, double value)
 QString widthKey(int set, int column)
 {
     return QStringLiteral("Col_%1_%2").arg(set).arg(column);
+}
+
+QString sheetListColumnKey(int column)
+{
+    return QStringLiteral("BlattlisteSpalte_%1").arg(column);
+}
+
+std::optional<qint32> widthOf(const QString& text)
+{
+    bool ok = false;
+    const qint64 value = text.trimmed().toLongLong(&ok);
+    if (!ok || value < 0 || value > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(value);
 }
 
 QString orderKey(const QString& kind)
@@ -90,14 +108,29 @@ void setPlacement(Key key, double twips)
         write(key, QString::number(static_cast<float>(twips)));
 }
 
+bool askDeleteLayouts()
+{
+    return read(Key::AskDeleteLayouts).trimmed() != QLatin1String("0");
+}
+
+void setAskDeleteLayouts(bool ask)
+{
+    write(Key::AskDeleteLayouts, ask ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+std::optional<qint32> sheetListColumnWidth(int column)
+{
+    return widthOf(platform::GetSetting(sheetListColumnKey(column)));
+}
+
+void setSheetListColumnWidth(int column, qint32 twips)
+{
+    platform::SaveSetting(sheetListColumnKey(column), QString::number(twips));
+}
+
 qint32 columnWidth(int set, int column, qint32 fallback)
 {
-    bool ok = false;
-    const qint64 value =
-        platform::GetSetting(widthKey(set, column), QString::number(fallback)).trimmed().toLongLong(&ok);
-    if (!ok || value < 0 || value > std::numeric_limits<qint32>::max())
-        return fallback;
-    return qint32(value);
+    return widthOf(platform::GetSetting(widthKey(set, column), QString::number(fallback))).value_or(fallback);
 }
 
 void setColumnWidth(int set, int column, qint32 twips)

@@ -15,6 +15,9 @@ enum class Key
     MainTop,
     MainWidth,
     MainHeight,
+    AskDeleteLayouts, // 1: deleting layouts asks first, 0: it does not
+    SheetListWidth,   // size of the "Blattliste" window, twips
+    SheetListHeight,
 };
 
 // The stored list view mode, rounded; empty when the text is no mode 0..3.
@@ -26,6 +29,15 @@ void setViewMode(int mode);
 // of gigabytes). A value outside that range is not written either.
 double placement(Key key);
 void setPlacement(Key key, double twips);
+
+// Whether deleting layouts asks first; anything but "0" asks.
+bool askDeleteLayouts();
+void setAskDeleteLayouts(bool ask);
+
+// The width of column of the sheet list in twips; empty for none stored or a text that is no whole,
+// non-negative 32-bit number.
+std::optional<qint32> sheetListColumnWidth(int column);
+void setSheetListColumnWidth(int column, qint32 twips);
 
 // A column's width in twips; the fallback for a text that is no whole, non-negative 32-bit number.
 qint32 columnWidth(int set, int column, qint32 fallback);

@@ -77,7 +77,7 @@ void ViewControls::setPlotRows(const acad::LayoutPlotSettings& layout)
     const auto set = [this](const char* key, const QString& value) {
         ignoringErrors([&] { m_list.setSubItem(QString::fromLatin1(key), 1, value); });
     };
-    set("IPlotter", plot.configName);
+    set("IPlotter", explorer::plotterText(plot.configName));
     set("IPapierformat", layout.localeMediaName);
     set("IPapiergroesse", explorer::paperSizeText(plot.paperWidth, plot.paperHeight));
     set("IAusrichtung", explorer::orientationText(plot.plotRotation));

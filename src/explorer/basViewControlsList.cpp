@@ -157,7 +157,7 @@ void ViewControls::ListPlotSettings(const QString& key, const acad::LayoutPlotSe
     if (plot.canonicalMediaName.isEmpty())
         return;
     m_list.setSubItem(key, 2, layout.localeMediaName);
-    m_list.setSubItem(key, 1, plot.configName);
+    m_list.setSubItem(key, 1, explorer::plotterText(plot.configName));
     m_list.setSubItem(key, 3, explorer::orientationText(plot.plotRotation));
     m_list.setSubItem(key, 4, explorer::plotStyleText(plot.styleSheet));
 }

@@ -102,6 +102,8 @@ QAction* MainCommands::make(Cmd cmd, const QString& text, const QString& shortcu
     auto* a = new QAction(text, this);
     if (!shortcut.isEmpty())
         a->setShortcut(QKeySequence(shortcut));
+    // The menu bar shows the shortcut beside the caption, a popup the caption alone.
+    a->setShortcutVisibleInContextMenu(false);
     m_actions[static_cast<int>(cmd)] = a;
     return a;
 }

@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <QWindow>
 
 namespace help {
 
@@ -98,9 +99,22 @@ void HelpViewer::showPage(const QUrl& url)
     markCurrentEntry(m_page->source());
     if (isMinimized())
         showNormal();
+    ownByModalDialog();
     show();
     raise();
     activateWindow();
+}
+
+// A modal dialog (the about box's "Herstellerinformationen") blocks every other window and stays in
+// front of them: the help would open behind it, out of reach. Owned by the dialog it comes to the
+// front and takes input; without one it is a window of its own again.
+void HelpViewer::ownByModalDialog()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    QWindow* owner = modal && modal != this ? modal->windowHandle() : nullptr;
+    winId(); // the window exists before it is given its owner
+    if (windowHandle()->transientParent() != owner)
+        windowHandle()->setTransientParent(owner);
 }
 
 void HelpViewer::fillContents()

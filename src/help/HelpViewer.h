@@ -42,6 +42,7 @@ public:
 
 private:
     void buildToolBar();
+    void ownByModalDialog();
     void fillContents();
     void addEntries(QTreeWidgetItem* parent, const QList<TocEntry>& entries);
     void follow(const QUrl& link);

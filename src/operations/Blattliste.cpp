@@ -91,8 +91,7 @@ void checkScales(Blatt& blatt)
 
 void checkSheet(Blatt& blatt)
 {
-    const QString plotter = blatt.plot.plot.configName.trimmed();
-    if (plotter.isEmpty() || plotter.compare(QLatin1String("Kein"), Qt::CaseInsensitive) == 0)
+    if (explorer::isNoPlotter(blatt.plot.plot.configName))
         flag(blatt, KeinPlotter, QStringLiteral("Kein Plotter zugewiesen."));
     if (blatt.plot.plot.styleSheet.isEmpty())
         flag(blatt, KeinePlotstiltabelle, QStringLiteral("Keine Plotstiltabelle zugewiesen."));
@@ -204,7 +203,7 @@ QString Zelle(const Blatt& blatt, int spalte, const QString& decimalPoint)
     case Layout:
         return blatt.plot.name;
     case Plotter:
-        return plot.configName;
+        return explorer::plotterText(plot.configName);
     case Papierformat:
         return blatt.plot.localeMediaName;
     case Papiergroesse:

@@ -2,6 +2,7 @@
 
 #include "basDateienTargets.h"
 
+#include <QFileInfo>
 #include <acad/Error.h>
 #include <acad/Host.h>
 #include <explorer/AcadConnection.h>
@@ -264,11 +265,29 @@ void Dateien::CloseDrawing()
     }
 }
 
+namespace {
+
+// A new drawing (from a template, or the host's own "Zeichnung1.dwg") has no file yet: saving it in
+// place would write to a folder the user never chose, which need not even exist. For a host that does
+// not know the variable, a missing file decides.
+
+bool neverSaved(acad::Host& host, acad::DocId doc, const QString& gesamt)
+{
+    try {
+        return host.variable(doc, QStringLiteral("DWGTITLED")).toInt() == 0;
+    } catch (const std::exception&) {
+        return !QFileInfo(gesamt).isFile();
+    }
+}
+
+} // namespace
+
 void Dateien::saveEach(const QString& gesamt, const QList<acad::DocId>& docs, bool saveAs)
 {
     const std::shared_ptr<acad::Host> host = app();
     for (acad::DocId doc : docs) {
-        if (saveAs) {
+        // As the CAD program's own save does, a drawing without a file is saved under a new name.
+        if (saveAs || neverSaved(*host, doc, gesamt)) {
             host->activateDocument(doc);
             m_connection.ReadActiveDoc();
             m_connection.BringAcadToFront();

@@ -1,5 +1,6 @@
 #include "basKvarto.h"
 
+#include "LoeschenFrage.h"
 #include "basDateien.h"
 #include "basDateienTargets.h"
 
@@ -142,6 +143,14 @@ bool Kvarto::deleteLayout(const QString& key)
     return runProgrammMacro(QStringLiteral("KV_DelLayout"));
 }
 
+QStringList Kvarto::layoutNames(const QStringList& keys) const
+{
+    QStringList names;
+    for (const QString& key : keys)
+        names.append(basDateien::RecordOf(m_views.Layouts, key, "Kein Layout ausgewählt!").Layout);
+    return names;
+}
+
 void Kvarto::deleteLayouts()
 {
     const explorer::TreeControl& tree = m_views.tvTreeView();
@@ -155,9 +164,10 @@ void Kvarto::deleteLayouts()
     const QString drawingKey = drawingNode ? treeKey : tree.parentKey(treeKey);
     const CAcadobj& drawing =
         basDateien::RecordOf(m_views.Zeichnungen, drawingKey, "Keine Zeichnung ausgewählt!");
-    if (!activateDrawing(drawing.Gesamt))
-        return;
     const QStringList keys = drawingNode ? m_views.lvListView().selectedKeys() : QStringList{treeKey};
+    // Asked before anything changes in the CAD program, even which drawing is active.
+    if (!LoeschenBestaetigt(layoutNames(keys)) || !activateDrawing(drawing.Gesamt))
+        return;
     for (const QString& key : keys) {
         // One failed run fails the others too; one message is enough.
         if (!deleteLayout(key))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <acad/Types.h>
 
 namespace basViewControls {
@@ -33,6 +34,7 @@ private:
     bool activateDrawing(const QString& gesamt);
     void newLayout();
     bool allLayoutsChosen() const;
+    QStringList layoutNames(const QStringList& keys) const;
     void deleteLayouts();
     bool deleteLayout(const QString& key);
 

@@ -11,11 +11,19 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <explorer/ViewSettings.h>
+#include <explorer/controls/Twips.h>
+#include <platform/AccessibleRole.h>
+
+namespace viewsettings = explorer::viewsettings;
 
 frmBlattliste::frmBlattliste(operations::BlattlisteControl& control, QWidget* parent)
     : QWidget(parent, Qt::Window), m_control(control)
 {
+    // Before anything else: a screen reader's first question about the window fixes its role.
+    platform::setAccessibleRole(this, platform::AccessibleRole::Frame);
     chooseExportFile = [this] { return askExportFile(); };
     m_control.model()->setMarke(style()->standardIcon(QStyle::SP_MessageBoxWarning));
     buildControls();
@@ -34,7 +42,63 @@ frmBlattliste::frmBlattliste(operations::BlattlisteControl& control, QWidget* pa
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 }
 
-frmBlattliste::~frmBlattliste() = default;
+// Ending the program destroys the list without hiding it first.
+frmBlattliste::~frmBlattliste()
+{
+    if (isVisible())
+        saveSize();
+}
+
+void frmBlattliste::hideEvent(QHideEvent* event)
+{
+    saveSize();
+    QWidget::hideEvent(event);
+}
+
+void frmBlattliste::saveSize() const
+{
+    viewsettings::setPlacement(viewsettings::Key::SheetListWidth, explorer::pixelsToTwips(width(), this));
+    viewsettings::setPlacement(viewsettings::Key::SheetListHeight, explorer::pixelsToTwips(height(), this));
+    if (!m_columnsSized)
+        return;
+    for (int column = 0; column < m_control.proxy()->columnCount(); ++column)
+        viewsettings::setSheetListColumnWidth(
+            column, qint32(explorer::pixelsToTwips(tblBlaetter->columnWidth(column), this)));
+}
+
+void frmBlattliste::restoreSize()
+{
+    const QSize wanted(
+        explorer::twipsToPixels(viewsettings::placement(viewsettings::Key::SheetListWidth), this),
+        explorer::twipsToPixels(viewsettings::placement(viewsettings::Key::SheetListHeight), this));
+    resize(wanted.expandedTo(minimumSizeHint()));
+}
+
+// The first filling gives each column its stored width, else the width of its contents; later ones
+// leave the widths as the user has them.
+void frmBlattliste::sizeColumns()
+{
+    if (m_columnsSized || m_control.proxy()->rowCount() == 0)
+        return;
+    m_columnsSized = true;
+    for (int column = 0; column < m_control.proxy()->columnCount(); ++column) {
+        const std::optional<qint32> stored = viewsettings::sheetListColumnWidth(column);
+        if (stored)
+            tblBlaetter->setColumnWidth(column, explorer::twipsToPixels(*stored, this));
+        else
+            tblBlaetter->resizeColumnToContents(column);
+    }
+}
+
+// The line edit's clear button is a tool button of its own; without a name a screen reader only
+// says "button".
+void frmBlattliste::nameClearButton()
+{
+    for (QToolButton* button : txtFilter->findChildren<QToolButton*>()) {
+        button->setAccessibleName(QStringLiteral("Filter leeren"));
+        button->setToolTip(QStringLiteral("Filter leeren"));
+    }
+}
 
 void frmBlattliste::buildControls()
 {
@@ -46,6 +110,7 @@ void frmBlattliste::buildControls()
     txtFilter->setAccessibleName(QStringLiteral("Filter"));
     txtFilter->setPlaceholderText(QStringLiteral("Zeilen mit diesem Text in einer Spalte"));
     txtFilter->setClearButtonEnabled(true);
+    nameClearButton();
     auto* caption = new QLabel(QStringLiteral("&Filter:"), this);
     caption->setObjectName(QStringLiteral("lblFilter"));
     caption->setBuddy(txtFilter);
@@ -62,6 +127,10 @@ void frmBlattliste::buildControls()
     tblBlaetter->setAlternatingRowColors(true);
     tblBlaetter->setWordWrap(false);
     tblBlaetter->verticalHeader()->hide();
+    // One line of text per sheet, whatever the style's default row height.
+    tblBlaetter->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tblBlaetter->verticalHeader()->setDefaultSectionSize(
+        qMax(fontMetrics().height(), style()->pixelMetric(QStyle::PM_SmallIconSize)) + 4);
     tblBlaetter->horizontalHeader()->setStretchLastSection(true);
 
     lblZusammenfassung = new QLabel(this);
@@ -82,7 +151,7 @@ void frmBlattliste::buildControls()
     layout->addLayout(filterRow);
     layout->addWidget(tblBlaetter, 1);
     layout->addLayout(buttons);
-    resize(1100, 480);
+    restoreSize();
 }
 
 QPushButton* frmBlattliste::addButton(const char* name, const QString& text)
@@ -113,7 +182,7 @@ void frmBlattliste::restoreSelection()
         tblBlaetter->setCurrentIndex(m_control.proxy()->index(row, 0));
         tblBlaetter->selectRow(row);
     }
-    tblBlaetter->resizeColumnsToContents();
+    sizeColumns();
     updateSummary();
 }
 

@@ -12,7 +12,8 @@ class QPushButton;
 class QTableView;
 
 // "Blattliste": the sheets of every loaded drawing in a table with a filter, the summary of the
-// checks, and "Exportieren ..." and "Kopieren". Not modal. A refresh keeps the filter and the selected
+// checks, and "Exportieren ..." and "Kopieren". Not modal. It opens with the size and column widths
+// it was left with (per-user settings). A refresh keeps the filter and the selected
 // sheet; a double click (or Enter) makes the sheet current in the CAD program.
 class frmBlattliste final : public QWidget
 {
@@ -35,8 +36,15 @@ public:
     // Reads the sheets anew (the watch and the opening call it).
     void Refresh();
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void buildControls();
+    void nameClearButton();
+    void restoreSize();
+    void sizeColumns();
+    void saveSize() const;
     QPushButton* addButton(const char* name, const QString& text);
     void rememberSelection();
     void restoreSelection();
@@ -47,4 +55,5 @@ private:
 
     operations::BlattlisteControl& m_control;
     std::optional<operations::BlattlisteControl::Key> m_selected;
+    bool m_columnsSized = false;
 };

@@ -145,6 +145,17 @@ class Desktop:
             env["KVARTO_PROGRAM_DIR"] = program_folder
         return self._spawn([os.path.join(self.bin, "blattwart")], "blattwart", env)
 
+    def start_with_sample(self, sample, name):
+        """A user's cadhost with a copy (named name) of the sample library's drawing open, and
+        blattwart in front; returns the copy's path."""
+        drawing = os.path.join(self.folder, name)
+        shutil.copy(os.path.join(self.bin, "Bibliothek", "Vorlagen", sample), drawing)
+        self.start_cadhost()
+        self.host("/Documents", "Documents", "Open", drawing)
+        self.start_blattwart()
+        self.activate("Blattwart")
+        return drawing
+
     def product_copy(self):
         """A copy of the build's product folder (database, library, help, menu, macros)."""
         target = os.path.join(self.folder, "produkt")
@@ -238,6 +249,13 @@ class Desktop:
         """Replaces the focused field's text as a user does: select all, then type."""
         self.key("ctrl+a")
         self.xdotool("type", "--delay", "20", text)
+
+    def choose_node(self, app, text, shown="Layout-Details:"):
+        """Types the node's text into the focused tree, as its keyboard search finds it, and waits
+        until the list's title says what the node shows."""
+        self.xdotool("type", "--delay", "30", text)
+        wait_for(lambda: shown in self.texts(app, "label"), "the node %s selected" % text)
+        time.sleep(0.5)  # the search's typing interval ends
 
     def other_window(self, title="Andere Anwendung"):
         """A window of another program, to leave Blattwart for."""

@@ -3,7 +3,6 @@ layout on the Menu key, "Kopieren" from it, the copy dialog's fields, then F2 on
 list's popup from the mouse. The effects are checked in the host."""
 
 import os
-import shutil
 import sys
 import time
 import unittest
@@ -16,23 +15,12 @@ DRAWING = "Details Treppe.dwg"
 
 
 class TestKeyboard(unittest.TestCase):
-    def choose_node(self, d, text):
-        """Types the node's text into the tree, as its keyboard search finds it."""
-        d.xdotool("type", "--delay", "30", text)
-        wait_for(lambda: "Layout-Details:" in d.texts(APP, "label"), "the layout %s selected" % text)
-        time.sleep(0.5)  # the search's typing interval ends
-
     def test_copy_from_the_popup_then_rename_with_f2(self):
         with Desktop() as d:
-            drawing = os.path.join(d.folder, DRAWING)
-            shutil.copy(os.path.join(d.bin, "Bibliothek", "Vorlagen", "Detailblatt.dwg"), drawing)
-            d.start_cadhost()
-            d.host("/Documents", "Documents", "Open", drawing)
-            d.start_blattwart()
-            d.activate("Blattwart")
+            d.start_with_sample("Detailblatt.dwg", DRAWING)
             layouts = d.host_documents()[DRAWING][2]
             self.assertIn("Detail Attika", layouts)
-            self.choose_node(d, "Detail Attika")
+            d.choose_node(APP, "Detail Attika")
 
             # The Menu key opens the layout's popup; its access key K chooses "Kopieren".
             d.key("Menu")
@@ -53,7 +41,7 @@ class TestKeyboard(unittest.TestCase):
             # The copy left the user in the CAD program; back to Blattwart, to the copy, F2.
             time.sleep(1.0)
             d.activate("Blattwart")
-            self.choose_node(d, copy)
+            d.choose_node(APP, copy)
             d.key("F2")
             time.sleep(0.5)
             d.retype("Treppe Schnitt")

@@ -284,6 +284,15 @@ private slots:
         QCOMPARE(m_engine->variable(m_doc, QStringLiteral("CTAB")).toString(), QStringLiteral("Layout1"));
     }
 
+    // A new drawing has no file until it is saved under a name; an opened one has.
+    void drawingTitled()
+    {
+        QCOMPARE(m_engine->variable(m_doc, QStringLiteral("DWGTITLED")).toInt(), 1);
+        const acad::DocId added = m_engine->addDocument(QString());
+        QCOMPARE(m_engine->variable(added, QStringLiteral("dwgtitled")).toInt(), 0);
+        QVERIFY_THROWS_EXCEPTION(acad::Error, m_engine->setVariable(added, QStringLiteral("DWGTITLED"), 1));
+    }
+
     void saveAndClose()
     {
         m_engine->setLayoutName(m_doc, layoutId(QStringLiteral("Layout2")), QStringLiteral("Plan"));

@@ -117,6 +117,27 @@ private slots:
         QCOMPARE(rows(), expectedRows);
     }
 
+    // DXF's "no plotter" is shown as the CAD program shows it.
+    void plotterRow_data()
+    {
+        QTest::addColumn<QString>("plotter");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("none_device") << "none_device"
+                                     << "Kein";
+        QTest::newRow("a plotter") << "Plotter A0.pc3"
+                                   << "Plotter A0.pc3";
+        QTest::newRow("none given") << ""
+                                    << "";
+    }
+    void plotterRow()
+    {
+        QFETCH(QString, plotter);
+        QFETCH(QString, shown);
+        m_f->host->findLayout(m_layout)->plot.configName = plotter;
+        showDetails();
+        QCOMPARE(rows().at(1), (QStringList{"IPlotter", "Plotter", shown, "17"}));
+    }
+
     void viewportRows_data()
     {
         QTest::addColumn<QList<double>>("scales");

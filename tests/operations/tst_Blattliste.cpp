@@ -138,6 +138,8 @@ private slots:
                                     << "Kein Plotter zugewiesen.";
         QTest::newRow("plotter Kein") << "Kein" << ctb << 10.0 << 2 << QSizeF()
                                       << int(blattliste::KeinPlotter) << "Kein Plotter zugewiesen.";
+        QTest::newRow("DXF's none_device") << "none_device" << ctb << 10.0 << 2 << QSizeF()
+                                           << int(blattliste::KeinPlotter) << "Kein Plotter zugewiesen.";
         QTest::newRow("no plot style")
             << pdf << "" << 10.0 << 2 << QSizeF() << int(blattliste::KeinePlotstiltabelle)
             << "Keine Plotstiltabelle zugewiesen.";
@@ -187,6 +189,30 @@ private slots:
         const QModelIndex first = m_control->proxy()->index(0, 0);
         QCOMPARE(first.data(Qt::ToolTipRole).toString(), hint);
         QCOMPARE(first.data(Qt::DecorationRole).isNull(), flags == 0);
+    }
+
+    // DXF's "no plotter" reads "Kein" in the list and in the exported text, as in the details.
+    void noPlotterReadsKein_data()
+    {
+        QTest::addColumn<QString>("plotter");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("none_device") << "none_device"
+                                     << "Kein";
+        QTest::newRow("any case") << "None_Device"
+                                  << "Kein";
+        QTest::newRow("a plotter") << "DWG To PDF.pc3"
+                                   << "DWG To PDF.pc3";
+    }
+    void noPlotterReadsKein()
+    {
+        QFETCH(QString, plotter);
+        QFETCH(QString, shown);
+        Sheet sheet;
+        sheet.plotter = plotter;
+        drawing(QStringLiteral("Plan.dwg"), {QStringLiteral("Blatt")}, sheet);
+        m_control->Refresh();
+        QCOMPARE(m_control->proxy()->index(0, blattliste::Plotter).data().toString(), shown);
+        QVERIFY(m_control->Csv().contains(QStringLiteral(";Blatt;") + shown + QLatin1Char(';')));
     }
 
     // The summary counts each check's flags over every sheet; filtered, it says how many are shown.

@@ -109,6 +109,23 @@ private slots:
         QTRY_VERIFY(!nodeKey(QStringLiteral("Detail Kopie.dwg")).isEmpty());
     }
 
+    // A drawing made from a template has no file yet: "Speichern" asks the host for its name, as
+    // "Speichern unter ..." does, instead of writing to a folder the user never chose.
+    void saveOfANewDrawingAsksForItsName()
+    {
+        const acad::DocId doc = user->addDocument(sampleFile(QStringLiteral("A3 quer.dwt")));
+        const QString name = user->document(doc).ref.name;
+        QVERIFY(leaveAndReturn());
+        QTRY_VERIFY(!nodeKey(name).isEmpty());
+        select(name);
+        QVERIFY(trigger(Cmd::mnuSave));
+        QTRY_VERIFY(user->commandHistory().constLast().startsWith(QStringLiteral("Zeichnungsdateiname")));
+        const QString file = drawing(QStringLiteral("Aus Vorlage.dwg"));
+        user->sendCommand(doc, file + QLatin1Char('\r'));
+        QTRY_VERIFY(QFile::exists(file));
+        QCOMPARE(user->document(doc).ref.name, QStringLiteral("Aus Vorlage.dwg"));
+    }
+
     void modelSpaceOnAnotherDrawing()
     {
         const acad::DocId active = user->application().activeDocument;
@@ -126,6 +143,7 @@ private slots:
         select(kBestand);
         QCOMPARE(list()->count(), 3);
         selectItems({QStringLiteral("EG Grundriss"), QStringLiteral("EG Lage")});
+        boxes->expect(platform::vbYes, QStringLiteral("2 Layouts löschen? EG Grundriss, EG Lage"));
         QVERIFY(trigger(Cmd::mnuFileDelete));
         QTRY_COMPARE(layouts(drawing(kBestand)), QStringList({"Model", "EG Möblierung"}));
         QVERIFY(leaveAndReturn());

@@ -4,10 +4,12 @@
 
 #include <QtTest>
 #include <acad/Host.h>
+#include <explorer/ViewSettings.h>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <operations/LoeschenFrage.h>
 #include <operations/basKvarto.h>
 #include <platform/ProgramFolder.h>
 
@@ -53,6 +55,8 @@ private slots:
         o->h.cad.open(kPlan2, {QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("B3")},
                       QStringLiteral("Model"));
         o->h.cad.open(kPlan1, {QStringLiteral("A1"), QStringLiteral("A2")});
+        // The question before deleting has tests of its own.
+        explorer::viewsettings::setAskDeleteLayouts(false);
         QVERIFY(o->start());
     }
     void cleanup()
@@ -230,6 +234,76 @@ private slots:
         QCOMPARE(o->activePath(), kPlan2);
         QVERIFY(o->watch());
         QCOMPARE(o->tree()->childCount(o->nodeKey(QStringLiteral("Plan2.dwg"))), left.size() - 1);
+    }
+
+    // Deleting asks first, naming the count and the first names, "Nein" the default; the user's
+    // setting turns the question off.
+    void deleteAsksFirst_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<bool>("ask");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QStringList>("left");
+        const QStringList all = {"Model", "B1", "B2", "B3"};
+        QTest::newRow("a layout node, Nein")
+            << "B3" << QStringList{} << true << int(platform::vbNo) << "Layout „B3“ löschen?" << all;
+        QTest::newRow("two in the list, Nein") << "Plan2.dwg" << QStringList{"B1", "B3"} << true
+                                               << int(platform::vbNo) << "2 Layouts löschen? B1, B3" << all;
+        QTest::newRow("two in the list, Ja")
+            << "Plan2.dwg" << QStringList{"B1", "B3"} << true << int(platform::vbYes)
+            << "2 Layouts löschen? B1, B3" << QStringList{"Model", "B2"};
+        QTest::newRow("question turned off")
+            << "B3" << QStringList{} << false << 0 << "" << QStringList{"Model", "B1", "B2"};
+    }
+    void deleteAsksFirst()
+    {
+        QFETCH(QString, node);
+        QFETCH(QStringList, items);
+        QFETCH(bool, ask);
+        QFETCH(int, answer);
+        QFETCH(QString, question);
+        QFETCH(QStringList, left);
+        explorer::viewsettings::setAskDeleteLayouts(ask);
+        o->select(o->nodeKey(node));
+        o->selectItems(items);
+        if (ask)
+            o->h.boxes.expect(platform::MsgBoxResult(answer), question);
+        QVERIFY(o->trigger(Cmd::mnuFileDelete));
+        QCOMPARE(o->layoutNames(kPlan2), left);
+        QCOMPARE(o->h.boxes.count(), ask ? 1 : 0);
+        if (!ask)
+            return;
+        const testsupport::RecordedBox& box = o->h.boxes.boxes().constFirst();
+        QCOMPARE(box.text, question);
+        QCOMPARE(box.icon(), int(platform::vbQuestion));
+        QCOMPARE(box.buttons(), int(platform::vbYesNo));
+        QCOMPARE(box.defaultButton(), int(platform::vbDefaultButton2));
+        // "Nein" leaves the CAD program as it was: no macro ran, the other drawing stays active.
+        if (answer == platform::vbNo) {
+            QVERIFY(macroLog().isEmpty());
+            QCOMPARE(o->activePath(), kPlan1);
+        }
+    }
+
+    // Many layouts: the first names, then "…".
+    void deleteQuestionText_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("one") << QStringList{"Plan 1"} << "Layout „Plan 1“ löschen?";
+        QTest::newRow("three") << QStringList{"Plan 1", "Plan 2", "Plan 3"}
+                               << "3 Layouts löschen? Plan 1, Plan 2, Plan 3";
+        QTest::newRow("five, all named")
+            << QStringList{"a", "b", "c", "d", "e"} << "5 Layouts löschen? a, b, c, d, e";
+        QTest::newRow("seven") << QStringList{"a", "b", "c", "d", "e", "f", "g"}
+                               << "7 Layouts löschen? a, b, c, d, e, …";
+    }
+    void deleteQuestionText()
+    {
+        QFETCH(QStringList, names);
+        QTEST(basKvarto::LoeschenFrage(names), "question");
     }
 
     // Nothing is left unselected: also a list without items. The menu entry is off for these, the

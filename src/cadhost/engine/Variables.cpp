@@ -12,7 +12,7 @@ const QString kFiledia = QStringLiteral("FILEDIA");
 
 bool isDrawingVariable(const QString& upper)
 {
-    for (const char* name : {"CTAB", "TILEMODE", "DWGNAME", "DWGPREFIX", "DBMOD"}) {
+    for (const char* name : {"CTAB", "TILEMODE", "DWGNAME", "DWGPREFIX", "DBMOD", "DWGTITLED"}) {
         if (upper == QLatin1String(name))
             return true;
     }
@@ -59,6 +59,9 @@ QVariant Engine::Private::variableOf(const Document* document, const QString& up
         return document->name();
     if (upper == QLatin1String("DWGPREFIX"))
         return document->folder() + QLatin1Char('/');
+    // 0 for a new drawing that has no file of its own yet.
+    if (upper == QLatin1String("DWGTITLED"))
+        return QVariant::fromValue(qint16(document->named() ? 1 : 0));
     return QVariant::fromValue(qint16(document->modified() ? 1 : 0)); // DBMOD
 }
 

@@ -5,6 +5,7 @@
 #include "TreeWidget.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QTreeWidget>
@@ -78,8 +79,24 @@ TreeControl::TreeControl(QTreeWidget* widget, QObject* parent) : QObject(parent)
     connect(m_widget, &QTreeWidget::currentItemChanged, this, &TreeControl::onCurrentItemChanged);
     connect(m_widget, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item, int) { emit nodeDoubleClicked(keyOf(item)); });
+    m_widget->installEventFilter(this);
     if (auto* dnd = qobject_cast<TreeWidget*>(m_widget))
         wireDragAndDrop(dnd);
+}
+
+// A label edit's Enter reaches the tree too after its editor has ignored it; the tree has no focus then.
+bool TreeControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_widget || event->type() != QEvent::KeyPress || !m_widget->hasFocus())
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers others = key->modifiers() & ~Qt::KeypadModifier;
+    QTreeWidgetItem* current = m_widget->currentItem();
+    if (!enter || others != Qt::NoModifier || !current)
+        return QObject::eventFilter(watched, event);
+    emit nodeDoubleClicked(keyOf(current));
+    return true;
 }
 
 void TreeControl::wireDragAndDrop(TreeWidget* dnd)

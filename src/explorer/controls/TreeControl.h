@@ -35,6 +35,9 @@ public:
     explicit TreeControl(QTreeWidget* widget, QObject* parent = nullptr);
     ~TreeControl() override;
 
+    // Enter on a node does what its double click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     QTreeWidget* widget() const { return m_widget; }
     void setImageList(const QList<QIcon>& images);
 
@@ -98,6 +101,7 @@ public:
 signals:
     // The user moved the selection (click or keyboard); programmatic changes are not reported.
     void nodeClick(const QString& key);
+    // A double click on the node, or Enter on it.
     void nodeDoubleClicked(const QString& key);
     void afterLabelEdit(const QString& key, const QString& newText, bool* cancel);
     // Something was dropped onto the node with the key ("" for empty space): the local files of a
