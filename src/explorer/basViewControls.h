@@ -58,6 +58,9 @@ public:
     // What the next finished label edit means: 1 a new template's name, 2 a layout's new name. The
     // commands set it just before they start the edit; nothing resets it.
     qint16 LabelEditMode = 0;
+    // The drawing that Blattwart's last batch (one undo mark of the CAD program) changed; 0 when there
+    // is none to take back. "Rückgängig" is offered while it is the active drawing.
+    acad::DocId LastBatchDoc = 0;
 
     RecordCollection<CAcadobj> Zeichnungen;
     RecordCollection<CAcadobj> Layouts;

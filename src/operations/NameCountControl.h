@@ -38,6 +38,8 @@ public:
     virtual void Form_Load() = 0;
     // "&Fertigstellen" is offered while both fields hold something.
     static bool UpdateStartButton(const QString& layout, const QString& anzahl);
+    // ... and while no line of the preview is refused.
+    bool StartAllowed(const QString& layout, const QString& anzahl) const;
     // Leaving the name field: false (after the message) while it holds a forbidden character.
     static bool ValidateLayout(const QString& layout);
     // Leaving the count field: false (after the message) unless it holds a whole number 1..32767.
@@ -48,6 +50,8 @@ public:
     // Whether the dialog shows what the fields would do, and what that is for the fields' texts.
     virtual bool HatVorschau() const { return false; }
     virtual QList<VorschauZeile> Vorschau(const QString& layout, const QString& anzahl) const;
+    // Why the preview refuses the fields' texts: its first refused line's reason, "" when none is.
+    QString VorschauProblem(const QString& layout, const QString& anzahl) const;
 
 protected:
     explicit NameCountControl(QObject* parent = nullptr);

@@ -2,7 +2,9 @@
 
 #include <QLocale>
 #include <acad/Host.h>
+#include <algorithm>
 #include <cmath>
+#include <platform/Error.h>
 #include <platform/MsgBox.h>
 
 namespace basKopieren {
@@ -35,17 +37,28 @@ bool readNumber(const QString& text, double& value)
     return false;
 }
 
+// Spaces at either end would make a name that looks like another one; a name of spaces alone
+// looks like none.
+QString spacesProblem(const QString& text)
+{
+    if (text.isEmpty() || text.trimmed() == text)
+        return {};
+    if (text.trimmed().isEmpty())
+        return QStringLiteral("Der Name darf nicht nur aus Leerzeichen bestehen!");
+    return QStringLiteral("Der Name darf nicht mit Leerzeichen beginnen oder enden!");
+}
+
 } // namespace
 
 qint16 CheckEingabe(const QString& text)
 {
-    for (const QChar c : text) {
-        if (kForbidden.contains(c)) {
-            platform::MsgBox(kInvalidCharacters, platform::vbExclamation);
-            return 1;
-        }
-    }
-    return 0;
+    const bool forbidden =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return kForbidden.contains(c); });
+    const QString problem = forbidden ? kInvalidCharacters : spacesProblem(text);
+    if (problem.isEmpty())
+        return 0;
+    platform::MsgBox(problem, platform::vbExclamation);
+    return 1;
 }
 
 QString NameProblem(const QString& name)
@@ -56,6 +69,8 @@ QString NameProblem(const QString& name)
         if (kHostForbidden.contains(c))
             return QStringLiteral("AutoCAD lässt das Zeichen „%1“ in Layoutnamen nicht zu!").arg(c);
     }
+    if (const QString spaces = spacesProblem(name); !spaces.isEmpty())
+        return spaces;
     if (name.size() > kHostMaxLength)
         return QStringLiteral("Der Name ist länger als %1 Zeichen!").arg(kHostMaxLength);
     return QString();
@@ -155,22 +170,23 @@ QStringList CopyNames(const LayoutNames& doc, QString& base, qint16 count)
     return names;
 }
 
-qint16 CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names)
+BatchResult CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names)
 {
     const QChar cr(13);
+    BatchResult result;
     try {
         for (const QString& name : names) {
             app.sendCommand(doc, QStringLiteral("_layout") + cr + QStringLiteral("_copy") + cr + source + cr +
                                      name + cr);
+            ++result.done;
         }
         if (!names.isEmpty())
             app.sendCommand(doc, QStringLiteral("_layout") + cr + QStringLiteral("_set") + cr +
                                      names.first() + cr);
-        return 0;
-    } catch (const std::exception&) {
-        platform::MsgBox(QStringLiteral("Kopieren des neuen Layouts fehlgeschlagen!"), platform::vbCritical);
-        return 1;
+    } catch (const std::exception& error) {
+        result.failure = platform::describe(error);
     }
+    return result;
 }
 
 } // namespace basKopieren

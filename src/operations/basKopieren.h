@@ -56,8 +56,16 @@ qint16 CountOf(const QString& text);
 // is free: then nothing may be sent.
 QStringList CopyNames(const LayoutNames& doc, QString& base, qint16 count);
 
-// Sends one copy command per name and then makes the first one current. 1 after the message
-// "Kopieren des neuen Layouts fehlgeschlagen!" when the CAD program refuses; commands sent stay sent.
-qint16 CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names);
+// What a batch did: how many of its steps the CAD program took, and why it stopped early ("" when it
+// did not).
+struct BatchResult
+{
+    qint32 done = 0;
+    QString failure;
+};
+
+// Sends one copy command per name and then makes the first one current. Stops at the first command
+// the CAD program does not take; commands sent stay sent.
+BatchResult CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names);
 
 } // namespace basKopieren

@@ -1,5 +1,6 @@
 #include "basKvarto.h"
 
+#include "BatchMark.h"
 #include "basDateien.h"
 #include "basDateienTargets.h"
 
@@ -158,10 +159,13 @@ void Kvarto::deleteLayouts()
     if (!activateDrawing(drawing.Gesamt))
         return;
     const QStringList keys = drawingNode ? m_views.lvListView().selectedKeys() : QStringList{treeKey};
+    const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
+    operations::BatchMark mark(*app, m_connection.activeDoc(), m_views);
     for (const QString& key : keys) {
         // One failed run fails the others too; one message is enough.
         if (!deleteLayout(key))
             return;
+        mark.changed();
     }
 }
 

@@ -99,6 +99,8 @@ void Vorlagen::InsertVorlageLayouts()
         app->sendCommand(m_connection.activeDoc(), QStringLiteral("layout") + kReturn +
                                                        QStringLiteral("vorlage") + kReturn + gesamt +
                                                        kReturn);
+        // One command of the CAD program, and so one step it can take back, whatever the user picks.
+        m_views.LastBatchDoc = m_connection.activeDoc();
     } catch (const std::exception& error) {
         report(error);
     }

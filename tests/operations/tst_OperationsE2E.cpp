@@ -159,6 +159,19 @@ private slots:
         QTRY_VERIFY(nodeKey(kBestand).isEmpty());
     }
 
+    void deleteThenUndo()
+    {
+        const QStringList before = layouts(drawing(kBestand));
+        select(kBestand);
+        selectItems({QStringLiteral("EG Grundriss"), QStringLiteral("EG Lage")});
+        QVERIFY(trigger(Cmd::mnuFileDelete));
+        QTRY_COMPARE(layouts(drawing(kBestand)), QStringList({"Model", "EG Möblierung"}));
+        QVERIFY(leaveAndReturn());
+        QTest::keyClick(window(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(layouts(drawing(kBestand)), before);
+        QTRY_COMPARE(tree()->childCount(nodeKey(kBestand)), 3);
+    }
+
     void saveAsWritesTheNewFile()
     {
         select(kDetail);
