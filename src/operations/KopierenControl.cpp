@@ -98,9 +98,9 @@ bool KopierenControl::copy(const QString& layout, qint16 count)
     }
     const qint32 made = copiesMade(*app, doc, names, result.done);
     if (made < names.size()) {
-        const QString why = result.failure.isEmpty()
-                                ? QStringLiteral("AutoCAD hat die übrigen nicht angenommen.")
-                                : result.failure;
+        const QString refused = made == 0 ? QStringLiteral("AutoCAD hat sie nicht angenommen.")
+                                          : QStringLiteral("AutoCAD hat die übrigen nicht angenommen.");
+        const QString why = result.failure.isEmpty() ? refused : result.failure;
         platform::MsgBox(QStringLiteral("%1 von %2 Kopien erstellt: %3").arg(made).arg(names.size()).arg(why),
                          platform::vbCritical);
     }

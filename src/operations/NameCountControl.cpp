@@ -38,7 +38,7 @@ bool NameCountControl::StartAllowed(const QString& layout, const QString& anzahl
 
 bool NameCountControl::ValidateLayout(const QString& layout)
 {
-    return basKopieren::CheckEingabe(layout) == 0;
+    return basKopieren::CheckSerienName(layout) == 0;
 }
 
 bool NameCountControl::ValidateAnzahl(const QString& anzahl)

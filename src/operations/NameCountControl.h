@@ -40,7 +40,8 @@ public:
     static bool UpdateStartButton(const QString& layout, const QString& anzahl);
     // ... and while no line of the preview is refused.
     bool StartAllowed(const QString& layout, const QString& anzahl) const;
-    // Leaving the name field: false (after the message) while it holds a forbidden character.
+    // Leaving the name field: false (after the message) while it holds a forbidden character, is
+    // spaces alone or begins with a space.
     static bool ValidateLayout(const QString& layout);
     // Leaving the count field: false (after the message) unless it holds a whole number 1..32767.
     static bool ValidateAnzahl(const QString& anzahl);

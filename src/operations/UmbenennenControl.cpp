@@ -49,8 +49,8 @@ QList<NameCountControl::VorschauZeile> UmbenennenControl::Vorschau(const QString
         basUmbenennen::NumberedNames(*m_names, m_selected, layout, basKopieren::CountOf(anzahl), &complete);
     const QString runOut =
         QStringLiteral("Für \"%1\" ist keine freie Layout-Nummer mehr vorhanden!").arg(layout);
-    // The typed name is checked as every typed name is (spaces at its ends), then each new name.
-    const QString typed = basKopieren::NameProblem(layout);
+    // The typed start of the series is checked as on leaving its field, then each new name.
+    const QString typed = basKopieren::SerienNameProblem(layout);
     for (qsizetype i = 0; i < m_selected.size(); ++i) {
         const QString name = i < renames.size() ? renames[i].name : QStringLiteral("?");
         QString problem = complete ? typed : runOut;

@@ -38,27 +38,49 @@ bool readNumber(const QString& text, double& value)
 }
 
 // Spaces at either end would make a name that looks like another one; a name of spaces alone
-// looks like none.
-QString spacesProblem(const QString& text)
+// looks like none. A series' start may end in a space: its number follows.
+QString spacesProblem(const QString& text, bool seriesStart = false)
 {
-    if (text.isEmpty() || text.trimmed() == text)
+    const QString trimmed = text.trimmed();
+    if (text.isEmpty() || trimmed == text)
         return {};
-    if (text.trimmed().isEmpty())
+    if (trimmed.isEmpty())
         return QStringLiteral("Der Name darf nicht nur aus Leerzeichen bestehen!");
+    if (seriesStart && text.startsWith(trimmed))
+        return {};
     return QStringLiteral("Der Name darf nicht mit Leerzeichen beginnen oder enden!");
+}
+
+qint16 refuseInput(const QString& text, bool seriesStart)
+{
+    const bool forbidden =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return kForbidden.contains(c); });
+    const QString problem = forbidden ? kInvalidCharacters : spacesProblem(text, seriesStart);
+    if (problem.isEmpty())
+        return 0;
+    platform::MsgBox(problem, platform::vbExclamation);
+    return 1;
 }
 
 } // namespace
 
 qint16 CheckEingabe(const QString& text)
 {
-    const bool forbidden =
-        std::any_of(text.begin(), text.end(), [](QChar c) { return kForbidden.contains(c); });
-    const QString problem = forbidden ? kInvalidCharacters : spacesProblem(text);
-    if (problem.isEmpty())
-        return 0;
-    platform::MsgBox(problem, platform::vbExclamation);
-    return 1;
+    return refuseInput(text, false);
+}
+
+qint16 CheckSerienName(const QString& text)
+{
+    return refuseInput(text, true);
+}
+
+QString SerienNameProblem(const QString& text)
+{
+    for (const QChar c : text) {
+        if (kForbidden.contains(c))
+            return kInvalidCharacters;
+    }
+    return spacesProblem(text, true);
 }
 
 QString NameProblem(const QString& name)

@@ -13,8 +13,14 @@ class Host;
 // for forbidden characters and the search for a free numbered layout name.
 namespace basKopieren {
 
-// 1 (after its own message) when the text holds one of the characters a name must not hold.
+// 1 (after its own message) when the text holds one of the characters a name must not hold, is
+// spaces alone, or begins or ends with a space.
 qint16 CheckEingabe(const QString& text);
+// The same for the start of a numbered series (the copy and rename dialogs' name field): it may end
+// in a space, as its number follows; the names it gives are checked with NameProblem.
+qint16 CheckSerienName(const QString& text);
+// Why CheckSerienName refuses the text, without its message; "" when it does not.
+QString SerienNameProblem(const QString& text);
 
 // The names a drawing's layouts use, the model layout included, compared ignoring case.
 class LayoutNames final

@@ -147,8 +147,10 @@ void Umbenennen::TreeAfterLabelEdit(const QString&, const QString& text, bool* c
 
 void Umbenennen::ListAfterLabelEdit(const QString&, const QString& text, bool* cancel)
 {
-    if (!text.isNull())
-        *cancel = RenameLayout(text, 1) != 0;
+    if (text.isNull())
+        return;
+    // A name typed in the list is checked as one typed in the tree.
+    *cancel = basKopieren::CheckEingabe(text) != 0 || RenameLayout(text, 1) != 0;
 }
 
 QList<NumberedName> NumberedNames(basKopieren::LayoutNames names, const QList<NumberedName>& layouts,

@@ -222,6 +222,10 @@ private slots:
         QTest::newRow("spaces only") << "   "
                                      << "1"
                                      << "Der Name darf nicht nur aus Leerzeichen bestehen!";
+        QTest::newRow("one copy takes the name itself: no trailing space")
+            << "Plan "
+            << "1"
+            << "Der Name darf nicht mit Leerzeichen beginnen oder enden!";
     }
     void copyRefusesBadNames()
     {
@@ -250,7 +254,8 @@ private slots:
         QTest::newRow("fine") << "Blatt" << true;
         QTest::newRow("a character the host refuses") << "Blatt;" << false;
         QTest::newRow("too long with its number") << QString(255, QLatin1Char('x')) << false;
-        QTest::newRow("trailing space") << "Blatt " << false;
+        QTest::newRow("leading space") << " Blatt" << false;
+        QTest::newRow("a trailing space before the number") << "Blatt " << true;
     }
     void renameFinishesOnlyWithoutRefusedLines()
     {
@@ -265,9 +270,10 @@ private slots:
             if (enabled)
                 finish(form);
         });
-        QCOMPARE(layouts(drawing(kBestand)), enabled
-                                                 ? (QStringList{"Model", "Blatt1", "EG Möblierung", "Blatt2"})
-                                                 : (QStringList{"Model", "Plan1", "EG Möblierung", "Plan3"}));
+        const QString base = name == QLatin1String("Blatt ") ? name : QStringLiteral("Blatt");
+        QCOMPARE(layouts(drawing(kBestand)),
+                 enabled ? (QStringList{"Model", base + "1", "EG Möblierung", base + "2"})
+                         : (QStringList{"Model", "Plan1", "EG Möblierung", "Plan3"}));
     }
 };
 
