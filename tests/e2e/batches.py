@@ -1,6 +1,6 @@
 """What the desktop tests of drawings and batches share: one drawing opened in a real cadhost, the
-real blattwart showing it, and a watch that stops the host after a number of commands."""
-
+real blattwart showing it, the copy dialog filled, and a watch that stops the host after a number of
+commands."""
 import os
 import shutil
 import signal
@@ -43,3 +43,15 @@ def stop_after(d, host, calls):
                     os.kill(host.pid, signal.SIGSTOP)
                     return
     threading.Thread(target=watch, daemon=True).start()
+
+
+def copy_layout(d, layout, name, count):
+    """Selects the layout in the tree and fills "Layout kopieren" (Ctrl+C opens it, the name field has
+    the focus, Tab leads to the count); the caller finishes it."""
+    d.click(APP, "table cell", layout)
+    wait_for(lambda: "Layout-Details:" in d.texts(APP, "label"), "the layout selected")
+    d.key("ctrl+c")
+    d.activate("Layout kopieren")
+    d.retype(name)
+    d.key("Tab")
+    d.retype(count)

@@ -9,7 +9,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from batches import APP, BOX, DRAWING, open_drawing, stop_after  # noqa: E402
+from batches import APP, BOX, DRAWING, copy_layout, open_drawing, stop_after  # noqa: E402
 from desktop import Desktop, wait_for  # noqa: E402
 
 
@@ -18,13 +18,7 @@ class TestCutShort(unittest.TestCase):
         with Desktop() as d:
             host = open_drawing(d)
             before = d.host_documents()[DRAWING][2]
-            d.click(APP, "table cell", "Detail Attika")
-            wait_for(lambda: "Layout-Details:" in d.texts(APP, "label"), "the layout selected")
-            d.key("ctrl+c")
-            d.activate("Layout kopieren")
-            d.retype("Plan")
-            d.key("Tab")
-            d.retype("50")
+            copy_layout(d, "Detail Attika", "Plan", "50")
             # The mark that opens the batch and the copies: the host stops at the 20th command, which
             # may or may not have been answered.
             stop_after(d, host, 20)
