@@ -1,6 +1,7 @@
 """What the desktop tests of drawings and batches share: one drawing opened in a real cadhost, the
 real blattwart showing it, the copy dialog filled, and a watch that stops the host after a number of
 commands."""
+
 import os
 import shutil
 import signal
