@@ -3,6 +3,7 @@ without drawings has an empty "Geladene Zeichnungen"."""
 
 import os
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -20,6 +21,7 @@ class TestClosedDrawing(unittest.TestCase):
             ((documents, _active, _visible),) = d.host_value("/Application", "Application", "Snapshot")
             d.host("/Documents", "Documents", "SendCommand", documents[0][0], "_close\r")
             wait_for(lambda: d.host_documents() == {}, "the drawing closed in the host")
+            time.sleep(1.2)  # away for more than a tick of the watch
             d.activate("Blattwart")
             wait_for(lambda: DRAWING not in d.texts(APP, "table cell"), "the node gone")
             self.assertIn("Geladene Zeichnungen", d.texts(APP, "table cell"))

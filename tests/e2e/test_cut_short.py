@@ -44,7 +44,10 @@ class TestCutShort(unittest.TestCase):
             time.sleep(2.0)
             self.assertIn(len(plans()), (made, made + 1))
             self.assertEqual(len(d.host_documents()[DRAWING][2]), len(before) + len(plans()))
-            # Back in Blattwart, the tree shows the host's copies.
+            # Away and back in Blattwart, the tree shows the host's copies.
+            d.other_window()
+            d.activate("Andere Anwendung")
+            time.sleep(1.2)  # away for more than a tick of the watch
             d.activate("Blattwart")
             wait_for(lambda: all(p in d.texts(APP, "table cell") for p in plans()), "the copies in the tree")
 
