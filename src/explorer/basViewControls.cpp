@@ -337,9 +337,8 @@ void ViewControls::UpdateDrawingNodes()
     if (!app)
         return;
     try {
+        // A host without drawings has none to show: the nodes of drawings closed since go too.
         const acad::ApplicationSnapshot snapshot = app->application();
-        if (snapshot.activeDocument == 0)
-            return;
         QString activeName;
         for (const acad::DocumentRef& doc : snapshot.documents) {
             if (doc.id == snapshot.activeDocument)

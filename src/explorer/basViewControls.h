@@ -66,6 +66,9 @@ public:
     // What the next finished label edit means. The commands set it just before they start the edit;
     // nothing resets it.
     LabelEditKind LabelEditMode = LabelEditKind::None;
+    // The drawing that Blattwart's last batch (one undo mark of the CAD program) changed; 0 when there
+    // is none to take back. "Rückgängig" is offered while it is the active drawing.
+    acad::DocId LastBatchDoc = 0;
 
     RecordCollection<CAcadobj> Zeichnungen;
     RecordCollection<CAcadobj> Layouts;

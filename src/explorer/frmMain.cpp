@@ -451,6 +451,8 @@ void frmMain::refreshCommandContext()
     c.listItemBold = false;
     c.layoutCount = 0;
     c.activeLayout.reset();
+    c.lastBatchInActiveDrawing =
+        c.attached && m_views->LastBatchDoc != 0 && m_views->LastBatchDoc == m_connection.activeDoc();
     ignoringErrors([this, &c] {
         const QString item = m_list->selectedKey();
         c.listItemBold = !item.isEmpty() && m_list->bold(item);

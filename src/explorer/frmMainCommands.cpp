@@ -86,6 +86,7 @@ CommandStates computeCommandStates(const CommandContext& c)
            {Cmd::mnuListViewMode0, Cmd::mnuListViewMode1, Cmd::mnuListViewMode2, Cmd::mnuListViewMode3},
            c.viewModesEnabled);
     enable(states, {Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection}, c.selectionCommandsEnabled);
+    enable(states, {Cmd::mnuUndo}, c.attached && c.lastBatchInActiveDrawing);
     return states;
 }
 
@@ -126,6 +127,7 @@ void MainCommands::buildActions()
     make(Cmd::mnuFileRename, QStringLiteral("&Umbenennen"), QStringLiteral("F2"));
     make(Cmd::mnuEditSelectAll, QStringLiteral("A&lle auswählen"), QStringLiteral("Ctrl+A"));
     make(Cmd::mnuEditInvertSelection, QStringLiteral("Auswahl &umkehren"));
+    make(Cmd::mnuUndo, QStringLiteral("&Rückgängig"), QStringLiteral("Ctrl+Z"));
     make(Cmd::mnuTemplateOpen, QStringLiteral("&Öffnen"));
     make(Cmd::mnuTemplateDelete, QStringLiteral("&Löschen"));
     make(Cmd::popDC, QStringLiteral("DesignCenter ..."));
@@ -239,9 +241,9 @@ void MainCommands::fillMenuBar(QMenuBar* bar) const
     const Item sep = std::nullopt;
     menu(QStringLiteral("&Datei"), {Cmd::mnuTemplate, Cmd::mnuFileClose, sep, Cmd::mnuSave, Cmd::mnuSaveAS,
                                     sep, Cmd::mnuDrawing, Cmd::mnuModel, sep, Cmd::mnuEnd});
-    menu(QStringLiteral("&Layout"),
-         {Cmd::mnuActive, sep, Cmd::mnuCreate, Cmd::mnuLayoutImport, sep, Cmd::mnuEditCopy,
-          Cmd::mnuFileDelete, Cmd::mnuFileRename, sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection});
+    menu(QStringLiteral("&Layout"), {Cmd::mnuActive, sep, Cmd::mnuCreate, Cmd::mnuLayoutImport, sep,
+                                     Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuFileRename, sep,
+                                     Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection, sep, Cmd::mnuUndo});
     menu(QStringLiteral("&Bibliothek"), {Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete});
     menu(QStringLiteral("&Extras"), {Cmd::popDC, Cmd::mnuBlattliste, sep, Cmd::mnuAutoEnd});
     menu(QStringLiteral("&Ansicht"),

@@ -39,6 +39,7 @@ enum class Cmd : int
     mnuFileRename,
     mnuEditSelectAll,
     mnuEditInvertSelection,
+    mnuUndo,
     // "&Bibliothek"
     mnuTemplateOpen,
     mnuTemplateDelete,
@@ -87,6 +88,8 @@ struct CommandContext
     std::optional<QString> activeLayout;
     bool viewModesEnabled = true; // off for the detail kinds
     bool selectionCommandsEnabled = false;
+    // Blattwart's last batch changed the active drawing, and the CAD program can take it back.
+    bool lastBatchInActiveDrawing = false;
 };
 
 using CommandStates = std::array<bool, kCmdCount>;

@@ -1,9 +1,11 @@
 #include "KopierenControl.h"
 
+#include "BatchMark.h"
 #include "basDateien.h"
 #include "basKopieren.h"
 
 #include <acad/Host.h>
+#include <algorithm>
 #include <explorer/AcadConnection.h>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/ListControl.h>
@@ -46,7 +48,37 @@ void KopierenControl::load()
     Layout = QStringLiteral("Kopie von ") + Quelle;
 }
 
-// False when no free number is left for the name: then nothing has been sent.
+namespace {
+
+// The copies the drawing holds after the batch; what was sent when the host cannot be asked.
+qint32 copiesMade(acad::Host& app, acad::DocId doc, const QStringList& names, qint32 sent)
+{
+    qint32 made = sent;
+    platform::ignoringErrors([&] {
+        const basKopieren::LayoutNames held(app.document(doc));
+        made = qint32(std::count_if(names.begin(), names.end(),
+                                    [&held](const QString& name) { return held.contains(name); }));
+    });
+    return made;
+}
+
+} // namespace
+
+// The names pass the checks of the rename preview before anything is sent: a name the CAD program
+// would refuse keeps the dialog open.
+bool KopierenControl::namesAccepted(const QStringList& names)
+{
+    for (const QString& name : names) {
+        if (const QString problem = basKopieren::NameProblem(name); !problem.isEmpty()) {
+            platform::MsgBox(problem, platform::vbExclamation);
+            return false;
+        }
+    }
+    return true;
+}
+
+// False when no free number is left for the name, or a name would be refused: then nothing has been
+// sent. A batch that ends short says how far it came.
 bool KopierenControl::copy(const QString& layout, qint16 count)
 {
     const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
@@ -54,10 +86,24 @@ bool KopierenControl::copy(const QString& layout, qint16 count)
     QString base = layout;
     const QStringList names =
         basKopieren::CopyNames(basKopieren::LayoutNames(app->document(doc)), base, count);
-    if (names.isEmpty())
+    if (names.isEmpty() || !namesAccepted(names))
         return false;
     basDateien::activateEach(*app, {doc}, m_connection, m_host);
-    basKopieren::CopyLayout(*app, m_connection.activeDoc(), Quelle, names);
+    basKopieren::BatchResult result;
+    {
+        BatchMark mark(*app, doc, m_views);
+        result = basKopieren::CopyLayout(*app, doc, Quelle, names);
+        if (result.done > 0)
+            mark.changed();
+    }
+    const qint32 made = copiesMade(*app, doc, names, result.done);
+    if (made < names.size()) {
+        const QString refused = made == 0 ? QStringLiteral("AutoCAD hat sie nicht angenommen.")
+                                          : QStringLiteral("AutoCAD hat die übrigen nicht angenommen.");
+        const QString why = result.failure.isEmpty() ? refused : result.failure;
+        platform::MsgBox(QStringLiteral("%1 von %2 Kopien erstellt: %3").arg(made).arg(names.size()).arg(why),
+                         platform::vbCritical);
+    }
     return true;
 }
 
@@ -66,8 +112,10 @@ NameCountControl::Outcome KopierenControl::finish(const QString& layout, qint16 
     try {
         if (!copy(layout, count))
             return Outcome::StayInName;
-    } catch (const std::exception&) {
-        platform::MsgBox(QStringLiteral("Kopieren des neuen Layouts fehlgeschlagen!"), platform::vbCritical);
+    } catch (const std::exception& error) {
+        platform::MsgBox(
+            platform::withDescription(QStringLiteral("Kopieren des neuen Layouts fehlgeschlagen!"), error),
+            platform::vbCritical);
     }
     m_views.FillTreeView();
     platform::ignoringErrors([this] { SelectActiveLayout(); });

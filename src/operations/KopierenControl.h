@@ -35,6 +35,7 @@ protected:
 private:
     void load();
     bool copy(const QString& layout, qint16 count);
+    static bool namesAccepted(const QStringList& names);
 
     explorer::AcadConnection& m_connection;
     basViewControls::ViewControls& m_views;

@@ -20,9 +20,25 @@ bool NameCountControl::UpdateStartButton(const QString& layout, const QString& a
     return !layout.isEmpty() && !anzahl.isEmpty();
 }
 
+QString NameCountControl::VorschauProblem(const QString& layout, const QString& anzahl) const
+{
+    if (!HatVorschau())
+        return {};
+    for (const VorschauZeile& line : Vorschau(layout, anzahl)) {
+        if (!line.problem.isEmpty())
+            return line.problem;
+    }
+    return {};
+}
+
+bool NameCountControl::StartAllowed(const QString& layout, const QString& anzahl) const
+{
+    return UpdateStartButton(layout, anzahl) && VorschauProblem(layout, anzahl).isEmpty();
+}
+
 bool NameCountControl::ValidateLayout(const QString& layout)
 {
-    return basKopieren::CheckEingabe(layout) == 0;
+    return basKopieren::CheckSerienName(layout) == 0;
 }
 
 bool NameCountControl::ValidateAnzahl(const QString& anzahl)
@@ -42,6 +58,11 @@ NameCountControl::Outcome NameCountControl::cmdStart(const QString& layout, cons
         return Outcome::StayInName;
     if (!ValidateAnzahl(anzahl))
         return Outcome::StayInCount;
+    // A finish by the Enter key while the preview refuses a line.
+    if (const QString problem = VorschauProblem(layout, anzahl); !problem.isEmpty()) {
+        platform::MsgBox(problem, platform::vbExclamation);
+        return Outcome::StayInName;
+    }
     return finish(layout, basKopieren::CountOf(anzahl));
 }
 

@@ -38,7 +38,10 @@ public:
     virtual void Form_Load() = 0;
     // "&Fertigstellen" is offered while both fields hold something.
     static bool UpdateStartButton(const QString& layout, const QString& anzahl);
-    // Leaving the name field: false (after the message) while it holds a forbidden character.
+    // ... and while no line of the preview is refused.
+    bool StartAllowed(const QString& layout, const QString& anzahl) const;
+    // Leaving the name field: false (after the message) while it holds a forbidden character, is
+    // spaces alone or begins with a space.
     static bool ValidateLayout(const QString& layout);
     // Leaving the count field: false (after the message) unless it holds a whole number 1..32767.
     static bool ValidateAnzahl(const QString& anzahl);
@@ -48,6 +51,8 @@ public:
     // Whether the dialog shows what the fields would do, and what that is for the fields' texts.
     virtual bool HatVorschau() const { return false; }
     virtual QList<VorschauZeile> Vorschau(const QString& layout, const QString& anzahl) const;
+    // Why the preview refuses the fields' texts: its first refused line's reason, "" when none is.
+    QString VorschauProblem(const QString& layout, const QString& anzahl) const;
 
 protected:
     explicit NameCountControl(QObject* parent = nullptr);

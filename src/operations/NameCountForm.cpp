@@ -104,7 +104,7 @@ QLineEdit* NameCountForm::addField(const QString& name, const QString& label, bo
 
 void NameCountForm::UpdateStartButton()
 {
-    cmdStart->setEnabled(NameCountControl::UpdateStartButton(txtLayout->text(), txtAnzahl->text()));
+    cmdStart->setEnabled(m_control.StartAllowed(txtLayout->text(), txtAnzahl->text()));
 }
 
 // A line whose new name would fail is marked and says why.

@@ -5,6 +5,7 @@
 
 #include <acad/Host.h>
 #include <explorer/AcadConnection.h>
+#include <explorer/ViewHost.h>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/TreeControl.h>
 #include <platform/Error.h>
@@ -48,9 +49,13 @@ QList<NameCountControl::VorschauZeile> UmbenennenControl::Vorschau(const QString
         basUmbenennen::NumberedNames(*m_names, m_selected, layout, basKopieren::CountOf(anzahl), &complete);
     const QString runOut =
         QStringLiteral("Für \"%1\" ist keine freie Layout-Nummer mehr vorhanden!").arg(layout);
+    // The typed start of the series is checked as on leaving its field, then each new name.
+    const QString typed = basKopieren::SerienNameProblem(layout);
     for (qsizetype i = 0; i < m_selected.size(); ++i) {
         const QString name = i < renames.size() ? renames[i].name : QStringLiteral("?");
-        const QString problem = complete ? basKopieren::NameProblem(name) : runOut;
+        QString problem = complete ? typed : runOut;
+        if (problem.isEmpty())
+            problem = basKopieren::NameProblem(name);
         lines.append({m_selected[i].oldName + QStringLiteral(" → ") + name, problem});
     }
     return lines;
@@ -66,7 +71,10 @@ NameCountControl::Outcome UmbenennenControl::finish(const QString& layout, qint1
         platform::MsgBox(platform::describe(error), platform::vbOKOnly);
         return Outcome::Close;
     }
-    return m_renames.RenameSelectedLayouts(layout, count) ? Outcome::Close : Outcome::StayInName;
+    const bool done = m_renames.RenameSelectedLayouts(layout, count);
+    // The batch can be taken back now.
+    m_host.VisbibleMnuMenu();
+    return done ? Outcome::Close : Outcome::StayInName;
 }
 
 } // namespace operations

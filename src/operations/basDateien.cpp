@@ -178,6 +178,13 @@ void Dateien::ActivateDrawing(qint16 layoutNode, qint16 ask, qint16 listLayout)
         const DrawingTarget target = activationTarget(layoutNode != 0, listLayout != 0);
         if (!target.valid)
             return;
+        // A drawing closed since the last refresh: a layout of the same name in another drawing must
+        // not become current instead.
+        if (MatchingDocuments(*app(), target.path).isEmpty()) {
+            reportNotLoaded(target.path);
+            m_views.FillTreeView();
+            return;
+        }
         if (!switchDocument(target, ask != 0, layoutNode != 0))
             return;
         if (layoutNode != 0 || listLayout != 0)

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <acad/CommandString.h>
 #include <acad/Host.h>
+#include <algorithm>
 #include <cmath>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
@@ -37,22 +38,53 @@ bool readNumber(const QString& text, double& value)
     return false;
 }
 
+// Spaces at either end would make a name that looks like another one; a name of spaces alone
+// looks like none. A series' start may end in a space: its number follows.
+QString spacesProblem(const QString& text, bool seriesStart = false)
+{
+    const QString trimmed = text.trimmed();
+    if (text.isEmpty() || trimmed == text)
+        return {};
+    if (trimmed.isEmpty())
+        return QStringLiteral("Der Name darf nicht nur aus Leerzeichen bestehen!");
+    if (seriesStart && text.startsWith(trimmed))
+        return {};
+    return QStringLiteral("Der Name darf nicht mit Leerzeichen beginnen oder enden!");
+}
+
+qint16 refuseInput(const QString& text, bool seriesStart)
+{
+    // A control character would reach the CAD program's command line as a return or an escape.
+    const bool forbidden = acad::hasControlCharacter(text) ||
+                           std::any_of(text.begin(), text.end(), [](QChar c) { return kForbidden.contains(c); });
+    const QString problem = forbidden ? kInvalidCharacters : spacesProblem(text, seriesStart);
+    if (problem.isEmpty())
+        return 0;
+    platform::MsgBox(problem, platform::vbExclamation);
+    return 1;
+}
+
 } // namespace
 
 qint16 CheckEingabe(const QString& text)
 {
-    // A control character would reach the CAD program's command line as a return or an escape.
-    if (acad::hasControlCharacter(text)) {
-        platform::MsgBox(kInvalidCharacters, platform::vbExclamation);
-        return 1;
-    }
+    return refuseInput(text, false);
+}
+
+qint16 CheckSerienName(const QString& text)
+{
+    return refuseInput(text, true);
+}
+
+QString SerienNameProblem(const QString& text)
+{
+    if (acad::hasControlCharacter(text))
+        return kInvalidCharacters;
     for (const QChar c : text) {
-        if (kForbidden.contains(c)) {
-            platform::MsgBox(kInvalidCharacters, platform::vbExclamation);
-            return 1;
-        }
+        if (kForbidden.contains(c))
+            return kInvalidCharacters;
     }
-    return 0;
+    return spacesProblem(text, true);
 }
 
 QString NameProblem(const QString& name)
@@ -65,6 +97,8 @@ QString NameProblem(const QString& name)
         if (kHostForbidden.contains(c))
             return QStringLiteral("AutoCAD lässt das Zeichen „%1“ in Layoutnamen nicht zu!").arg(c);
     }
+    if (const QString spaces = spacesProblem(name); !spaces.isEmpty())
+        return spaces;
     if (name.size() > kHostMaxLength)
         return QStringLiteral("Der Name ist länger als %1 Zeichen!").arg(kHostMaxLength);
     return QString();
@@ -164,34 +198,35 @@ QStringList CopyNames(const LayoutNames& doc, QString& base, qint16 count)
     return names;
 }
 
-qint16 CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names)
+BatchResult CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names)
 {
     const QString layoutName = QStringLiteral("Der Name des Layouts");
+    BatchResult result;
     try {
         // Every string is built before the first is sent: a refused name sends nothing.
-        QStringList commands;
+        QStringList copies;
         for (const QString& name : names) {
-            commands.append(acad::CommandString(QStringLiteral("_layout"))
-                                .keyword(QStringLiteral("_copy"))
-                                .value(source, layoutName)
-                                .value(name, layoutName)
-                                .text());
+            copies.append(acad::CommandString(QStringLiteral("_layout"))
+                              .keyword(QStringLiteral("_copy"))
+                              .value(source, layoutName)
+                              .value(name, layoutName)
+                              .text());
         }
-        if (!names.isEmpty()) {
-            commands.append(acad::CommandString(QStringLiteral("_layout"))
-                                .keyword(QStringLiteral("_set"))
-                                .value(names.first(), layoutName)
-                                .text());
-        }
-        for (const QString& command : std::as_const(commands))
+        const QString makeCurrent = names.isEmpty() ? QString()
+                                                    : acad::CommandString(QStringLiteral("_layout"))
+                                                          .keyword(QStringLiteral("_set"))
+                                                          .value(names.first(), layoutName)
+                                                          .text();
+        for (const QString& command : std::as_const(copies)) {
             app.sendCommand(doc, command);
-        return 0;
+            ++result.done;
+        }
+        if (!makeCurrent.isEmpty())
+            app.sendCommand(doc, makeCurrent);
     } catch (const std::exception& error) {
-        platform::MsgBox(
-            platform::withDescription(QStringLiteral("Kopieren des neuen Layouts fehlgeschlagen!"), error),
-            platform::vbCritical);
-        return 1;
+        result.failure = platform::describe(error);
     }
+    return result;
 }
 
 } // namespace basKopieren

@@ -13,8 +13,14 @@ class Host;
 // for forbidden characters and the search for a free numbered layout name.
 namespace basKopieren {
 
-// 1 (after its own message) when the text holds one of the characters a name must not hold.
+// 1 (after its own message) when the text holds one of the characters a name must not hold, is
+// spaces alone, or begins or ends with a space.
 qint16 CheckEingabe(const QString& text);
+// The same for the start of a numbered series (the copy and rename dialogs' name field): it may end
+// in a space, as its number follows; the names it gives are checked with NameProblem.
+qint16 CheckSerienName(const QString& text);
+// Why CheckSerienName refuses the text, without its message; "" when it does not.
+QString SerienNameProblem(const QString& text);
 
 // The names a drawing's layouts use, the model layout included, compared ignoring case.
 class LayoutNames final
@@ -56,8 +62,16 @@ qint16 CountOf(const QString& text);
 // is free: then nothing may be sent.
 QStringList CopyNames(const LayoutNames& doc, QString& base, qint16 count);
 
-// Sends one copy command per name and then makes the first one current. 1 after the message
-// "Kopieren des neuen Layouts fehlgeschlagen!" when the CAD program refuses; commands sent stay sent.
-qint16 CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names);
+// What a batch did: how many of its steps the CAD program took, and why it stopped early ("" when it
+// did not).
+struct BatchResult
+{
+    qint32 done = 0;
+    QString failure;
+};
+
+// Sends one copy command per name and then makes the first one current. Stops at the first command
+// the CAD program does not take; commands sent stay sent.
+BatchResult CopyLayout(acad::Host& app, acad::DocId doc, const QString& source, const QStringList& names);
 
 } // namespace basKopieren

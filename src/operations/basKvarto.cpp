@@ -1,5 +1,6 @@
 #include "basKvarto.h"
 
+#include "BatchMark.h"
 #include "LoeschenFrage.h"
 #include "basDateien.h"
 #include "basDateienTargets.h"
@@ -168,10 +169,13 @@ void Kvarto::deleteLayouts()
     // Asked before anything changes in the CAD program, even which drawing is active.
     if (!LoeschenBestaetigt(layoutNames(keys)) || !activateDrawing(drawing.Gesamt))
         return;
+    const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
+    operations::BatchMark mark(*app, m_connection.activeDoc(), m_views);
     for (const QString& key : keys) {
         // One failed run fails the others too; one message is enough.
         if (!deleteLayout(key))
             return;
+        mark.changed();
     }
 }
 

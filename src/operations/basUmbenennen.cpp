@@ -1,5 +1,6 @@
 #include "basUmbenennen.h"
 
+#include "BatchMark.h"
 #include "NameCountForm.h"
 #include "UmbenennenControl.h"
 #include "basDateien.h"
@@ -145,8 +146,10 @@ void Umbenennen::TreeAfterLabelEdit(const QString&, const QString& text, bool* c
 
 void Umbenennen::ListAfterLabelEdit(const QString&, const QString& text, bool* cancel)
 {
-    if (!text.isNull())
-        *cancel = RenameLayout(text, 1) != 0;
+    if (text.isNull())
+        return;
+    // A name typed in the list is checked as one typed in the tree.
+    *cancel = basKopieren::CheckEingabe(text) != 0 || RenameLayout(text, 1) != 0;
 }
 
 QList<NumberedName> NumberedNames(basKopieren::LayoutNames names, const QList<NumberedName>& layouts,
@@ -204,22 +207,38 @@ QList<NumberedName> Umbenennen::numberedNames(acad::DocId doc, const QString& ba
 
 bool Umbenennen::RenameSelectedLayouts(const QString& base, qint16 start)
 {
+    qint32 done = 0;
+    qsizetype asked = 0;
     try {
         const acad::DocId doc = m_views.FindDocument(m_views.tvTreeView().selectedKey());
         const QList<NumberedName> renames = numberedNames(doc, base, start);
         if (renames.isEmpty())
             return m_views.lvListView().selectedKeys().isEmpty();
+        asked = renames.size();
         const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
+        operations::BatchMark mark(*app, doc, m_views);
         for (const NumberedName& rename : renames) {
             const CAcadobj& record = basDateien::RecordOf(m_views.Layouts, rename.key, kNoLayout);
             app->setLayoutName(doc, record.AObjId, rename.name);
+            mark.changed();
+            ++done;
             renameRecord(rename.key, rename.name);
             m_views.lvListView().setText(rename.key, rename.name);
             if (m_views.tvTreeView().contains(rename.key))
                 m_views.tvTreeView().setText(rename.key, rename.name);
         }
     } catch (const std::exception& error) {
-        report(error);
+        if (asked == 0) {
+            report(error);
+        } else {
+            // The names the drawing holds now, not those the series would have given.
+            platform::MsgBox(QStringLiteral("%1 von %2 Layouts umbenannt: %3")
+                                 .arg(done)
+                                 .arg(asked)
+                                 .arg(platform::describe(error)),
+                             platform::vbCritical);
+            m_views.FillTreeView();
+        }
     }
     return true;
 }

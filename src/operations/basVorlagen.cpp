@@ -95,6 +95,8 @@ void Vorlagen::InsertVorlageLayouts()
         filediaOff = true;
         m_connection.BringAcadToFront();
         app->sendCommand(m_connection.activeDoc(), command);
+        // One command of the CAD program, and so one step it can take back, whatever the user picks.
+        m_views.LastBatchDoc = m_connection.activeDoc();
     } catch (const std::exception& error) {
         report(error);
     }

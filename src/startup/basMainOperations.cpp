@@ -3,6 +3,7 @@
 #include <QUrl>
 #include <explorer/basViewControls.h>
 #include <explorer/frmMain.h>
+#include <operations/BatchMark.h>
 #include <operations/basDateien.h>
 #include <operations/basKvarto.h>
 #include <operations/basVorlagen.h>
@@ -57,6 +58,7 @@ void Program::wireDrawingCommands()
     commands->wire(Cmd::mnuTemplateOpen, [this] { ignoringErrors([this] { CmdOpen(); }); });
     commands->wire(Cmd::mnuTemplateDelete, [views] { views->DeleteSelectedTemplate(); });
     commands->wire(Cmd::mnuLayoutImport, [this] { CmdLayoutImport(); });
+    commands->wire(Cmd::mnuUndo, [this, views] { operations::UndoLastBatch(Connection, *views); });
 }
 
 void Program::CmdActive()

@@ -8,6 +8,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
+from batches import copy_layout  # noqa: E402
 from desktop import Desktop, wait_for  # noqa: E402
 
 APP = "blattwart"
@@ -22,15 +23,7 @@ class TestCopyRename(unittest.TestCase):
             d.host("/Documents", "Documents", "Open", drawing)
             d.start_blattwart()
             d.activate("Blattwart")
-            d.click(APP, "table cell", "Detail Attika")
-            wait_for(lambda: "Layout-Details:" in d.texts(APP, "label"), "the layout selected")
-
-            # Ctrl+C opens "Layout kopieren"; the name field has the focus, Tab leads to the count.
-            d.key("ctrl+c")
-            d.activate("Layout kopieren")
-            d.retype("Plan")
-            d.key("Tab")
-            d.retype("2")
+            copy_layout(d, "Detail Attika", "Plan", "2")
             d.key("alt+f")
 
             def plans():

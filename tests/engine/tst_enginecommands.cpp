@@ -528,6 +528,108 @@ private slots:
         settle();
         QCOMPARE(layoutNames(*m_engine, m_doc).mid(3), QStringList({"A", "B", "C"}));
     }
+
+    // --- undo
+
+    void undo_data()
+    {
+        QTest::addColumn<QStringList>("inputs"); // each sent and worked off on its own
+        QTest::addColumn<QStringList>("layouts");
+        QTest::newRow("U takes back one copy") << QStringList{"_layout\r_copy\rLayout1\rA\r", "_u\r"}
+                                               << QStringList{"Model", "Layout1", "Layout2"};
+        QTest::newRow("each command is a step of its own")
+            << QStringList{"_layout\r_copy\rLayout1\rA\r", "_layout\r_copy\rLayout1\rB\r", "_u\r"}
+            << QStringList{"Model", "Layout1", "Layout2", "A"};
+        QTest::newRow("a mark is one step, whatever it holds")
+            << QStringList{"_undo\r_begin\r",
+                           "_layout\r_copy\rLayout1\rA\r",
+                           "_layout\r_delete\rLayout2\r",
+                           "_layout\r_rename\rLayout1\rPlan\r",
+                           "_undo\r_end\r",
+                           "_u\r"}
+            << QStringList{"Model", "Layout1", "Layout2"};
+        QTest::newRow("the steps before a mark stay")
+            << QStringList{"_layout\r_copy\rLayout1\rA\r", "_undo\r_begin\r", "_layout\r_copy\rLayout1\rB\r",
+                           "_undo\r_end\r", "U\r"}
+            << QStringList{"Model", "Layout1", "Layout2", "A"};
+        QTest::newRow("U ends a mark left open")
+            << QStringList{"_undo\r_begin\r", "_layout\r_copy\rLayout1\rA\r", "_layout\r_copy\rLayout1\rB\r",
+                           "Z\r"}
+            << QStringList{"Model", "Layout1", "Layout2"};
+        QTest::newRow("a mark that changed nothing is no step")
+            << QStringList{"_layout\r_copy\rLayout1\rA\r", "_undo\r_begin\r", "_undo\r_end\r", "_u\r"}
+            << QStringList{"Model", "Layout1", "Layout2"};
+        QTest::newRow("a refused command is no step")
+            << QStringList{"_layout\r_copy\rLayout1\rA\r", "_layout\r_copy\rLayout1\ra;b\r", "_u\r"}
+            << QStringList{"Model", "Layout1", "Layout2"};
+        QTest::newRow("undo with a count")
+            << QStringList{"_layout\r_copy\rLayout1\rA\r", "_layout\r_copy\rLayout1\rB\r", "_undo\r2\r"}
+            << QStringList{"Model", "Layout1", "Layout2"};
+        QTest::newRow("undo without an answer takes one")
+            << QStringList{"_layout\r_copy\rLayout1\rA\r", "_layout\r_copy\rLayout1\rB\r", "ZLÖSCH\r\r"}
+            << QStringList{"Model", "Layout1", "Layout2", "A"};
+        QTest::newRow("nothing to take back")
+            << QStringList{"_u\r"} << QStringList{"Model", "Layout1", "Layout2"};
+    }
+    void undo()
+    {
+        QFETCH(QStringList, inputs);
+        QFETCH(QStringList, layouts);
+        for (const QString& input : inputs)
+            send(input);
+        QCOMPARE(layoutNames(*m_engine, m_doc), layouts);
+        QVERIFY(!m_engine->isBusy());
+    }
+
+    void undoBringsBackWhatTheLayoutsHeld()
+    {
+        const acad::DocumentSnapshot before = m_engine->document(m_doc);
+        const cadhost::Drawing drawing = *m_engine->drawing(m_doc);
+        m_engine->saveDocument(m_doc);
+        send(QStringLiteral("_undo\r_begin\r"));
+        m_engine->setLayoutName(m_doc, before.layouts.at(1).id, QStringLiteral("Plan"));
+        send(QStringLiteral("_layout\r_delete\rLayout2\r_layout\r_new\rNeu\r_undo\r_end\r"));
+        QCOMPARE(layoutNames(*m_engine, m_doc), (QStringList{"Model", "Plan", "Neu"}));
+        send(QStringLiteral("_u\r"));
+        // Names, tab order, plot settings, paper-space contents and ids as before.
+        QCOMPARE(m_engine->drawing(m_doc)->layouts, drawing.layouts);
+        QCOMPARE(m_engine->document(m_doc).activeLayout, before.activeLayout);
+        // Taking back is a change of its own: the drawing differs from its file.
+        QVERIFY(m_engine->document(m_doc).modified);
+        QVERIFY(historyHas(*m_engine, QStringLiteral("Ein Schritt rückgängig gemacht.")));
+        send(QStringLiteral("_u\r"));
+        QVERIFY(historyHas(*m_engine, QStringLiteral("Es gibt nichts rückgängig zu machen.")));
+    }
+
+    void automationEditsAreStepsToo()
+    {
+        const acad::ObjectId id = m_engine->document(m_doc).layouts.at(1).id;
+        m_engine->setLayoutName(m_doc, id, QStringLiteral("A"));
+        m_engine->setLayoutName(m_doc, id, QStringLiteral("B"));
+        send(QStringLiteral("_u\r"));
+        QCOMPARE(layoutNames(*m_engine, m_doc), (QStringList{"Model", "A", "Layout2"}));
+    }
+
+    void stepsDieWithTheDrawing()
+    {
+        send(QStringLiteral("_layout\r_copy\rLayout1\rA\r"));
+        m_engine->saveDocument(m_doc);
+        m_engine->closeDocument(m_doc, false);
+        m_doc = m_engine->openDocument(m_path);
+        send(QStringLiteral("_u\r"));
+        QCOMPARE(layoutNames(*m_engine, m_doc), (QStringList{"Model", "Layout1", "Layout2", "A"}));
+    }
+
+    void stepsAreBounded()
+    {
+        const acad::ObjectId id = m_engine->document(m_doc).layouts.at(1).id;
+        for (int i = 1; i <= 150; ++i)
+            m_engine->setLayoutName(m_doc, id, QStringLiteral("Plan%1").arg(i));
+        send(QStringLiteral("_undo\r1000\r"));
+        // The oldest 50 steps are gone: the name they came from stays.
+        QCOMPARE(layoutNames(*m_engine, m_doc), (QStringList{"Model", "Plan50", "Layout2"}));
+        QVERIFY(historyHas(*m_engine, QStringLiteral("100 Schritte rückgängig gemacht.")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestEngineCommands)

@@ -165,9 +165,9 @@ private slots:
         QTest::addColumn<bool>("plots");   // else the entities
         QTest::addColumn<QString>("error");
         QTest::newRow("plot settings, closed document")
-            << "closed" << true << "Das Dokument ist nicht geöffnet (Dokument-Nr. 1).";
+            << "closed" << true << "Haus.dwg“ ist nicht mehr geöffnet.";
         QTest::newRow("entities, closed document")
-            << "closed" << false << "Das Dokument ist nicht geöffnet (Dokument-Nr. 1).";
+            << "closed" << false << "Haus.dwg“ ist nicht mehr geöffnet.";
         QTest::newRow("entities, unknown layout")
             << "unknown" << false << "Objekt-ID 999999 ist kein Layout der Zeichnung Haus.dwg.";
         QTest::newRow("entities, deleted layout")

@@ -286,17 +286,20 @@ private slots:
                                               "&Modellbereich",
                                               "-",
                                               "&Beenden\tCtrl+Q"};
-        QTest::newRow("Layout") << "&Layout" << QStringList{"Aktuell",
-                                                            "-",
-                                                            "Layout erstellen ...",
-                                                            "Layout in Vorlage",
-                                                            "-",
-                                                            "&Kopieren\tCtrl+C",
-                                                            "&Löschen\tDel",
-                                                            "&Umbenennen\tF2",
-                                                            "-",
-                                                            "A&lle auswählen\tCtrl+A",
-                                                            "Auswahl &umkehren"};
+        QTest::newRow("Layout") << "&Layout"
+                                << QStringList{"Aktuell",
+                                               "-",
+                                               "Layout erstellen ...",
+                                               "Layout in Vorlage",
+                                               "-",
+                                               "&Kopieren\tCtrl+C",
+                                               "&Löschen\tDel",
+                                               "&Umbenennen\tF2",
+                                               "-",
+                                               "A&lle auswählen\tCtrl+A",
+                                               "Auswahl &umkehren",
+                                               "-",
+                                               "&Rückgängig\tCtrl+Z"};
         QTest::newRow("Bibliothek") << "&Bibliothek" << QStringList{"&Öffnen", "&Löschen"};
         QTest::newRow("Extras") << "&Extras"
                                 << QStringList{"DesignCenter ...", "Blattliste ...", "-",

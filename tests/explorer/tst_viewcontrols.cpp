@@ -213,14 +213,17 @@ private slots:
             QVERIFY(m_f->list.bold(key));
     }
 
-    void noActiveDocumentLeavesTheDrawings()
+    // A host without drawings (the last one closed, or a host started anew) has none to show.
+    void aHostWithoutDrawingsEmptiesTheDrawingsRoot()
     {
         m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1"});
         V().FillTreeView();
         m_f->host->activeDocument = 0;
         m_f->host->documents.clear();
         V().FillTreeView();
-        QCOMPARE(m_f->tree.childKeys("A"), QStringList{"Z1"});
+        QCOMPARE(m_f->tree.childKeys("A"), QStringList{});
+        QVERIFY(V().Zeichnungen.isEmpty());
+        QVERIFY(V().Layouts.isEmpty());
         QVERIFY(m_f->tree.bold("A"));
         QCOMPARE(m_f->tree.text("A"), QStringLiteral("Geladene Zeichnungen"));
     }

@@ -135,6 +135,146 @@ private slots:
         QCOMPARE(layouts(drawing(kBestand)), (QStringList{"Model", "Plan3", "Plan4", "Plan5"}));
         QCOMPARE(treeLayouts(), (QStringList{"Plan3", "Plan4", "Plan5"}));
     }
+
+    // --- batches the host takes back as one step
+
+    void undo_data()
+    {
+        QTest::addColumn<bool>("copy"); // else a numbered rename
+        QTest::newRow("numbered rename") << false;
+        QTest::newRow("copy series") << true;
+    }
+    void undo()
+    {
+        QFETCH(bool, copy);
+        const QStringList before = layouts(drawing(kBestand));
+        QAction* undo = window()->commands()->action(Cmd::mnuUndo);
+        QVERIFY(!undo->isEnabled());
+        if (copy) {
+            select(QStringLiteral("EG Möblierung"));
+            withDialog(Cmd::mnuEditCopy, [](NameCountForm* form) {
+                type(form, "txtLayout", QStringLiteral("Kopie"));
+                type(form, "txtAnzahl", QStringLiteral("3"));
+                finish(form);
+            });
+            QTRY_COMPARE(layouts(drawing(kBestand)).size(), before.size() + 3);
+        } else {
+            select(kBestand);
+            selectItems({"Plan1", "EG Möblierung", "Plan3"});
+            withDialog(Cmd::mnuFileRename, [](NameCountForm* form) {
+                type(form, "txtLayout", QStringLiteral("Blatt"));
+                finish(form);
+            });
+            QStringList renamed = layouts(drawing(kBestand));
+            renamed.sort();
+            QCOMPARE(renamed, (QStringList{"Blatt1", "Blatt2", "Blatt3", "Model"}));
+        }
+        // The batch is the last change of the active drawing: Ctrl+Z takes all of it back.
+        QVERIFY(undo->isEnabled());
+        window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QTest::keyClick(window(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(layouts(drawing(kBestand)), before);
+        QCOMPARE(treeLayouts(), before.mid(1));
+        QVERIFY(user->document(doc).modified);
+        // Once: a second Ctrl+Z would take back what came before the batch.
+        QVERIFY(!undo->isEnabled());
+    }
+
+    void undoOnlyInTheBatchsDrawing()
+    {
+        select(kBestand);
+        selectItems({"Plan1", "Plan3"});
+        withDialog(Cmd::mnuFileRename, [](NameCountForm* form) {
+            type(form, "txtLayout", QStringLiteral("Blatt"));
+            finish(form);
+        });
+        QVERIFY(window()->commands()->action(Cmd::mnuUndo)->isEnabled());
+        const QString other = drawing(QStringLiteral("Detailblatt.dwg"));
+        QVERIFY(QFile::copy(sampleFile(QStringLiteral("Detailblatt.dwg")), other));
+        user->openDocument(other);
+        // The watch notices the active drawing the user chose in the host.
+        window()->ctlTimer()->start();
+        QVERIFY(leaveAndReturn());
+        QTRY_VERIFY(!window()->commands()->action(Cmd::mnuUndo)->isEnabled());
+        user->activateDocument(doc);
+        QVERIFY(leaveAndReturn());
+        QTRY_VERIFY(window()->commands()->action(Cmd::mnuUndo)->isEnabled());
+    }
+
+    // --- names the host would refuse are refused before anything is sent
+
+    void copyRefusesBadNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("semicolon") << "Plan;A"
+                                   << "2"
+                                   << "AutoCAD lässt das Zeichen „;“ in Layoutnamen nicht zu!";
+        QTest::newRow("260 characters") << QString(260, QLatin1Char('x')) << "1"
+                                        << "Der Name ist länger als 255 Zeichen!";
+        QTest::newRow("255 characters and a number") << QString(255, QLatin1Char('x')) << "2"
+                                                     << "Der Name ist länger als 255 Zeichen!";
+        QTest::newRow("leading space") << " Plan"
+                                       << "1"
+                                       << "Der Name darf nicht mit Leerzeichen beginnen oder enden!";
+        QTest::newRow("spaces only") << "   "
+                                     << "1"
+                                     << "Der Name darf nicht nur aus Leerzeichen bestehen!";
+        QTest::newRow("one copy takes the name itself: no trailing space")
+            << "Plan "
+            << "1"
+            << "Der Name darf nicht mit Leerzeichen beginnen oder enden!";
+    }
+    void copyRefusesBadNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, count);
+        QFETCH(QString, message);
+        const QStringList before = layouts(drawing(kBestand));
+        select(QStringLiteral("EG Möblierung"));
+        boxes->expect(platform::vbOK, message);
+        withDialog(Cmd::mnuEditCopy, [&](NameCountForm* form) {
+            type(form, "txtAnzahl", count);
+            form->findChild<QLineEdit*>(QStringLiteral("txtLayout"))->setText(name);
+            QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("cmdStart")), Qt::LeftButton);
+            // The dialog stays for a better name.
+            QVERIFY(form->isVisible());
+        });
+        QCOMPARE(boxes->count(), 1);
+        QTest::qWait(200);
+        QCOMPARE(layouts(drawing(kBestand)), before);
+    }
+
+    void renameFinishesOnlyWithoutRefusedLines_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("fine") << "Blatt" << true;
+        QTest::newRow("a character the host refuses") << "Blatt;" << false;
+        QTest::newRow("too long with its number") << QString(255, QLatin1Char('x')) << false;
+        QTest::newRow("leading space") << " Blatt" << false;
+        QTest::newRow("a trailing space before the number") << "Blatt " << true;
+    }
+    void renameFinishesOnlyWithoutRefusedLines()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, enabled);
+        select(kBestand);
+        selectItems({"Plan1", "Plan3"});
+        withDialog(Cmd::mnuFileRename, [&](NameCountForm* form) {
+            form->findChild<QLineEdit*>(QStringLiteral("txtLayout"))->setText(name);
+            auto* start = form->findChild<QPushButton*>(QStringLiteral("cmdStart"));
+            QCOMPARE(start->isEnabled(), enabled);
+            if (enabled)
+                finish(form);
+        });
+        const QString base = name == QLatin1String("Blatt ") ? name : QStringLiteral("Blatt");
+        QCOMPARE(layouts(drawing(kBestand)),
+                 enabled ? (QStringList{"Model", base + "1", "EG Möblierung", base + "2"})
+                         : (QStringList{"Model", "Plan1", "EG Möblierung", "Plan3"}));
+    }
 };
 
 QTEST_MAIN(TestCopyRenameE2E)

@@ -95,6 +95,84 @@ private slots:
         QVERIFY(!nodeKey(kDetail).isEmpty());
     }
 
+    void closingEveryDrawingEmptiesTheTree_data()
+    {
+        QTest::addColumn<bool>("byWindow"); // "Schließen" in Blattwart, else the host's own close
+        QTest::newRow("closed in the host") << false;
+        QTest::newRow("closed with Schließen") << true;
+    }
+    void closingEveryDrawingEmptiesTheTree()
+    {
+        QFETCH(bool, byWindow);
+        for (const QString& name : {kBestand, kDetail}) {
+            const acad::DocId doc = docId(drawing(name));
+            if (byWindow) {
+                select(name);
+                QVERIFY(trigger(Cmd::mnuFileClose));
+            } else {
+                user->closeDocument(doc, false);
+            }
+            QTRY_COMPARE(docId(drawing(name)), 0);
+        }
+        QCOMPARE(user->application().activeDocument, 0);
+        QVERIFY(leaveAndReturn());
+        // A host without drawings: "Geladene Zeichnungen" is empty.
+        QTRY_VERIFY(nodeKey(kBestand).isEmpty());
+        QVERIFY(nodeKey(kDetail).isEmpty());
+        QVERIFY(window()->views().Zeichnungen.isEmpty());
+        QVERIFY(window()->views().Layouts.isEmpty());
+        // The file can be opened again: it is no longer taken for loaded.
+        program->Dateien->OpenDrawingFile(drawing(kBestand));
+        QVERIFY(docId(drawing(kBestand)) != 0);
+    }
+
+    void activatingALayoutOfAClosedDrawing()
+    {
+        // Both drawings have a layout "Gleich"; the one of "Bestand EG.dwg" is selected.
+        for (const QString& name : {kBestand, kDetail}) {
+            const acad::DocId doc = docId(drawing(name));
+            user->setLayoutName(doc, user->document(doc).layouts.at(1).id, QStringLiteral("Gleich"));
+        }
+        QVERIFY(leaveAndReturn());
+        QString key;
+        QTRY_VERIFY(!(key =
+                          [this] {
+                              for (const QString& child : tree()->childKeys(nodeKey(kBestand))) {
+                                  if (tree()->text(child) == QLatin1String("Gleich"))
+                                      return child;
+                              }
+                              return QString();
+                          }())
+                         .isEmpty());
+        tree()->select(key);
+        window()->views().TreeSelectionChanged();
+        const acad::DocId detail = docId(drawing(kDetail));
+        const QString current = user->document(detail).activeLayout;
+        QVERIFY(current != QLatin1String("Gleich"));
+        // Closed at the host since the last refresh.
+        user->closeDocument(docId(drawing(kBestand)), false);
+        boxes->expect(platform::vbOK, drawing(kBestand) + QStringLiteral(" ist nicht mehr geladen!"));
+        QVERIFY(trigger(Cmd::mnuActive));
+        QCOMPARE(boxes->count(), 1);
+        // The other drawing's layout of the same name stays where it was, and the tree follows the host.
+        QCOMPARE(user->document(detail).activeLayout, current);
+        QTRY_VERIFY(nodeKey(kBestand).isEmpty());
+    }
+
+    void deleteThenUndo()
+    {
+        const QStringList before = layouts(drawing(kBestand));
+        select(kBestand);
+        selectItems({QStringLiteral("EG Grundriss"), QStringLiteral("EG Lage")});
+        boxes->expect(platform::vbYes, QStringLiteral("2 Layouts löschen? EG Grundriss, EG Lage"));
+        QVERIFY(trigger(Cmd::mnuFileDelete));
+        QTRY_COMPARE(layouts(drawing(kBestand)), QStringList({"Model", "EG Möblierung"}));
+        QVERIFY(leaveAndReturn());
+        QTest::keyClick(window(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(layouts(drawing(kBestand)), before);
+        QTRY_COMPARE(tree()->childCount(nodeKey(kBestand)), 3);
+    }
+
     void saveAsWritesTheNewFile()
     {
         select(kDetail);

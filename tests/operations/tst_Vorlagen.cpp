@@ -210,8 +210,9 @@ private slots:
             << QString(121, QChar(0xFC)) << "Der Name der Vorlage ist zu lang!" << false;
         QTest::newRow("trailing dot") << "Plan."
                                       << "darf nicht mit einem Punkt oder Leerzeichen enden!" << false;
-        QTest::newRow("trailing space") << "Plan "
-                                        << "darf nicht mit einem Punkt oder Leerzeichen enden!" << false;
+        QTest::newRow("trailing space: refused as every typed name")
+            << "Plan "
+            << "Der Name darf nicht mit Leerzeichen beginnen oder enden!" << true;
         QTest::newRow("leading dot: a hidden file") << ".Plan"
                                                     << "darf nicht mit einem Punkt beginnen!" << false;
     }

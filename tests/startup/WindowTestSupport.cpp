@@ -16,10 +16,15 @@
 #include <operations/NameCountForm.h>
 #include <platform/UserSettings.h>
 
-CountingHost::CountingHost(std::shared_ptr<acad::Host> inner) : ForwardingHost(std::move(inner)) {}
+CountingHost::CountingHost(std::shared_ptr<acad::Host> inner, QObject* queue)
+    : ForwardingHost(std::move(inner)), m_queue(queue)
+{
+}
 
 acad::Host& CountingHost::next(const char* call)
 {
+    if (m_queue && qstrcmp(call, "sendCommand") != 0)
+        QCoreApplication::sendPostedEvents(m_queue, QEvent::MetaCall);
     ++calls;
     ++callsByName[QString::fromLatin1(call)];
     if (gone)
@@ -43,7 +48,7 @@ void CountingHost::sendCommand(acad::DocId doc, const QString& text)
 
 CadFixture::CadFixture()
     : store(std::make_shared<cadhost::MemoryStore>()), engine(std::make_shared<cadhost::Engine>(store)),
-      host(std::make_shared<CountingHost>(engine))
+      host(std::make_shared<CountingHost>(engine, engine.get()))
 {
     connector.running = [this](const QString&) {
         ++lookups;

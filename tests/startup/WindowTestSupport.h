@@ -27,7 +27,9 @@ class QLineEdit;
 class CountingHost final : public testsupport::ForwardingHost
 {
 public:
-    explicit CountingHost(std::shared_ptr<acad::Host> inner);
+    // queue: the in-process host's object whose queued command-line input the next call works off
+    // first, as the host's process does over the bus (a call comes after the commands sent before it).
+    explicit CountingHost(std::shared_ptr<acad::Host> inner, QObject* queue = nullptr);
 
     int calls = 0;
     QHash<QString, int> callsByName;
@@ -43,6 +45,9 @@ public:
 
 protected:
     acad::Host& next(const char* call) override;
+
+private:
+    QObject* m_queue;
 };
 
 // A drawing with the model layout and the named paper-space layouts, A3 landscape to "DWG To PDF.pc3";

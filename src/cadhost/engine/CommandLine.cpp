@@ -21,6 +21,16 @@ QString abbreviation(const QString& word)
     return word.left(qMax<qsizetype>(n, 1)).toUpper();
 }
 
+QString unquoted(const QString& path)
+{
+    const QString t = path.trimmed();
+    if (t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"')))
+        return t.mid(1, t.size() - 2);
+    return t;
+}
+
+} // namespace
+
 int matchKeyword(const QString& answer, const QList<Keyword>& keywords)
 {
     const bool global = answer.startsWith(QLatin1Char('_'));
@@ -34,16 +44,6 @@ int matchKeyword(const QString& answer, const QList<Keyword>& keywords)
     }
     return -1;
 }
-
-QString unquoted(const QString& path)
-{
-    const QString t = path.trimmed();
-    if (t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"')))
-        return t.mid(1, t.size() - 2);
-    return t;
-}
-
-} // namespace
 
 void Engine::Private::log(const QString& line)
 {

@@ -343,6 +343,61 @@ void vbarunCommand(Private& e, DocId line)
     });
 }
 
+// --- undo
+
+void undoSteps(Private& e, DocId doc, qint32 count)
+{
+    Document& d = e.doc(doc);
+    const bool wasModified = d.modified();
+    const qint32 done = d.undo(count);
+    if (done == 0) {
+        e.log(QStringLiteral("Es gibt nichts rückgängig zu machen."));
+        return;
+    }
+    e.log(done == 1 ? QStringLiteral("Ein Schritt rückgängig gemacht.")
+                    : QStringLiteral("%1 Schritte rückgängig gemacht.").arg(done));
+    emit e.q->layoutsChanged(doc);
+    if (!wasModified)
+        emit e.q->modifiedChanged(doc);
+}
+
+void uCommand(Private& e, DocId doc)
+{
+    undoSteps(e, doc, 1);
+}
+
+void undoCommand(Private& e, DocId doc)
+{
+    const QList<Keyword> options = {{QStringLiteral("Anfang"), QStringLiteral("BEgin")},
+                                    {QStringLiteral("ENde"), QStringLiteral("End")}};
+    const QString text = QStringLiteral("Anzahl der rückgängig zu machenden Operationen eingeben oder "
+                                        "[Anfang/ENde] <1>:");
+    e.ask(doc, {text, [&e, doc, options](const QString& answer) {
+                    bool number = false;
+                    const qint32 count = answer.trimmed().isEmpty() ? 1 : answer.trimmed().toInt(&number);
+                    if (answer.trimmed().isEmpty() || number) {
+                        if (count < 1) {
+                            e.log(QStringLiteral("Ungültige Anzahl: %1").arg(answer));
+                            return;
+                        }
+                        e.guarded([&] { undoSteps(e, doc, count); });
+                        return;
+                    }
+                    const int k = matchKeyword(answer, options);
+                    if (k < 0) {
+                        e.log(QStringLiteral("Ungültige Option: %1").arg(answer));
+                        undoCommand(e, doc);
+                        return;
+                    }
+                    e.guarded([&] {
+                        if (k == 0)
+                            e.doc(doc).beginUndoMark();
+                        else if (!e.doc(doc).endUndoMark())
+                            e.log(QStringLiteral("Keine Gruppe offen."));
+                    });
+                }});
+}
+
 struct CommandDef
 {
     const char* local;
@@ -360,6 +415,9 @@ const CommandDef kCommands[] = {
     {"QUIT", "QUIT", false, quitCommand},
     {"ADCNAVIGIEREN", "ADCNAVIGATE", true, adcCommand},
     {"VBARUN", "VBARUN", false, vbarunCommand},
+    {"Z", "U", true, uCommand},
+    {"U", "U", true, uCommand},
+    {"ZLÖSCH", "UNDO", true, undoCommand},
 };
 
 const CommandDef* findCommand(QString name)

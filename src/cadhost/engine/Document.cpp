@@ -344,4 +344,60 @@ void Document::renumberTabs()
         m_drawing.layouts[i].tabOrder = i;
 }
 
+// --- undo
+
+namespace {
+
+// The steps a drawing keeps; the oldest go first. Together with the shared lists this bounds what
+// undo costs however long a session runs.
+constexpr std::size_t kUndoLimit = 100;
+
+} // namespace
+
+void Document::recordUndoStep(UndoStep before, quint64 revisionBefore)
+{
+    if (m_mark || m_revision == revisionBefore)
+        return;
+    m_undo.push_back(std::move(before));
+    while (m_undo.size() > kUndoLimit)
+        m_undo.pop_front();
+}
+
+void Document::beginUndoMark()
+{
+    endUndoMark();
+    m_mark = OpenMark{undoState(), m_revision};
+}
+
+bool Document::endUndoMark()
+{
+    if (!m_mark)
+        return false;
+    OpenMark mark = std::move(*m_mark);
+    m_mark.reset();
+    recordUndoStep(std::move(mark.state), mark.revision);
+    return true;
+}
+
+qint32 Document::undo(qint32 count)
+{
+    endUndoMark();
+    qint32 done = 0;
+    while (done < count && !m_undo.empty()) {
+        UndoStep step = std::move(m_undo.back());
+        m_undo.pop_back();
+        m_drawing.layouts = std::move(step.layouts);
+        m_drawing.activeLayout = step.activeLayout;
+        ++done;
+    }
+    if (done > 0) {
+        if (!findLayout(m_drawing, m_lastPaperLayout) || m_lastPaperLayout == kModel)
+            m_lastPaperLayout = m_drawing.layouts.size() > 1 ? m_drawing.layouts.at(1).name : QString();
+        if (m_drawing.activeLayout != kModel)
+            m_lastPaperLayout = m_drawing.activeLayout;
+        touch();
+    }
+    return done;
+}
+
 } // namespace cadhost

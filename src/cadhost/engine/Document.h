@@ -2,6 +2,9 @@
 
 #include "Drawing.h"
 
+#include <deque>
+#include <optional>
+
 namespace cadhost {
 
 // Hands out the engine's object ids: unique within one engine run, never wrapped.
@@ -31,6 +34,15 @@ acad::PlotSettings defaultPaperPlot();
 
 // A drawing as a new one starts without a template: "Model", "Layout1" and "Layout2".
 Drawing makeDefaultDrawing();
+
+// What one undo step brings back: the layouts as they were (names, tab order, plot settings,
+// paper-space contents) and the current one. The lists share their data with the drawing until one
+// of them changes, so a step costs little more than the layouts it changes.
+struct UndoStep
+{
+    QList<Layout> layouts;
+    QString activeLayout;
+};
 
 // One open drawing. Every edit checks the CAD program's rules and throws acad::Error.
 class Document
@@ -74,9 +86,29 @@ public:
     // A drawing that holds this document's model layout and the one layout, for a template file.
     Drawing templateOf(const QString& layoutName) const;
 
+    // --- undo, as the CAD program keeps it for each drawing
+    // Counts every change, so that an edit or a mark that changed nothing leaves no step.
+    quint64 revision() const { return m_revision; }
+    UndoStep undoState() const { return {m_drawing.layouts, m_drawing.activeLayout}; }
+    // Keeps the state an edit started from, unless a mark is open (the mark's state covers it) or
+    // nothing changed since.
+    void recordUndoStep(UndoStep before, quint64 revisionBefore);
+    // "_undo _begin": from here to the end of the mark is one step. A mark already open ends first.
+    void beginUndoMark();
+    // "_undo _end": false when no mark was open.
+    bool endUndoMark();
+    bool undoMarkOpen() const { return m_mark.has_value(); }
+    // Goes back count steps (an open mark ends first); the number of steps gone back.
+    qint32 undo(qint32 count);
+    qint32 undoSteps() const { return qint32(m_undo.size()); }
+
 private:
     void renumberTabs();
-    void touch() { m_modified = true; }
+    void touch()
+    {
+        m_modified = true;
+        ++m_revision;
+    }
 
     acad::DocId m_id;
     QString m_name;
@@ -86,6 +118,14 @@ private:
     qint16 m_filedia = 1;
     Drawing m_drawing;
     QString m_lastPaperLayout;
+    quint64 m_revision = 0;
+    std::deque<UndoStep> m_undo;
+    struct OpenMark
+    {
+        UndoStep state;
+        quint64 revision = 0;
+    };
+    std::optional<OpenMark> m_mark;
 };
 
 } // namespace cadhost

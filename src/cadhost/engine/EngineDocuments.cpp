@@ -21,9 +21,15 @@ Document* Engine::Private::find(acad::DocId id) const
 Document& Engine::Private::doc(acad::DocId id) const
 {
     Document* d = find(id);
-    if (!d)
-        throw acad::Error(QStringLiteral("Das Dokument ist nicht geöffnet (Dokument-Nr. %1).").arg(id));
-    return *d;
+    if (d)
+        return *d;
+    // The user knows drawings by their names, never by the host's numbers.
+    if (id == 0)
+        throw acad::Error(QStringLiteral("Es ist keine Zeichnung geöffnet."));
+    const auto closed = closedNames.constFind(id);
+    if (closed != closedNames.constEnd())
+        throw acad::Error(QStringLiteral("Die Zeichnung „%1“ ist nicht mehr geöffnet.").arg(*closed));
+    throw acad::Error(QStringLiteral("Die Zeichnung ist nicht geöffnet."));
 }
 
 Document* Engine::Private::findByPath(const QString& fullPath) const
@@ -116,6 +122,7 @@ void Engine::Private::close(acad::DocId id)
     if (it == docs.end())
         return;
     const QString name = (*it)->fullPath();
+    closedNames.insert(id, name);
     const auto index = it - docs.begin();
     docs.erase(it);
     const bool waited = lineBusy(id);
@@ -142,8 +149,12 @@ void Engine::Private::edit(Document& d, const std::function<void()>& change)
 {
     const acad::DocId id = d.id();
     const bool wasModified = d.modified();
-    // A refused step may follow steps already done (several layouts inserted): tell either way.
+    // Each edit outside an undo mark is a step of its own, also one that was refused half way.
+    UndoStep before = d.undoState();
+    const quint64 revision = d.revision();
     const auto tell = [&] {
+        if (Document* after = find(id))
+            after->recordUndoStep(std::move(before), revision);
         emit q->layoutsChanged(id);
         if (Document* after = find(id); after && after->modified() != wasModified)
             emit q->modifiedChanged(id);

@@ -59,6 +59,9 @@ struct Engine::Private
     IdSource ids;
     std::vector<std::unique_ptr<Document>> docs;
     acad::DocId active = 0;
+    // The names of closed drawings, for the message of a call that still names one. Ids are never
+    // given twice, and one name per closed drawing stays small beside what the drawings held.
+    QHash<acad::DocId, QString> closedNames;
     acad::DocId nextDocId = 1;
     qint32 untitled = 0;
     bool visible = false;
@@ -137,5 +140,7 @@ struct Engine::Private
 };
 
 QList<Keyword> yesNoCancel();
+// The keyword an answer chooses (German, or English after "_"), -1 for none.
+int matchKeyword(const QString& answer, const QList<Keyword>& keywords);
 
 } // namespace cadhost
