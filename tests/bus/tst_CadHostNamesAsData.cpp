@@ -83,8 +83,11 @@ void tst_CadHostNamesAsData::initTestCase()
 void tst_CadHostNamesAsData::cleanup()
 {
     QVERIFY2(m_bus.host().state() == QProcess::Running, "the host has gone");
-    for (const DocumentRef& doc : m_host->application().documents)
-        m_host->closeDocument(doc.id, false);
+    const QString error = errorOf([&] {
+        for (const DocumentRef& doc : m_host->application().documents)
+            m_host->closeDocument(doc.id, false);
+    });
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 DocId tst_CadHostNamesAsData::openCopy(const QString& name)
@@ -265,8 +268,9 @@ void tst_CadHostNamesAsData::deeplyNestedTemplateInsertsAndSaves()
         peerRead(m_dir.filePath(QStringLiteral("Blatt.dwg"))).value(QLatin1String("blocks")).toInt();
     runCommand(doc, QStringLiteral("_layout\r_template\r\"%1\"\rTief\r").arg(deep));
     QTRY_VERIFY_WITH_TIMEOUT(layoutNames(m_host->document(doc)).contains(QStringLiteral("Tief")), 20000);
-    m_host->saveDocument(doc);
+    const QString saveError = errorOf([&] { m_host->saveDocument(doc); });
     QVERIFY2(m_bus.host().state() == QProcess::Running, "the host crashed");
+    QVERIFY2(saveError.isEmpty(), qPrintable(saveError));
     QVERIFY(m_host->document(other).modified);
     const QJsonObject peer = peerRead(m_dir.filePath(QStringLiteral("Blatt.dwg")));
     QVERIFY(peer.value(QLatin1String("layouts")).toArray().contains(QStringLiteral("Tief")));
@@ -295,7 +299,9 @@ void tst_CadHostNamesAsData::otherProgramsFilesOpen()
     QFETCH(QString, name);
     const QString file = m_dir.filePath(QStringLiteral("Fremd.dxf"));
     dxftest::runPeer({QStringLiteral("write"), file, version, form});
-    const DocId doc = m_host->openDocument(file);
+    DocId doc = 0;
+    const QString openError = errorOf([&] { doc = m_host->openDocument(file); });
+    QVERIFY2(openError.isEmpty(), qPrintable(openError));
     QCOMPARE(layoutNames(m_host->document(doc)).value(2), name);
     // The name is a real string: it addresses the layout over the bus.
     m_host->setActiveLayout(doc, name);
