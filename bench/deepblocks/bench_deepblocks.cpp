@@ -88,6 +88,7 @@ int main(int argc, char* argv[])
             return 1;
         }
         std::printf("%8d %12.3f %12.3f %18.1f\n", levels, best.insert, best.save, best.save / levels * 1e6);
+        std::fflush(stdout); // a crash at the next depth keeps the figures so far
     }
     return 0;
 }
