@@ -72,7 +72,8 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, ApplicationSnapshot& v
 QDBusArgument& operator<<(QDBusArgument& arg, const LayoutRef& v)
 {
     arg.beginStructure();
-    arg << v.id << v.name << v.tabOrder;
+    // unsafeName came last: clients that read only the first three fields still read the rest.
+    arg << v.id << v.name << v.tabOrder << v.unsafeName;
     arg.endStructure();
     return arg;
 }
@@ -81,6 +82,8 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, LayoutRef& v)
 {
     arg.beginStructure();
     arg >> v.id >> v.name >> v.tabOrder;
+    if (!arg.atEnd()) // an older host sends three fields
+        arg >> v.unsafeName;
     arg.endStructure();
     return arg;
 }

@@ -12,12 +12,14 @@ namespace acad {
 using DocId = qint32;    // host-assigned, unique within one host run; 0 = none
 using ObjectId = qint32; // host-assigned, unique within one host run, stable while a drawing stays open
 
-enum EntityType : qint32 {
+enum EntityType : qint32
+{
     BlockReference = 7, // AcDbBlockReference
     PViewport = 35,     // paper-space viewport
 };
 
-enum ActiveSpace : qint32 {
+enum ActiveSpace : qint32
+{
     PaperSpace = 0,
     ModelSpace = 1,
 };
@@ -43,6 +45,9 @@ struct LayoutRef
     ObjectId id = 0;
     QString name;
     qint32 tabOrder = 0; // Model = 0
+    // The name holds a control character (CR, LF, ESC, ...), as a file may bring it: it must never
+    // go onto a command line, where it would end answers or cancel. Address such a layout by id.
+    bool unsafeName = false;
     friend bool operator==(const LayoutRef&, const LayoutRef&) = default;
 };
 
@@ -50,9 +55,9 @@ struct DocumentSnapshot
 {
     DocumentRef ref;
     bool modified = false;
-    QString activeLayout;          // "Model" while the drawing is in model space
+    QString activeLayout; // "Model" while the drawing is in model space
     qint32 activeSpace = PaperSpace;
-    QList<LayoutRef> layouts;      // in tab order, "Model" first
+    QList<LayoutRef> layouts; // in tab order, "Model" first
     friend bool operator==(const DocumentSnapshot&, const DocumentSnapshot&) = default;
 };
 
@@ -116,9 +121,14 @@ struct LayoutBlockWithXData
 // What ObjectIdToObject found.
 struct ObjectInfo
 {
-    enum Kind : qint32 { None = 0, Layout = 1, Entity = 2 };
+    enum Kind : qint32
+    {
+        None = 0,
+        Layout = 1,
+        Entity = 2
+    };
     qint32 kind = None;
-    LayoutRef layout; // when kind == Layout
+    LayoutRef layout;  // when kind == Layout
     EntityInfo entity; // when kind == Entity
     friend bool operator==(const ObjectInfo&, const ObjectInfo&) = default;
 };

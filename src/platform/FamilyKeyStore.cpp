@@ -27,7 +27,7 @@ QByteArray withValue(const QByteArray& old, const QString& name, const QString& 
     {
         QFile out(copy);
         if (!out.open(QIODevice::WriteOnly) || out.write(old) != old.size())
-            throw Error(QStringLiteral("Der Wert \"%1\" kann nicht vorbereitet werden: %2.")
+            throw Error(QStringLiteral("Der Wert \"%1\" kann nicht vorbereitet werden: %2")
                             .arg(name, germanReason(out)));
     }
     {
@@ -110,7 +110,7 @@ void writeFamilyValue(const QString& keyPath, const QString& name, const QString
     }
     const QByteArray updated = withValue(old, name, value);
     if (const int error = overwriteInPlace(file, old, updated); error != 0)
-        throw Error(QStringLiteral("Der Wert \"%1\" kann nicht in \"%2\" gespeichert werden: %3. "
+        throw Error(QStringLiteral("Der Wert \"%1\" kann nicht in \"%2\" gespeichert werden: %3 "
                                    "Die Datei ist unverändert.")
                         .arg(name, file, germanReason(error)));
 }

@@ -42,7 +42,9 @@ public:
         s.ref = app.documents.value(doc - 1);
         s.modified = doc == 2;
         s.activeLayout = QStringLiteral("Grundriß");
-        s.layouts = {{100 + doc, QStringLiteral("Model"), 0}, {200 + doc, QStringLiteral("Grundriß"), 1}};
+        // The flag of a name with control characters crosses the bus too (set here on a plain name).
+        s.layouts = {{100 + doc, QStringLiteral("Model"), 0},
+                     {200 + doc, QStringLiteral("Grundriß"), 1, true}};
         return s;
     }
 
@@ -210,6 +212,7 @@ private slots:
     void sheetsInOneAnswer_data() { detailsInOneAnswer_data(); }
     void sheetsInOneAnswer();
     void introspection();
+    void olderClientsReadTheSnapshot();
     void goneAfterHostLeaves();
 
 private:
@@ -235,6 +238,47 @@ void tst_BusRoundTrip::cleanupTestCase()
         m_service->quit();
         m_service->wait();
     }
+}
+
+// The flag of a name with control characters came as a fourth field of each layout: a client that
+// reads the first three still reads every layout and what follows them.
+void tst_BusRoundTrip::olderClientsReadTheSnapshot()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        bus.interface()->serviceOwner(bus::busNameForProgId(kAcadProgId)), bus::kDocumentsPath,
+        bus::kDocumentsInterface, QStringLiteral("Snapshots"));
+    const QDBusMessage reply = bus.call(call);
+    QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+    const QDBusArgument arg = reply.arguments().constFirst().value<QDBusArgument>();
+    QList<QStringList> names;
+    arg.beginArray();
+    while (!arg.atEnd()) {
+        DocumentRef ref;
+        bool modified = false;
+        QString active;
+        qint32 space = 0;
+        arg.beginStructure();
+        arg >> ref >> modified >> active >> space;
+        QStringList layouts;
+        arg.beginArray();
+        while (!arg.atEnd()) {
+            ObjectId id = 0;
+            QString name;
+            qint32 tab = 0;
+            arg.beginStructure();
+            arg >> id >> name >> tab; // as a client from before the flag reads it
+            arg.endStructure();
+            layouts.append(name);
+        }
+        arg.endArray();
+        arg.endStructure();
+        names.append(layouts);
+    }
+    arg.endArray();
+    QCOMPARE(names.size(), 2);
+    for (const QStringList& layouts : names)
+        QCOMPARE(layouts, (QStringList{QStringLiteral("Model"), QStringLiteral("Grundriß")}));
 }
 
 std::unique_ptr<BusHost> tst_BusRoundTrip::client()

@@ -1,6 +1,7 @@
 // A real cadhost on a private bus, reached as the programs reach it: through the connector and the
 // bus client. Covers attaching and creating, enumerations, commands, errors, and a host that dies,
 // hangs or loses its bus.
+#include "BusCalls.h"
 #include "PrivateBus.h"
 
 #include <QtTest>
@@ -11,28 +12,12 @@
 #include <csignal>
 
 using namespace acad;
+using bustest::errorOf;
+using bustest::layoutNames;
 
 namespace {
 
 const QString kBusName = bus::busNameForProgId(kAcadProgId);
-
-QString errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.description();
-    }
-    return QString();
-}
-
-QStringList layoutNames(const DocumentSnapshot& doc)
-{
-    QStringList names;
-    for (const LayoutRef& layout : doc.layouts)
-        names.append(layout.name);
-    return names;
-}
 
 } // namespace
 

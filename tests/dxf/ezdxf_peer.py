@@ -1,7 +1,14 @@
 """Peer side of the DXF tests: ezdxf (Debian's python3-ezdxf) reads and writes drawings.
 
   audit FILE         read in normal mode, audit, print the layouts, viewports and inserts as JSON
-  write FILE [VER]   write a drawing with layouts, Kvarto viewports and block references (default R2000)
+  write FILE [VER] [FORM]  write a drawing with layouts, Kvarto viewports and block references (default
+                     R2000); FORM changes the bytes as other programs write them: "comment" (a 999
+                     comment first), "cr" (CR line ends), "cp1252" (Windows-1252 text under a version
+                     that says UTF-8), "cp1251" (code page ANSI_1251 and a Cyrillic layout name),
+                     "omega" (a layout name that Windows-1252 lacks a character of: ezdxf's \\U+ escape)
+  read FILE          read without the audit (which recurses through nested blocks), print the layout
+                     names and the count of blocks as JSON
+  deep FILE LEVELS   write a template whose layout "Tief" inserts a block nested LEVELS deep
   bench FILE         time a normal-mode read, print seconds
 """
 import json
@@ -56,7 +63,7 @@ def audit(path):
     print(json.dumps(describe(doc, auditor), ensure_ascii=False))
 
 
-def write(path, version="R2000"):
+def write(path, version="R2000", form="plain"):
     doc = ezdxf.new(version)
     doc.appids.new("Kvarto")
     doc.blocks.new("KV_Stempel_A3").add_line((0, 0), (70, 0))
@@ -64,7 +71,9 @@ def write(path, version="R2000"):
     doc.modelspace().add_circle((3, 3), 2)
     first = doc.layouts.get("Layout1")
     first.page_setup(size=(420, 297), margins=(0, 0, 0, 0), units="mm", device="DWG To PDF.pc3")
-    second = doc.layouts.new("Süd Ansicht")
+    if form == "cp1251":
+        doc.encoding = "cp1251"  # written as $DWGCODEPAGE ANSI_1251
+    second = doc.layouts.new({"cp1251": "Лист Nord", "omega": "Ω Süd"}.get(form, "Süd Ansicht"))
     second.page_setup(size=(297, 210), margins=(0, 0, 0, 0), units="mm", device="DWG To PDF.pc3")
     for layout, scale in ((first, 100), (second, 250)):
         vp = layout.add_viewport(center=(150, 120), size=(200, 160), view_center_point=(50, 40),
@@ -72,6 +81,43 @@ def write(path, version="R2000"):
         vp.set_xdata("Kvarto", [(1071, 0), (1005, "1"), (1071, 21), (1005, "0"), (1071, 121), (1000, "Grundriss")])
         ref = layout.add_blockref("KV_Stempel_A3", (340, 10))
         ref.set_xdata("Kvarto", [(1071, 0), (1005, "8"), (1071, 81), (1005, "3")])
+    doc.saveas(path)
+    reform(path, form)
+
+
+def read(path):
+    doc = ezdxf.readfile(path)
+    blocks = sum(1 for b in doc.blocks if not b.name.startswith("*"))
+    print(json.dumps({"layouts": list(doc.layouts.names_in_taborder()), "blocks": blocks}, ensure_ascii=False))
+
+
+def reform(path, form):
+    if form in ("plain", "cp1251", "omega"):
+        return
+    with open(path, "rb") as f:
+        data = f.read()
+    if form == "comment":
+        data = b"999\nvon ezdxf_peer geschrieben\n" + data
+    elif form == "cr":
+        data = data.replace(b"\r\n", b"\n").replace(b"\n", b"\r")
+    elif form == "cp1252":
+        data = data.decode("utf-8").encode("cp1252")
+    else:
+        raise SystemExit("unknown form " + form)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def deep(path, levels):
+    doc = ezdxf.new("R2000")
+    previous = doc.blocks.new("Ebene0")
+    previous.add_line((0, 0), (1, 0))
+    for level in range(1, int(levels)):
+        block = doc.blocks.new("Ebene%d" % level)
+        block.add_blockref(previous.name, (0, 0))
+        previous = block
+    layout = doc.layouts.new("Tief")
+    layout.add_blockref(previous.name, (10, 10))
     doc.saveas(path)
 
 
@@ -82,4 +128,4 @@ def bench(path):
 
 
 if __name__ == "__main__":
-    {"audit": audit, "write": write, "bench": bench}[sys.argv[1]](*sys.argv[2:])
+    {"audit": audit, "read": read, "write": write, "deep": deep, "bench": bench}[sys.argv[1]](*sys.argv[2:])

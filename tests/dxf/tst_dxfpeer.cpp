@@ -155,23 +155,49 @@ private Q_SLOTS:
                  1);
     }
 
+    // Windows-1252 bytes under a version that says UTF-8: ezdxf gives up on them, the host reads the
+    // names as Windows-1252 and keeps writing them so.
+    void windows1252UnderUtf8VersionReadsInTheHost()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("ezdxf-1252.dxf"));
+        runPeer({QStringLiteral("write"), file, QStringLiteral("R2013"), QStringLiteral("cp1252")});
+        const Drawing d = m_store.load(file);
+        QCOMPARE(d.layouts.last().name, QStringLiteral("Süd Ansicht"));
+        const QString back = m_dir.filePath(QStringLiteral("zurueck-1252.dxf"));
+        m_store.save(d, back);
+        QVERIFY(readAll(back).contains("\nS\xfc"
+                                       "d Ansicht\n"));
+        QCOMPARE(m_store.load(back).layouts.last().name, QStringLiteral("Süd Ansicht"));
+    }
+
     void ezdxfFilesReadInTheHost_data()
     {
         QTest::addColumn<QString>("version");
-        QTest::newRow("R2000") << QStringLiteral("R2000");
-        QTest::newRow("R2013, UTF-8") << QStringLiteral("R2013");
+        QTest::addColumn<QString>("form"); // how the bytes are changed, as other programs write them
+        QTest::addColumn<QString>("name"); // of the last layout
+        const QString sued = QStringLiteral("Süd Ansicht");
+        QTest::newRow("R2000") << QStringLiteral("R2000") << QStringLiteral("plain") << sued;
+        QTest::newRow("R2013, UTF-8") << QStringLiteral("R2013") << QStringLiteral("plain") << sued;
+        QTest::newRow("R2000, 999 comment first")
+            << QStringLiteral("R2000") << QStringLiteral("comment") << sued;
+        QTest::newRow("R2000, CR line ends") << QStringLiteral("R2000") << QStringLiteral("cr") << sued;
+        QTest::newRow("R2013, CR line ends") << QStringLiteral("R2013") << QStringLiteral("cr") << sued;
+        QTest::newRow("R2000, code page ANSI_1251")
+            << QStringLiteral("R2000") << QStringLiteral("cp1251") << QStringLiteral("Лист Nord");
     }
 
     void ezdxfFilesReadInTheHost()
     {
         QFETCH(QString, version);
+        QFETCH(QString, form);
+        QFETCH(QString, name);
         const QString file = m_dir.filePath(QStringLiteral("ezdxf.dxf"));
-        runPeer({QStringLiteral("write"), file, version});
+        runPeer({QStringLiteral("write"), file, version, form});
         const Drawing d = m_store.load(file);
         const QJsonObject peer = audit(file);
         compare(d, peer);
         QCOMPARE(d.modelSpace.size(), 2);
-        QCOMPARE(d.layouts.last().name, QStringLiteral("Süd Ansicht"));
+        QCOMPARE(d.layouts.last().name, name);
         // and back: the host's save of ezdxf's file is clean in ezdxf too
         const QString back = m_dir.filePath(QStringLiteral("zurueck.dxf"));
         m_store.save(d, back);

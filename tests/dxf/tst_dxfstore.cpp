@@ -12,7 +12,9 @@
 #include <cadhost/dxf/DxfText.h>
 #include <cadhost/dxf/DxfWriter.h>
 #include <cadhost/engine/Engine.h>
+#include <cadhost/engine/FileInput.h>
 #include <cadhost/engine/MemoryStore.h>
+#include <sys/stat.h>
 
 using namespace cadhost;
 using namespace dxftest;
@@ -142,7 +144,7 @@ private Q_SLOTS:
         QTest::newRow("umlauts") << QStringLiteral("Ansicht Süd – Maße");
         QTest::newRow("Greek") << QStringLiteral("Ω-Plan");
         QTest::newRow("outside the BMP") << QStringLiteral("Plan \U0001F3E0");
-        QTest::newRow("an escape as plain text") << QStringLiteral("Text \\U+00FC und \\U+03a9 bleiben");
+        QTest::newRow("an escape as plain text") << QStringLiteral("Text \\U+00FC und \\U+03G9 bleiben");
     }
 
     void namesSurviveTheCodePage()
@@ -414,7 +416,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("utf8");
         QTest::newRow("code page: every byte")
             << QByteArray("\x80\x81\x8d\x8f\x90\x9d\xa0\xb1\xf6\xff") << false;
-        QTest::newRow("code page: escapes") << QByteArray("\\U+03A9 \\U+00FC \\U+D800 \\U+03a9") << false;
+        QTest::newRow("code page: escapes") << QByteArray("\\U+03A9 \\U+00FC \\U+D800 \\U+03G9") << false;
         QTest::newRow("UTF-8: umlauts and beyond the BMP") << QByteArray("M\xc3\xb6"
                                                                          "blierung \xf0\x9f\x8f\xa0")
                                                            << true;
@@ -441,6 +443,30 @@ private Q_SLOTS:
         QByteArray back;
         dxftext::encodeInto(back, text, encoding);
         QCOMPARE(back.toHex(' '), bytes.toHex(' '));
+    }
+
+    // Escapes stand for the characters that the code page lacks, in the host's upper case and in
+    // ezdxf's lower case; an escape of a character the code page has stays text.
+    void escapesDecode_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("upper case") << QByteArray("\\U+03A9 S\xfc"
+                                                  "d")
+                                    << QStringLiteral("Ω Süd");
+        QTest::newRow("lower case, as ezdxf writes") << QByteArray("\\U+03a9 S\xfc"
+                                                                   "d")
+                                                     << QStringLiteral("Ω Süd");
+        QTest::newRow("a character of the code page") << QByteArray("\\U+00FC") << QStringLiteral("\\U+00FC");
+    }
+
+    void escapesDecode()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(dxftext::decode(std::string_view(bytes.constData(), size_t(bytes.size())),
+                                 dxftext::Encoding::Cp1252),
+                 text);
     }
 
     // Only "AC" and four digits from 1021 on mean UTF-8; the bytes of anything else decide nothing.
@@ -525,6 +551,134 @@ private Q_SLOTS:
         QCOMPARE(size.captured(2).toDouble(), plot.paperHeight);
     }
 
+    // Values that reach the writer with a line end (or NUL) would come back as other groups, or make the
+    // file unreadable: the save fails, in German, and leaves the old file whole.
+    void valuesThatBreakLinesAreNeverWritten_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("layout name, line feed") << "layout" << QStringLiteral("Neu\nZeile");
+        QTest::newRow("layout name, carriage return") << "layout" << QStringLiteral("Neu\rZeile");
+        QTest::newRow("extended data injecting a LINE") << "xdata" << QStringLiteral("Wert\n  0\nLINE");
+        QTest::newRow("block name, NUL")
+            << "block" << QStringLiteral("KV") + QChar(0) + QStringLiteral("Stempel");
+    }
+
+    void valuesThatBreakLinesAreNeverWritten()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, value);
+        const QString file = path(QStringLiteral("bleibt.dwg"));
+        m_store.save(sampleDrawing(QStringLiteral("Model")), file);
+        const QByteArray before = readAll(file);
+        Drawing d = sampleDrawing(QStringLiteral("Model"));
+        Layout& layout = d.layouts[2];
+        if (what == QLatin1String("layout"))
+            layout.name = value;
+        else if (what == QLatin1String("xdata"))
+            layout.entities[0].xdata = {{QStringLiteral("Kvarto"), {{1000, value}}}};
+        else
+            layout.entities.last().block.blockName = value;
+        QString error;
+        try {
+            m_store.save(d, file);
+        } catch (const acad::Error& e) {
+            error = e.description();
+        }
+        QVERIFY2(error.contains(QStringLiteral("kann nicht gespeichert werden")) &&
+                     error.contains(QStringLiteral("würde die Datei unlesbar machen")),
+                 qPrintable(error));
+        QCOMPARE(readAll(file), before);
+    }
+
+    // Other programs' files: a comment (999) anywhere between groups, lines ending in CR alone or
+    // CR LF, as ezdxf reads them.
+    void commentsAndLineEndsOfOtherPrograms_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::newRow("comment first") << QByteArray("  0\nSECTION\n  2\nHEADER\n")
+                                       << QByteArray("999\ndxfwrite\n  0\nSECTION\n  2\nHEADER\n");
+        QTest::newRow("comment between sections")
+            << QByteArray("ENDSEC\n  0\nSECTION\n") << QByteArray("ENDSEC\n999\nZwischen\n  0\nSECTION\n");
+        QTest::newRow("comment inside a record")
+            << QByteArray("  0\nLAYOUT\n") << QByteArray("  0\nLAYOUT\n999\nim Eintrag\n");
+        QTest::newRow("CR line ends") << QByteArray("\n") << QByteArray("\r");
+        QTest::newRow("CR LF line ends") << QByteArray("\n") << QByteArray("\r\n");
+    }
+
+    void commentsAndLineEndsOfOtherPrograms()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        const QByteArray original = readAll(samplePath(QStringLiteral("Bestand EG.dwg")));
+        QVERIFY(original.contains(from) && !original.contains('\r'));
+        const Drawing expected = readDxf(original);
+        const Drawing d = readDxf(QByteArray(original).replace(from, to));
+        QCOMPARE(d.layouts.size(), expected.layouts.size());
+        for (qsizetype i = 0; i < d.layouts.size(); ++i)
+            QCOMPARE(modelled(d.layouts.at(i)), modelled(expected.layouts.at(i)));
+        QCOMPARE(d.modelSpace.size(), expected.modelSpace.size());
+    }
+
+    // A file that says UTF-8 ($ACADVER from AC1021 on) but holds Windows-1252 text reads as
+    // Windows-1252: every name is a real string, and the file comes back byte for byte.
+    void windows1252UnderAUtf8VersionReadsAsWindows1252()
+    {
+        QByteArray bytes = readAll(samplePath(QStringLiteral("Bestand EG.dwg")));
+        QVERIFY(bytes.contains("AC1015") && bytes.contains("EG M\xf6"
+                                                           "blierung"));
+        bytes.replace("AC1015", "AC1027");
+        const Drawing d = readDxf(bytes);
+        QVERIFY(d.layout(QStringLiteral("EG Möblierung")));
+        QCOMPARE(writeDxf(d), bytes);
+    }
+
+    void onlyRegularFilesAreRead_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<QString>("reason");
+        const QString fifo = path(QStringLiteral("Rohr.dwg"));
+        QFile::remove(fifo);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QTest::newRow("pipe") << fifo << qint64(1 << 20) << "benannte Pipe (FIFO)";
+        QTest::newRow("device without end") << "/dev/zero" << qint64(1 << 20) << "ein Gerät";
+        QTest::newRow("folder") << m_dir.path() << qint64(1 << 20) << "ein Ordner";
+        QTest::newRow("missing") << path(QStringLiteral("fehlt.dwg")) << qint64(1 << 20)
+                                 << "Die Datei oder der Ordner existiert nicht.";
+        QTest::newRow("over the limit")
+            << samplePath(QStringLiteral("A3 quer.dwt")) << qint64(1 << 10) << "größer als";
+    }
+
+    void onlyRegularFilesAreRead()
+    {
+        QFETCH(QString, file);
+        QFETCH(qint64, limit);
+        QFETCH(QString, reason);
+        QString error;
+        try {
+            readWholeFile(file, limit, QStringLiteral("„%1“: %2"));
+        } catch (const acad::Error& e) {
+            error = e.description();
+        }
+        QVERIFY2(error.startsWith(QStringLiteral("„%1“: ").arg(file)) && error.contains(reason),
+                 qPrintable(error));
+    }
+
+    void onlyRegularDrawingsAreOpened()
+    {
+        QString error;
+        try {
+            m_store.load(QStringLiteral("/dev/zero"));
+        } catch (const acad::Error& e) {
+            error = e.description();
+        }
+        QCOMPARE(error, QStringLiteral(
+                            "Die Zeichnung „/dev/zero“ kann nicht geöffnet werden: Das ist ein Gerät, keine "
+                            "gewöhnliche Datei."));
+    }
+
     void failedSaveNamesTheFile()
     {
         const QString file = path(QStringLiteral("fehlt/ordner/neu.dwg"));
@@ -533,6 +687,9 @@ private Q_SLOTS:
             QFAIL("saved into a missing folder");
         } catch (const acad::Error& e) {
             QVERIFY2(e.description().contains(file), qPrintable(e.description()));
+            // The reason is German, not Qt's English one.
+            QVERIFY2(e.description().endsWith(QStringLiteral("Die Datei oder der Ordner existiert nicht.")),
+                     qPrintable(e.description()));
         }
         QVERIFY(!m_store.exists(file));
     }

@@ -258,6 +258,13 @@ private slots:
             << QList<qint16>{1001, 1071} << QVariantList{"Kvarto", qlonglong(1) << 33};
         QTest::newRow("fraction as integer") << QList<qint16>{1001, 1071} << QVariantList{"Kvarto", 1.5};
         QTest::newRow("text as real") << QList<qint16>{1001, 1040} << QVariantList{"Kvarto", "abc"};
+        // A line end would split the value into DXF groups of its own when the drawing is saved.
+        QTest::newRow("line feed injecting groups")
+            << QList<qint16>{1001, 1000} << QVariantList{"Kvarto", "Wert\n  0\nLINE"};
+        QTest::newRow("carriage return") << QList<qint16>{1001, 1000} << QVariantList{"Kvarto", "Wert\rx"};
+        QTest::newRow("NUL") << QList<qint16>{1001, 1000} << QVariantList{"Kvarto", QString(QChar(0))};
+        QTest::newRow("line feed in the application")
+            << QList<qint16>{1001, 1000} << QVariantList{"Kvar\nto", "x"};
     }
 
     void badXDataChangesNothing()

@@ -56,6 +56,11 @@ private slots:
                                                   << "Layoutname ist bereits vorhanden: layout2";
         QTest::newRow("model, other case") << "MODEL"
                                            << "bereits vorhanden";
+        // Control characters end or cancel answers on the command line and break a saved file.
+        for (const char16_t c : {u'\n', u'\r', u'\x1b', u'\t', u'\0', u'\x7f', u'\x85', u'\u2028'})
+            QTest::newRow(
+                qPrintable(QStringLiteral("control character U+%1").arg(int(c), 4, 16, QLatin1Char('0'))))
+                << QStringLiteral("Neu") + QChar(c) + QStringLiteral("Zeile") << "Steuerzeichen";
         const QString forbidden = QStringLiteral("<>/\\\":;?*|,=`");
         for (const QChar c : forbidden)
             QTest::newRow(qPrintable(QStringLiteral("character %1").arg(c)))
@@ -148,6 +153,19 @@ private slots:
                                       << "\"Model\" kann nicht umbenannt werden";
         QTest::newRow("list") << "_layout\r?\r" << start << "Layout1"
                               << "Aktive Layouts: Model, Layout1, Layout2";
+        // An answer with a control character is no name: the prompt asks again (Escape ends it).
+        QTest::newRow("rename to a name with a line feed")
+            << "_layout\r_rename\rLayout1\rNeu\nZeile\r\x1b" << start << "Layout1"
+            << "Steuerzeichen (U+000A): Neu<U+000A>Zeile";
+        QTest::newRow("new with a line feed") << "_layout\r_new\rNeu\nZeile\r\x1b" << start << "Layout1"
+                                              << "Steuerzeichen (U+000A)";
+        QTest::newRow("copy with a bell") << "_layout\r_copy\rLayout1\rA\x07"
+                                             "B\r\x1b" << start << "Layout1"
+                                          << "Steuerzeichen (U+0007)";
+        QTest::newRow("refused answer, then a real one")
+            << "_layout\r_new\rNeu\nZeile\rNeu\r" << QStringList{"Model", "Layout1", "Layout2", "Neu"}
+            << "Layout1"
+            << "Steuerzeichen (U+000A)";
     }
 
     void layoutCommand()
@@ -163,6 +181,27 @@ private slots:
         if (!message.isEmpty())
             QVERIFY2(historyHas(*m_engine, message), qPrintable(m_engine->commandHistory().join('\n')));
         QCOMPARE(m_engine->document(m_doc).modified, layouts != QStringList({"Model", "Layout1", "Layout2"}));
+    }
+
+    // A file may bring a name with a control character: it stays, is flagged for the clients, and the
+    // command line neither offers it as the default nor takes it as an answer.
+    void nameWithControlCharacterIsFlaggedAndNotOffered()
+    {
+        const QString unsafe = QStringLiteral("A\x1b"
+                                              "B");
+        m_store->put(QStringLiteral("/projekt/Fremd.dwg"), drawingWith({unsafe, QStringLiteral("Layout2")}));
+        m_doc = m_engine->openDocument(QStringLiteral("/projekt/Fremd.dwg"));
+        QList<bool> flags;
+        for (const acad::LayoutRef& l : m_engine->document(m_doc).layouts)
+            flags.append(l.unsafeName);
+        QCOMPARE(flags, (QList<bool>{false, true, false}));
+        QCOMPARE(m_engine->objectIdToObject(m_doc, layoutId(unsafe)).layout.unsafeName, true);
+        send(QStringLiteral("_layout\r_delete\r\r"));
+        QVERIFY2(historyHas(*m_engine, QStringLiteral("Name des zu löschenden Layouts eingeben:")),
+                 qPrintable(m_engine->commandHistory().join('\n')));
+        send(QStringLiteral("_layout\r_delete\r") + unsafe + QStringLiteral("\r\x1b"));
+        QCOMPARE(layoutNames(*m_engine, m_doc), (QStringList{"Model", unsafe, "Layout2"}));
+        QCOMPARE(m_engine->currentPrompt(), QStringLiteral("Befehl:"));
     }
 
     void copyCarriesContentWithNewIds()

@@ -185,11 +185,11 @@ private slots:
         QTest::addColumn<QString>("reason");
 
         QTest::newRow("missing") << "missing"
-                                 << "Datei oder Ordner nicht gefunden";
+                                 << "Die Datei oder der Ordner existiert nicht.";
         QTest::newRow("folder") << "folder"
-                                << "Das ist ein Ordner";
+                                << "Das ist ein Ordner, keine Datei.";
         QTest::newRow("size limit") << "size limit"
-                                    << "Die Datei ist zu groß";
+                                    << "Die Datei ist zu groß.";
     }
 
     void germanFileReasons()

@@ -2,22 +2,32 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
+#include <acad/Error.h>
 #include <cadhost/engine/Engine.h>
+#include <cadhost/engine/FileInput.h>
 
 namespace cadhost {
+
+namespace {
+
+constexpr qint64 kMaxScriptBytes = 16 * 1024 * 1024;
+
+} // namespace
 
 ScriptRunner::ScriptRunner(Engine& engine, QObject* parent) : QObject(parent), m_engine(engine) {}
 
 bool ScriptRunner::load(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QCoreApplication::translate("cadhost", "Die Skriptdatei „%1“ kann nicht gelesen werden: %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
+    QByteArray bytes;
+    try {
+        bytes = readWholeFile(
+            QDir::toNativeSeparators(path), kMaxScriptBytes,
+            QCoreApplication::translate("cadhost", "Die Skriptdatei „%1“ kann nicht gelesen werden: %2"));
+    } catch (const acad::Error& e) {
+        *error = e.description();
         return false;
     }
-    m_lines = splitLines(file.readAll());
+    m_lines = splitLines(bytes);
     m_next = 0;
     return true;
 }

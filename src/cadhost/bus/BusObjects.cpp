@@ -2,6 +2,7 @@
 
 #include <acad/BusNames.h>
 #include <acad/Error.h>
+#include <cadhost/engine/FileInput.h>
 #include <exception>
 #include <type_traits>
 
@@ -17,9 +18,8 @@ template <typename F> auto BusObject::guarded(F&& call) -> decltype(call())
     } catch (const acad::Error& e) {
         sendErrorReply(acad::bus::kErrorName, e.description());
     } catch (const std::exception& e) {
-        sendErrorReply(
-            acad::bus::kErrorName,
-            QStringLiteral("Interner Fehler im CAD-Host: %1").arg(QString::fromLocal8Bit(e.what())));
+        sendErrorReply(acad::bus::kErrorName,
+                       QStringLiteral("Interner Fehler im CAD-Host: %1").arg(cadhost::germanReason(e)));
     }
     if constexpr (!std::is_void_v<Result>)
         return Result{};

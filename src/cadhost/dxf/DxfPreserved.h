@@ -57,6 +57,7 @@ struct cadhost::Preserved
 {
     QString acadver = QStringLiteral("AC1015");
     dxftext::Encoding encoding = dxftext::Encoding::Cp1252;
+    QByteArray codePage; // the converter's name when encoding is CodePage
     bool crlf = false;
     QStringList sectionOrder; // section names as they stood
     QList<DxfGroup> header;   // HEADER groups; $HANDSEED and $TILEMODE are set on writing

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <optional>
 
 namespace cadhost {
 
@@ -54,23 +55,45 @@ std::string_view trimmedAscii(std::string_view v)
     return v;
 }
 
-std::string_view findAcadver(const std::vector<ScannedGroup>& groups)
+// The value of a header variable, before any text is decoded; fallback when the header lacks it.
+std::string_view findHeaderValue(const std::vector<ScannedGroup>& groups, std::string_view name,
+                                 std::string_view fallback)
 {
     for (size_t i = 0; i + 1 < groups.size(); ++i) {
-        if (groups[i].code == 9 && groups[i].value == "$ACADVER")
+        if (groups[i].code == 9 && groups[i].value == name)
             return groups[i + 1].value;
         if (groups[i].code == 0 && groups[i].value == "ENDSEC")
             break;
     }
-    return "AC1015";
+    return fallback;
+}
+
+// UTF-8 when the version says so and the bytes are UTF-8; else the code page $DWGCODEPAGE names when
+// the system converts it exactly both ways; else Windows-1252, which every byte survives. So a file
+// written in a code page under a version that says UTF-8 still gives real names.
+void chooseEncoding(Preserved& p, const std::vector<ScannedGroup>& groups, const QByteArray& bytes)
+{
+    const std::string_view all(bytes.constData(), size_t(bytes.size()));
+    p.encoding = dxftext::encodingForVersion(trimmedAscii(findHeaderValue(groups, "$ACADVER", "AC1015")));
+    if (p.encoding == dxftext::Encoding::Utf8 && dxftext::isWellFormedUtf8(all))
+        return;
+    p.encoding = dxftext::Encoding::Cp1252;
+    const QByteArray codec =
+        dxftext::CodePage::codecFor(trimmedAscii(findHeaderValue(groups, "$DWGCODEPAGE", "ANSI_1252")));
+    if (!codec.isEmpty() && dxftext::CodePage::roundTrips(codec, all)) {
+        p.encoding = dxftext::Encoding::CodePage;
+        p.codePage = codec;
+    }
 }
 
 class Parser
 {
 public:
-    Parser(const std::vector<ScannedGroup>& groups, dxftext::Encoding encoding)
-        : m_groups(groups), m_encoding(encoding)
+    Parser(const std::vector<ScannedGroup>& groups, const Preserved& p)
+        : m_groups(groups), m_encoding(p.encoding)
     {
+        if (p.encoding == dxftext::Encoding::CodePage)
+            m_codePage.emplace(p.codePage);
     }
 
     std::vector<Section> sections()
@@ -79,6 +102,11 @@ public:
         while (!atValue(0, "EOF"))
             result.push_back(section());
         return result;
+    }
+
+    QString valueText(std::string_view value)
+    {
+        return m_codePage ? m_codePage->decode(value) : dxftext::decode(value, m_encoding);
     }
 
 private:
@@ -97,10 +125,7 @@ private:
         return v;
     }
 
-    DxfGroup group(size_t i) const
-    {
-        return {m_groups[i].code, dxftext::decode(m_groups[i].value, m_encoding)};
-    }
+    DxfGroup group(size_t i) { return {m_groups[i].code, valueText(m_groups[i].value)}; }
 
     Section section()
     {
@@ -152,6 +177,7 @@ private:
 
     const std::vector<ScannedGroup>& m_groups;
     dxftext::Encoding m_encoding;
+    std::optional<dxftext::CodePage> m_codePage;
     size_t m_pos = 0;
 };
 
@@ -585,13 +611,12 @@ Drawing readDxf(const QByteArray& bytes)
 {
     const std::vector<ScannedGroup> groups = scanDxf(bytes);
     auto p = std::make_shared<Preserved>();
-    // The version's own text decides, and the version is then read like every other value, so that
-    // the writer finds it unchanged and leaves its bytes alone.
-    const std::string_view version = findAcadver(groups);
-    p->encoding = dxftext::encodingForVersion(trimmedAscii(version));
-    p->acadver = dxftext::decode(version, p->encoding).trimmed();
+    chooseEncoding(*p, groups, bytes);
+    // The version is read like every other value, so that the writer finds it unchanged and leaves
+    // its bytes alone.
+    p->acadver = Parser(groups, *p).valueText(findHeaderValue(groups, "$ACADVER", "AC1015")).trimmed();
     p->crlf = usesCrLf(bytes);
-    std::vector<Section> sections = Parser(groups, p->encoding).sections();
+    std::vector<Section> sections = Parser(groups, *p).sections();
     DrawingBuilder builder(*p);
     builder.take(sections);
     Drawing d = builder.finish();

@@ -48,16 +48,23 @@ public:
             m_pos += 3;
     }
 
+    // Lines end in LF, CR LF or CR alone, as other DXF readers take them.
     bool next(std::string_view& line)
     {
         if (m_pos == m_end)
             return false;
-        const auto nl = static_cast<const char*>(std::memchr(m_pos, '\n', m_end - m_pos));
-        const char* stop = nl ? nl : m_end;
+        // The next LF is looked for once and kept: in a file of CR line ends there is none, and looking
+        // for it again at every line would scan the rest of the file each time.
+        if (!m_nl || m_nl < m_pos) {
+            const auto nl = static_cast<const char*>(std::memchr(m_pos, '\n', m_end - m_pos));
+            m_nl = nl ? nl : m_end;
+        }
+        const auto cr = static_cast<const char*>(std::memchr(m_pos, '\r', m_nl - m_pos));
+        const char* stop = cr ? cr : m_nl;
         line = std::string_view(m_pos, stop - m_pos);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        m_pos = nl ? nl + 1 : m_end;
+        m_pos = stop == m_end ? m_end : stop + 1;
+        if (cr && m_pos == m_nl && m_nl != m_end)
+            ++m_pos; // CR LF
         ++m_line;
         return true;
     }
@@ -67,6 +74,7 @@ public:
 private:
     const char* m_pos;
     const char* m_end;
+    const char* m_nl = nullptr; // the next LF at or after m_pos, m_end when there is none
     qint64 m_line = 0;
 };
 
@@ -101,6 +109,8 @@ std::vector<ScannedGroup> scanDxf(const QByteArray& bytes)
         if (!reader.next(valueLine))
             throw DxfError(line,
                            tr("Die Datei ist unvollständig: dem Gruppencode %1 fehlt sein Wert.").arg(code));
+        if (code == 999)
+            continue; // a comment, no part of the drawing
         groups.push_back({code, line, valueLine});
         if (code == 0 && trimmed(valueLine) == "EOF")
             return groups;

@@ -14,7 +14,8 @@ struct ScannedGroup
     std::string_view value;
 };
 
-// Splits DXF text into groups in one pass over the bytes. Refuses what is no DXF text: binary DWG and
+// Splits DXF text into groups in one pass over the bytes; lines end in LF, CR LF or CR, and comments
+// (999) are left out. Refuses what is no DXF text: binary DWG and
 // binary DXF, a code line that is no number, a code without its value, and a file without its EOF.
 // Throws DxfError with the line.
 std::vector<ScannedGroup> scanDxf(const QByteArray& bytes);

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <acad/Error.h>
+#include <cadhost/engine/FileInput.h>
 
 namespace cadhost {
 
@@ -20,6 +21,9 @@ QString tr(const char* text)
     return QCoreApplication::translate("cadhost::DxfStore", text);
 }
 
+// Far above any drawing the host makes; the reader needs several times the file's size in memory.
+constexpr qint64 kMaxDrawingBytes = qint64(512) * 1024 * 1024;
+
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -29,14 +33,8 @@ QString shown(const QString& path)
 
 Drawing DxfStore::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw acad::Error(
-            tr("Die Zeichnung „%1“ kann nicht geöffnet werden: %2").arg(shown(path), file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw acad::Error(
-            tr("Die Zeichnung „%1“ kann nicht gelesen werden: %2").arg(shown(path), file.errorString()));
+    const QByteArray bytes =
+        readWholeFile(shown(path), kMaxDrawingBytes, tr("Die Zeichnung „%1“ kann nicht geöffnet werden: %2"));
     try {
         return readDxf(bytes);
     } catch (const DxfError& e) {
@@ -51,10 +49,17 @@ Drawing DxfStore::load(const QString& path)
 
 void DxfStore::save(const Drawing& drawing, const QString& path)
 {
-    const QByteArray bytes = writeDxf(drawing);
+    QByteArray bytes;
+    try {
+        bytes = writeDxf(drawing);
+    } catch (const DxfError& e) {
+        // Refused before the file is touched: the old file stays whole.
+        throw acad::Error(
+            tr("Die Zeichnung „%1“ kann nicht gespeichert werden: %2").arg(shown(path), e.reason()));
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
+        const QString reason = germanReason(file);
         file.cancelWriting();
         throw acad::Error(
             tr("Die Zeichnung „%1“ kann nicht gespeichert werden: %2").arg(shown(path), reason));

@@ -44,12 +44,14 @@ int hexDigit(QChar c)
         return u - '0';
     if (u >= 'A' && u <= 'F')
         return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f') // ezdxf writes its escapes in lower case
+        return u - 'a' + 10;
     return -1;
 }
 
-// "\U+03A9" stands for a character that the code page lacks. Only such escapes, in the exact form
-// the writer gives them, are decoded, so that encoding restores the same bytes.
-QString decodeEscapes(QString text)
+// "\U+03A9" (or "\U+03a9", as ezdxf writes it) stands for a character that the code page lacks. Only
+// such escapes are decoded, so that encoding restores the same text; the writer's hex is upper case.
+template <typename Lacks> QString decodeEscapes(QString text, Lacks lacks)
 {
     qsizetype at = text.indexOf(QLatin1String("\\U+"));
     while (at >= 0 && at + 7 <= text.size()) {
@@ -60,7 +62,7 @@ QString decodeEscapes(QString text)
             ok = digit >= 0;
             code = char16_t(code * 16 + digit);
         }
-        if (ok && cp1252Byte(code) < 0)
+        if (ok && lacks(QChar(code)))
             text.replace(at, 7, QChar(code));
         at = text.indexOf(QLatin1String("\\U+"), at + 1);
     }
@@ -175,13 +177,28 @@ Encoding encodingForVersion(std::string_view acadver)
     return number >= 1021 ? Encoding::Utf8 : Encoding::Cp1252;
 }
 
+bool isWellFormedUtf8(std::string_view bytes)
+{
+    for (size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const int n = sequenceLength(bytes.substr(i));
+        if (n == 0)
+            return false;
+        i += size_t(n);
+    }
+    return true;
+}
+
 static QString decodeBytes(std::string_view bytes, Encoding encoding);
 
 QString decode(std::string_view bytes, Encoding encoding)
 {
     QString text = decodeBytes(bytes, encoding);
     if (encoding == Encoding::Cp1252 && bytes.find("\\U+") != std::string_view::npos)
-        return decodeEscapes(std::move(text));
+        return decodeEscapes(std::move(text), [](QChar c) { return cp1252Byte(c.unicode()) < 0; });
     return text;
 }
 
@@ -227,6 +244,79 @@ void encodeInto(QByteArray& out, const QString& text, Encoding encoding)
             out += char(b);
         else
             appendEscape(out, c);
+    }
+}
+
+CodePage::CodePage(const QByteArray& codec)
+    : m_codec(codec), m_decoder(codec.constData(), QStringConverter::Flag::Stateless),
+      m_encoder(codec.constData(), QStringConverter::Flag::Stateless)
+{
+}
+
+QByteArray CodePage::codecFor(std::string_view dwgCodePage)
+{
+    std::string upper;
+    for (const char c : dwgCodePage)
+        upper += char(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    const auto from = [&](std::string_view prefix) { return upper.starts_with(prefix); };
+    if (upper == "ANSI_932")
+        return "Shift_JIS";
+    if (upper == "ANSI_936")
+        return "GBK";
+    if (upper == "ANSI_949")
+        return "windows-949";
+    if (upper == "ANSI_950")
+        return "Big5";
+    if (upper == "ANSI_1252" || !from("ANSI_"))
+        return {};
+    return "windows-" + QByteArray::fromStdString(upper.substr(5));
+}
+
+bool CodePage::roundTrips(const QByteArray& codec, std::string_view text)
+{
+    QStringDecoder decoder(codec.constData(), QStringConverter::Flag::Stateless);
+    QStringEncoder encoder(codec.constData(), QStringConverter::Flag::Stateless);
+    if (!decoder.isValid() || !encoder.isValid())
+        return false;
+    const QByteArray bytes(text.data(), qsizetype(text.size()));
+    const QString decoded = decoder.decode(bytes);
+    if (decoder.hasError())
+        return false;
+    const QByteArray back = encoder.encode(decoded);
+    return !encoder.hasError() && back == bytes;
+}
+
+QString CodePage::decode(std::string_view bytes)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    QString text = m_decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    if (bytes.find("\\U+") == std::string_view::npos)
+        return text;
+    return decodeEscapes(std::move(text), [this](QChar c) { return !canEncode(c); });
+}
+
+bool CodePage::canEncode(QChar c)
+{
+    m_encoder.resetState();
+    const QByteArray b = m_encoder.encode(QStringView(&c, 1));
+    const bool ok = !m_encoder.hasError() && !b.isEmpty() && (b != "?" || c == QLatin1Char('?'));
+    m_encoder.resetState();
+    return ok;
+}
+
+void CodePage::encodeInto(QByteArray& out, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80 && !canEncode(c)) {
+            // Each UTF-16 unit on its own, as for Windows-1252.
+            appendEscape(out, c.unicode());
+            continue;
+        }
+        if (c.unicode() < 0x80)
+            out += char(c.unicode());
+        else
+            out += m_encoder.encode(QStringView(&c, 1));
     }
 }
 

@@ -1,11 +1,16 @@
 #include "DxfWriter.h"
 
+#include "DxfError.h"
 #include "DxfGroups.h"
 #include "DxfPreserved.h"
 #include "DxfReader.h"
 #include "DxfSkeleton.h"
 
+#include <QCoreApplication>
 #include <QSet>
+#include <cadhost/engine/LayoutNames.h>
+#include <cstring>
+#include <optional>
 
 namespace cadhost {
 
@@ -104,6 +109,9 @@ class Writer
 public:
     explicit Writer(const Drawing& d)
         : m_d(d), m_p(d.preserved ? *d.preserved : *skeleton().preserved), m_encoding(m_p.encoding),
+          m_codePage(m_p.encoding == dxftext::Encoding::CodePage
+                         ? std::make_optional<dxftext::CodePage>(m_p.codePage)
+                         : std::nullopt),
           m_eol(m_p.crlf ? "\r\n" : "\n")
     {
     }
@@ -144,8 +152,31 @@ private:
             out += QByteArray::number(code);
         }
         out += m_eol;
-        dxftext::encodeInto(out, value, m_encoding);
+        const qsizetype start = out.size();
+        if (m_codePage)
+            m_codePage->encodeInto(out, value);
+        else
+            dxftext::encodeInto(out, value, m_encoding);
+        refuseBrokenLine(out, start, code, value);
         out += m_eol;
+    }
+
+    // A value's line end (or a NUL byte, which makes the file binary) would split the value into
+    // groups of its own: the file would read as something else, or not at all. Such a value is never
+    // written; the save fails instead.
+    static void refuseBrokenLine(const QByteArray& out, qsizetype start, qint32 code, const QString& value)
+    {
+        const char* begin = out.constData() + start;
+        const auto size = static_cast<size_t>(out.size() - start);
+        if (!std::memchr(begin, '\n', size) && !std::memchr(begin, '\r', size) &&
+            !std::memchr(begin, '\0', size))
+            return;
+        throw DxfError(
+            0, QCoreApplication::translate("cadhost::DxfWriter",
+                                           "Der Wert „%1“ (Gruppencode %2) enthält einen Zeilenumbruch "
+                                           "oder ein Nullzeichen und würde die Datei unlesbar machen.")
+                   .arg(printable(value))
+                   .arg(code));
     }
 
     void putAll(QByteArray& out, const QList<DxfGroup>& groups)
@@ -326,27 +357,70 @@ private:
             scan(l.entities, l.origin.get() == &m_p ? nullptr : l.origin.get());
     }
 
-    static const DxfRecord* blockRecordNamed(const Preserved& p, const QString& upperName)
+    // The block records and blocks of another file by upper-case name, built once per file, so that
+    // importing n nested blocks costs n look-ups and not n scans.
+    struct OriginIndex
     {
-        for (const DxfTable& t : p.tables) {
+        QHash<QString, const DxfRecord*> records;
+        QHash<QString, const DxfBlock*> blocks;
+    };
+
+    const OriginIndex& indexOf(const Preserved& origin)
+    {
+        auto it = m_origins.find(&origin);
+        if (it != m_origins.end())
+            return it.value();
+        OriginIndex index;
+        for (const DxfTable& t : origin.tables) {
             if (t.name != QLatin1String("BLOCK_RECORD"))
                 continue;
-            for (const DxfRecord& r : t.records) {
-                if (text(r.groups, {0, r.groups.size(), true}, 2).trimmed().toUpper() == upperName)
-                    return &r;
-            }
+            for (const DxfRecord& r : t.records)
+                index.records.insert(text(r.groups, {0, r.groups.size(), true}, 2).trimmed().toUpper(), &r);
         }
-        return nullptr;
+        for (const DxfBlock& b : origin.blocks)
+            index.blocks.insert(b.name.toUpper(), &b);
+        return m_origins.insert(&origin, std::move(index)).value();
     }
 
-    // Copies a block of another file, and the blocks it references in turn, under fresh handles.
+    // Copies a block of another file, and the blocks it references in turn, under fresh handles. The
+    // references are followed with a list of blocks still to do, not by recursion: blocks may nest
+    // thousands deep, deeper than the stack goes.
     bool importBlock(const Preserved& origin, const QString& name)
     {
+        const OriginIndex& index = indexOf(origin);
+        if (!importOne(index, name))
+            return false;
+        for (qsizetype i = m_imported.size() - 1; i < m_imported.size(); ++i) {
+            const QStringList nested = referencedBlocks(m_imported.at(i).block);
+            for (const QString& n : nested) {
+                if (m_blockNames.contains(n.toUpper()) || importOne(index, n))
+                    continue;
+                m_blockNames.insert(n.toUpper());
+                m_missing.append({n, m_handles.fresh(), m_handles.fresh(), m_handles.fresh()});
+            }
+        }
+        return true;
+    }
+
+    static QStringList referencedBlocks(const DxfBlock& block)
+    {
+        QStringList names;
+        for (const DxfRecord& r : block.entities) {
+            const QString nested =
+                text(r.groups, subclass(r.groups, QLatin1StringView("AcDbBlockReference")), 2).trimmed();
+            if (r.type == QLatin1String("INSERT") && !nested.isEmpty())
+                names.append(nested);
+        }
+        return names;
+    }
+
+    // One block under fresh handles, appended to m_imported; false when the other file lacks it.
+    bool importOne(const OriginIndex& index, const QString& name)
+    {
         const QString upperName = name.toUpper();
-        const DxfRecord* record = blockRecordNamed(origin, upperName);
-        const auto block = std::find_if(origin.blocks.cbegin(), origin.blocks.cend(),
-                                        [&](const DxfBlock& b) { return b.name.toUpper() == upperName; });
-        if (!record || block == origin.blocks.cend())
+        const DxfRecord* record = index.records.value(upperName);
+        const DxfBlock* block = index.blocks.value(upperName);
+        if (!record || !block)
             return false;
         m_blockNames.insert(upperName);
         ImportedBlock imported{*record, *block};
@@ -362,16 +436,7 @@ private:
                 parent = own;
         }
         rehandle(imported.block.end, handle);
-        m_imported.append(imported);
-        for (const DxfRecord& r : block->entities) {
-            const QString nested =
-                text(r.groups, subclass(r.groups, QLatin1StringView("AcDbBlockReference")), 2).trimmed();
-            if (r.type == QLatin1String("INSERT") && !nested.isEmpty() &&
-                !m_blockNames.contains(nested.toUpper()) && !importBlock(origin, nested)) {
-                m_blockNames.insert(nested.toUpper());
-                m_missing.append({nested, m_handles.fresh(), m_handles.fresh(), m_handles.fresh()});
-            }
-        }
+        m_imported.append(std::move(imported));
         return true;
     }
 
@@ -839,12 +904,14 @@ private:
     const Drawing& m_d;
     const Preserved& m_p;
     dxftext::Encoding m_encoding;
+    std::optional<dxftext::CodePage> m_codePage;
     QByteArray m_eol;
     Handles m_handles;
     QSet<QString> m_blockNames;
     QList<LayoutPlan> m_plans;
     QList<MissingBlock> m_missing;
     QList<ImportedBlock> m_imported;
+    QHash<const Preserved*, OriginIndex> m_origins;
     QHash<QString, QString> m_viewports; // block record -> the layout's own viewport
 };
 

@@ -1,4 +1,6 @@
 #include "EnginePrivate.h"
+#include "FileInput.h"
+#include "LayoutNames.h"
 
 #include <acad/Error.h>
 
@@ -155,6 +157,16 @@ void Engine::Private::answer(acad::DocId lineId, const QString& text)
         startCommand(lineId, name);
     } else {
         CommandLine& line = lines[lineId];
+        if (const qsizetype at = controlCharacterAt(text); at >= 0) {
+            // Names are data: an answer with a line feed or another control character is no name,
+            // and the prompt keeps waiting for a real answer.
+            log(QStringLiteral("Ungültige Eingabe, die Antwort enthält ein Steuerzeichen (%1): %2")
+                    .arg(codePoint(text.at(at)))
+                    .arg(printable(text)));
+            log(line.prompt->text);
+            notifyPrompt();
+            return;
+        }
         Prompt prompt = std::move(*line.prompt);
         line.prompt.reset();
         line.dialogDue = false;
@@ -233,7 +245,7 @@ void Engine::Private::guarded(const std::function<void()>& step)
         log(e.description());
     } catch (const std::exception& e) {
         // Never out through the event loop: the command ends, the drawings stay as they are.
-        log(QStringLiteral("Der Befehl wurde abgebrochen: %1").arg(QString::fromLocal8Bit(e.what())));
+        log(QStringLiteral("Der Befehl wurde abgebrochen: %1").arg(germanReason(e)));
     }
 }
 

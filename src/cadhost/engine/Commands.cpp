@@ -57,9 +57,11 @@ QString withDefault(const char* text, const QString& value)
 
 // Asks for a name (an empty answer takes the proposal) and runs the step on the document; an
 // automation error ends the command with its message.
-void askName(Private& e, DocId doc, const char* text, const QString& proposal,
+void askName(Private& e, DocId doc, const char* text, const QString& name,
              const std::function<void(Document&, const QString&)>& step)
 {
+    // A name with control characters (from a file) is never offered: the command line takes no such answer.
+    const QString proposal = hasControlCharacter(name) ? QString() : name;
     e.askText(doc, withDefault(text, proposal), proposal,
               [&e, doc, step](const QString& name) { e.guarded([&] { step(e.doc(doc), name); }); });
 }
@@ -127,7 +129,7 @@ void layoutList(Private& e, DocId doc)
 {
     QStringList names;
     for (const Layout& l : e.doc(doc).drawing().layouts)
-        names.append(l.name);
+        names.append(printable(l.name));
     e.log(QStringLiteral("Aktive Layouts: ") + names.join(QStringLiteral(", ")));
 }
 
@@ -162,7 +164,7 @@ void logTemplateLayouts(Private& e, const Drawing& from)
     QStringList names;
     for (const Layout& l : from.layouts) {
         if (!l.isModel())
-            names.append(l.name);
+            names.append(printable(l.name));
     }
     e.log(QStringLiteral("Layouts der Vorlage: ") + names.join(QStringLiteral(", ")));
 }

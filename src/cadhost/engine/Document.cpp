@@ -23,6 +23,12 @@ Layout makeLayout(const QString& name, qint32 tabOrder)
     return layout;
 }
 
+// A name from a file may hold control characters; clients must not put it on a command line.
+acad::LayoutRef layoutRef(const Layout& l)
+{
+    return {l.id, l.name, l.tabOrder, hasControlCharacter(l.name)};
+}
+
 // Model first, then the paper-space layouts in their tab order.
 void orderLayouts(Drawing& drawing)
 {
@@ -151,7 +157,7 @@ acad::DocumentSnapshot Document::snapshot() const
     s.activeSpace = activeSpace();
     s.layouts.reserve(m_drawing.layouts.size());
     for (const Layout& l : m_drawing.layouts)
-        s.layouts.append({l.id, l.name, l.tabOrder});
+        s.layouts.append(layoutRef(l));
     return s;
 }
 
@@ -203,7 +209,7 @@ acad::ObjectInfo Document::objectInfo(acad::ObjectId id) const
     for (const Layout& l : m_drawing.layouts) {
         if (l.id == id) {
             info.kind = acad::ObjectInfo::Layout;
-            info.layout = {l.id, l.name, l.tabOrder};
+            info.layout = layoutRef(l);
             return info;
         }
     }

@@ -1,4 +1,5 @@
 #include "EnginePrivate.h"
+#include "FileInput.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -78,8 +79,7 @@ acad::DocId Engine::Private::open(const QString& path)
             throw;
         throw acad::Error(QStringLiteral("Fehler beim Öffnen von %1: %2").arg(file, e.description()));
     } catch (const std::exception& e) {
-        throw acad::Error(
-            QStringLiteral("Fehler beim Öffnen von %1: %2").arg(file, QString::fromLocal8Bit(e.what())));
+        throw acad::Error(QStringLiteral("Fehler beim Öffnen von %1: %2").arg(file, germanReason(e)));
     }
     adoptDrawing(drawing, ids);
     docs.push_back(std::make_unique<Document>(takeDocId(), file, std::move(drawing)));

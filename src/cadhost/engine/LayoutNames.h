@@ -13,6 +13,15 @@ QString layoutNameProblem(const Drawing& drawing, const QString& name, const Lay
 // Throws acad::Error with that description.
 void checkLayoutName(const Drawing& drawing, const QString& name, const Layout* self = nullptr);
 
+// Index of the first control character in text (C0, DEL, C1, line and paragraph separators), or -1.
+// Such characters end or cancel answers on a command line and break the lines of a drawing file.
+qsizetype controlCharacterAt(QStringView text);
+bool hasControlCharacter(QStringView text);
+// "U+000A".
+QString codePoint(QChar c);
+// The text with each control character shown as <U+XXXX>, for messages and listings.
+QString printable(const QString& text);
+
 // Layout lookup without regard to case; nullptr if none.
 Layout* findLayout(Drawing& drawing, const QString& name);
 const Layout* findLayout(const Drawing& drawing, const QString& name);

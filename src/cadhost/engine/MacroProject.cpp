@@ -1,6 +1,8 @@
 #include "MacroProject.h"
 
-#include <QFile>
+#include "FileInput.h"
+
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <acad/Error.h>
 
@@ -89,14 +91,11 @@ MacroProject parseMacroProject(const QString& text, const QString& file)
 
 MacroProject readMacroProject(const QString& file)
 {
-    QFile f(file);
-    if (!f.exists())
+    if (!QFileInfo::exists(file))
         throw acad::Error(QStringLiteral("Das Makroprojekt wurde nicht gefunden: %1").arg(file));
-    if (!f.open(QIODevice::ReadOnly))
-        throw acad::Error(QStringLiteral("Das Makroprojekt kann nicht gelesen werden: %1").arg(file));
-    if (f.size() > kMaxProjectSize)
-        throw acad::Error(QStringLiteral("Die Datei ist kein Makroprojekt: %1").arg(file));
-    return parseMacroProject(QString::fromUtf8(f.readAll()), file);
+    const QByteArray bytes = readWholeFile(
+        file, kMaxProjectSize, QStringLiteral("Das Makroprojekt kann nicht gelesen werden: %1 – %2"));
+    return parseMacroProject(QString::fromUtf8(bytes), file);
 }
 
 } // namespace cadhost

@@ -1,6 +1,8 @@
 #include "Menus.h"
 
-#include <QFile>
+#include "FileInput.h"
+
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <acad/Error.h>
 
@@ -101,14 +103,11 @@ MenuGroup parseMenuSource(const QString& text, const QString& file)
 
 MenuGroup readMenuFile(const QString& file)
 {
-    QFile f(file);
-    if (!f.exists())
+    if (!QFileInfo::exists(file))
         throw acad::Error(QStringLiteral("Die Menüdatei wurde nicht gefunden: %1").arg(file));
-    if (!f.open(QIODevice::ReadOnly))
-        throw acad::Error(QStringLiteral("Die Menüdatei kann nicht gelesen werden: %1").arg(file));
-    if (f.size() > kMaxMenuFileSize)
-        throw acad::Error(QStringLiteral("Die Menüdatei ist zu groß: %1").arg(file));
-    return parseMenuSource(decode(f.readAll()), file);
+    const QByteArray bytes = readWholeFile(
+        file, kMaxMenuFileSize, QStringLiteral("Die Menüdatei kann nicht gelesen werden: %1 – %2"));
+    return parseMenuSource(decode(bytes), file);
 }
 
 MenuGroup baseMenuGroup()

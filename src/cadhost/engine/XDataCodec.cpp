@@ -1,5 +1,7 @@
 #include "XDataCodec.h"
 
+#include "LayoutNames.h"
+
 #include <QLocale>
 #include <acad/Error.h>
 #include <limits>
@@ -52,6 +54,21 @@ template <typename Int> QString integerText(const QVariant& value, qint16 code)
     return QString::number(v);
 }
 
+// A line end in a value would split it into groups of its own in the file (and a NUL byte make the
+// file binary), so text values take no control characters but the tab.
+QString checkedText(qint16 code, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
+            refuse(QStringLiteral("der Text zu Gruppencode %1 enthält ein Steuerzeichen (%2), etwa einen "
+                                  "Zeilenumbruch: %3")
+                       .arg(code)
+                       .arg(codePoint(c))
+                       .arg(printable(text)));
+    }
+    return text;
+}
+
 QString valueText(qint16 code, const QVariant& value)
 {
     if (code == 1070)
@@ -67,7 +84,7 @@ QString valueText(qint16 code, const QVariant& value)
                        .arg(value.toString()));
         return QString::number(v, 'g', QLocale::FloatingPointShortest);
     }
-    return value.toString();
+    return checkedText(code, value.toString());
 }
 
 QList<XDataApp> parse(const acad::XData& data)
@@ -83,7 +100,7 @@ QList<XDataApp> parse(const acad::XData& data)
         if (code < 1000 || code > 1071)
             refuse(QStringLiteral("Gruppencode %1 ist nicht erlaubt.").arg(code));
         if (code == kAppName) {
-            const QString name = data.values.at(i).toString();
+            const QString name = checkedText(code, data.values.at(i).toString());
             if (name.trimmed().isEmpty())
                 refuse(QStringLiteral("leerer Anwendungsname."));
             apps.append({name, {}});
