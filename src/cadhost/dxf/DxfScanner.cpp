@@ -46,6 +46,9 @@ public:
     {
         if (m_end - m_pos >= 3 && std::memcmp(m_pos, "\xEF\xBB\xBF", 3) == 0)
             m_pos += 3;
+        // A file without a single LF has CR line ends. In any other file a CR ends a line only right
+        // before its LF: a CR inside a value stays part of it, as the DXF readers keep it.
+        m_eol = std::memchr(m_pos, '\n', m_end - m_pos) ? '\n' : '\r';
     }
 
     // Lines end in LF, CR LF or CR alone, as other DXF readers take them.
@@ -53,18 +56,12 @@ public:
     {
         if (m_pos == m_end)
             return false;
-        // The next LF is looked for once and kept: in a file of CR line ends there is none, and looking
-        // for it again at every line would scan the rest of the file each time.
-        if (!m_nl || m_nl < m_pos) {
-            const auto nl = static_cast<const char*>(std::memchr(m_pos, '\n', m_end - m_pos));
-            m_nl = nl ? nl : m_end;
-        }
-        const auto cr = static_cast<const char*>(std::memchr(m_pos, '\r', m_nl - m_pos));
-        const char* stop = cr ? cr : m_nl;
+        const auto eol = static_cast<const char*>(std::memchr(m_pos, m_eol, m_end - m_pos));
+        const char* stop = eol ? eol : m_end;
         line = std::string_view(m_pos, stop - m_pos);
+        if (m_eol == '\n' && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1); // CR LF
         m_pos = stop == m_end ? m_end : stop + 1;
-        if (cr && m_pos == m_nl && m_nl != m_end)
-            ++m_pos; // CR LF
         ++m_line;
         return true;
     }
@@ -74,7 +71,7 @@ public:
 private:
     const char* m_pos;
     const char* m_end;
-    const char* m_nl = nullptr; // the next LF at or after m_pos, m_end when there is none
+    char m_eol = '\n';
     qint64 m_line = 0;
 };
 
