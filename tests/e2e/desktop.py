@@ -354,5 +354,13 @@ class Desktop:
                  "the box %s closed" % title)
         return text
 
+    def message_saying(self, app, title, *words):
+        """message() of a box that must say every one of the words; its text."""
+        text = self.message(app, title)
+        missing = [w for w in words if w not in text]
+        if missing:
+            raise E2EError("the box %s does not say %s: %s" % (title, missing, text))
+        return text
+
     def texts(self, app, role, window=None):
         return [name for r, name, _ in self.accessible(app, window) if r == role]

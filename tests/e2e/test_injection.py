@@ -38,13 +38,6 @@ def drawing_with_layout(path, name):
 
 
 class TestInjection(unittest.TestCase):
-    def refused(self, d, *words):
-        """The message box that refuses the name, read and closed."""
-        text = d.message(APP, BOX)
-        for word in words:
-            self.assertIn(word, text)
-        return text
-
     def test_hostile_layout_name_copied_and_saved_as_template(self):
         with Desktop() as d:
             product = d.product_copy()
@@ -67,7 +60,7 @@ class TestInjection(unittest.TestCase):
             d.activate("Layout kopieren")
             d.retype("Plan")
             d.key("alt+f")
-            text = self.refused(d, "Steuerzeichen", "EG Lage<CR>_saveas")
+            text = d.message_saying(APP, BOX, "Steuerzeichen", "EG Lage<CR>_saveas")
             d.screenshot(os.path.join(os.environ.get("HOME", d.folder), "injection-copy.png"))
             self.assertNotIn("\r", text)
 
@@ -79,7 +72,7 @@ class TestInjection(unittest.TestCase):
             d.click(APP, "push button", "Layout in Vorlage")
             d.retype("Neu")
             d.key("Return")
-            self.refused(d, "Steuerzeichen")
+            d.message_saying(APP, BOX, "Steuerzeichen")
 
             time.sleep(2.0)  # anything sent would have run by now
             self.assertFalse(os.path.exists(victim))
