@@ -50,7 +50,7 @@ QJsonObject dumped(const QString& path)
 QJsonObject ezdxfAudit(const QString& path)
 {
     return runJson(QStringLiteral("/usr/bin/python3"),
-                   {qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/tests/dxf/ezdxf_peer.py"),
+                   {qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/tests/cadhost/dxf/ezdxf_peer.py"),
                     QStringLiteral("audit"), path});
 }
 

@@ -8,7 +8,7 @@ namespace dxftest {
 
 QString dataPath(const QString& name)
 {
-    return qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/tests/dxf/data/") + name;
+    return qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/tests/cadhost/dxf/data/") + name;
 }
 
 QString samplePath(const QString& name)
@@ -122,7 +122,7 @@ QByteArray runPeer(const QStringList& arguments)
 {
     QProcess p;
     p.start(QStringLiteral("/usr/bin/python3"),
-            QStringList{qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/tests/dxf/ezdxf_peer.py")} +
+            QStringList{qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/tests/cadhost/dxf/ezdxf_peer.py")} +
                 arguments);
     if (!p.waitForFinished(120000) || p.exitCode() != 0)
         qWarning("ezdxf peer failed: %s", p.readAllStandardError().constData());
