@@ -1,7 +1,8 @@
 // Copy and numbered rename through the real program against a real `cadhost --headless` on a private
 // bus, in a drawing with 500 layouts: 10, 50 and 100 copies of a layout, from "&Fertigstellen" until
-// the tree shows them all, and a numbered rename of 200 layouts selected in the list. Target: each
-// under one second, with round trips growing with the copies (not with copies × layouts).
+// the tree shows them all, a numbered rename of 200 layouts selected in the list, and "Register
+// sortieren" of a drawing whose first 100 tabs are in reverse order. Target: each under one second, with
+// round trips growing with the copies, renames or moved tabs (not with them × layouts).
 #include "BenchSupport.h"
 #include "PrivateBus.h"
 
@@ -42,7 +43,8 @@ cadhost::Drawing sampleDrawing()
     d.layouts.append(model);
     for (int l = 1; l <= kLayouts; ++l) {
         cadhost::Layout layout;
-        layout.name = QStringLiteral("Blatt %1").arg(l);
+        // The first 100 tabs in reverse order of their names: sorting them moves 99 tabs.
+        layout.name = QStringLiteral("Blatt %1").arg(l <= 100 ? 101 - l : l);
         layout.tabOrder = l;
         d.layouts.append(layout);
     }
@@ -107,6 +109,26 @@ public:
                 renamed += tree().text(key).startsWith(QLatin1String("Neu ")) ? 1 : 0;
             return renamed == count;
         });
+    }
+
+    Sample sortTabs()
+    {
+        select(drawingKey());
+        Sample sample;
+        const qint64 trips = bus().roundTrips();
+        QElapsedTimer clock;
+        clock.start();
+        m_program.MainForm->commands()->action(explorer::Cmd::mnuSortTabs)->trigger();
+        const double ms = double(clock.nsecsElapsed()) / 1e6;
+        sample.roundTrips = bus().roundTrips() - trips;
+        // Checked in the host: its first tabs after "Model" are Blatt 1, 2, 3.
+        for (const acad::DocumentSnapshot& doc : m_user.documentSnapshots()) {
+            const QList<acad::LayoutRef>& tabs = doc.layouts;
+            if (doc.ref.name == m_drawing && tabs.size() > 3 && tabs[1].name == QLatin1String("Blatt 1") &&
+                tabs[2].name == QLatin1String("Blatt 2") && tabs[3].name == QLatin1String("Blatt 3"))
+                sample.ms = ms;
+        }
+        return sample;
     }
 
 private:
@@ -200,6 +222,13 @@ int runAll(basMain::Program& program, acad::Host& user, const QString& folder)
         report(qPrintable(QStringLiteral("numbered rename %1 of %2 layouts").arg(renames).arg(kLayouts)),
                samples);
     }
+    QList<Sample> samples;
+    for (int i = 0; i < kRuns; ++i) {
+        if (!bench.prepare(++run))
+            return 1;
+        samples.append(bench.sortTabs());
+    }
+    report(qPrintable(QStringLiteral("sort tabs, 100 of %1 reversed").arg(kLayouts)), samples);
     return 0;
 }
 

@@ -48,4 +48,7 @@ QList<LayoutBlockWithXData> Host::layoutBlocksWithXData(DocId doc, const QString
     return out;
 }
 
+void Host::setLayoutTabOrder(DocId, ObjectId, qint32) {}
+ObjectId Host::copyLayoutToDocument(DocId, ObjectId, DocId, const QString&) { return 0; }
+
 } // namespace acad

@@ -74,6 +74,9 @@ public:
     // Every paper-space layout's block of the document in tab order, "Model" left out, each as
     // blockEntitiesWithXData gives it: a whole drawing's sheets in one answer.
     virtual QList<LayoutBlockWithXData> layoutBlocksWithXData(DocId doc, const QString& application);
+    // TEMPORARY until the host side lands.
+    virtual void setLayoutTabOrder(DocId doc, ObjectId layout, qint32 tabOrder);
+    virtual ObjectId copyLayoutToDocument(DocId source, ObjectId layout, DocId target, const QString& newName);
 
     // --- entities
     virtual XData xdata(DocId doc, ObjectId object, const QString& application) = 0;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "NodeKind.h"
+#include "Selection.h"
 
 #include <QObject>
 #include <QString>
 #include <acad/Types.h>
 #include <array>
 #include <exception>
+#include <functional>
 #include <records/CAcadobj.h>
 #include <records/CVorlage.h>
 #include <records/RecordCollection.h>
@@ -39,7 +41,7 @@ enum class LabelEditKind
     RenameLayout,
 };
 
-class ViewControls final : public QObject
+class ViewControls final : public QObject, public explorer::Selection
 {
 public:
     // The window's tree and list, the window around them, the connection to the CAD program and the
@@ -78,6 +80,41 @@ public:
     explorer::ListControl& lvListView() const { return m_list; }
     // The kind of the tree's selected node; None when nothing is selected.
     NodeKind selectedKind() const;
+
+    // --- explorer::Selection
+    explorer::Target selectedNode() const override;
+    QString nodeText(const QString& key) const override;
+    bool hasNode(const QString& key) const override;
+    QString parentNode(const QString& key) const override;
+    QStringList childNodes(const QString& key) const override;
+    explorer::Target selectedItem() const override;
+    QStringList selectedItems() const override;
+    QStringList items() const override;
+    QStringList shownItems() const override;
+    bool itemSelected(const QString& key) const override;
+    QString itemText(const QString& key) const override;
+
+    // --- what the operations change in tree and list
+    // A renamed layout's new name, in the list and in the tree wherever they show it.
+    void ShowLayoutName(const QString& key, const QString& name);
+    // The active drawing and its current layout in bold: the selected node (or, below the drawings
+    // root, the list's item), the layout's drawing for a layout node, else the drawing's node of the
+    // current layout (asked only then); with listLayout also the list's selected layout.
+    void MarkActive(bool layoutNode, bool listLayout, const std::function<QString()>& activeLayout);
+    void ExpandNode(const QString& key);
+    // The name of the tree's selected node, or with a drawing selected of the list's item, edited in
+    // place.
+    void EditSelectedName();
+    // The list's bold items become its selection; or, for the tree, the first bold layout other than
+    // the selected one is selected, as after a click.
+    void SelectActiveLayouts(bool inList);
+    // The provisional template node "D0" below the library, selected and its name edited; added first
+    // when it is not there. The selection before is left in VorlageQuelle by the caller.
+    void EditProvisionalTemplateNode(bool add);
+    // The provisional node becomes the template's own: its text and key.
+    void ConfirmProvisionalTemplateNode(const QString& key, const QString& text);
+    // The last label edit was left by a click elsewhere, not by Enter or Escape.
+    bool LabelEditLeft() const;
 
     // --- tree
     // The next node number; fails with an overflow past the largest number.

@@ -31,6 +31,13 @@ void drawingsRootRules(CommandStates& states, const CommandContext& c)
     modelSpaceRule(states, c);
 }
 
+// Moving tabs and sorting them need two layouts at least.
+void tabOrderRules(CommandStates& states, const CommandContext& c)
+{
+    enable(states, {Cmd::mnuLayoutUp, Cmd::mnuLayoutDown, Cmd::mnuSortTabs},
+           c.attached && c.layoutCount >= 2);
+}
+
 void drawingRules(CommandStates& states, const CommandContext& c)
 {
     enable(states, {Cmd::mnuEditCopy});
@@ -39,6 +46,7 @@ void drawingRules(CommandStates& states, const CommandContext& c)
                     Cmd::mnuDrawing});
     modelSpaceRule(states, c);
     enable(states, {Cmd::mnuActive}, !c.listItemBold);
+    tabOrderRules(states, c);
 }
 
 void layoutRules(CommandStates& states, const CommandContext& c)
@@ -46,6 +54,7 @@ void layoutRules(CommandStates& states, const CommandContext& c)
     enable(states, {Cmd::mnuEditCopy});
     enable(states, {Cmd::mnuFileDelete, Cmd::tbDelete}, c.layoutCount >= 2);
     enable(states, {Cmd::mnuFileRename, Cmd::mnuActive, Cmd::mnuLayoutImport});
+    tabOrderRules(states, c);
 }
 
 void libraryRules(CommandStates& states)
@@ -63,7 +72,8 @@ CommandStates computeCommandStates(const CommandContext& c)
     enable(states,
            {Cmd::mnuFileClose, Cmd::mnuTemplate, Cmd::mnuSave, Cmd::mnuSaveAS, Cmd::mnuDrawing, Cmd::mnuModel,
             Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete, Cmd::mnuActive, Cmd::mnuLayoutImport,
-            Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuFileRename, Cmd::tbDelete},
+            Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuFileRename, Cmd::tbDelete, Cmd::mnuLayoutUp,
+            Cmd::mnuLayoutDown, Cmd::mnuSortTabs},
            false);
     switch (c.nodeKind) {
     case NodeKind::DrawingsRoot:
@@ -128,6 +138,10 @@ void MainCommands::buildActions()
     make(Cmd::mnuEditSelectAll, QStringLiteral("A&lle auswählen"), QStringLiteral("Ctrl+A"));
     make(Cmd::mnuEditInvertSelection, QStringLiteral("Auswahl &umkehren"));
     make(Cmd::mnuUndo, QStringLiteral("&Rückgängig"), QStringLiteral("Ctrl+Z"));
+    // Alt+Up and Alt+Down move tabs, as the arrows move items in a list.
+    make(Cmd::mnuLayoutUp, QStringLiteral("Layout nach &vorne"), QStringLiteral("Alt+Up"));
+    make(Cmd::mnuLayoutDown, QStringLiteral("Layout nach &hinten"), QStringLiteral("Alt+Down"));
+    make(Cmd::mnuSortTabs, QStringLiteral("Register &sortieren"));
     make(Cmd::mnuTemplateOpen, QStringLiteral("&Öffnen"));
     make(Cmd::mnuTemplateDelete, QStringLiteral("&Löschen"));
     make(Cmd::popDC, QStringLiteral("DesignCenter ..."));
@@ -241,9 +255,10 @@ void MainCommands::fillMenuBar(QMenuBar* bar) const
     const Item sep = std::nullopt;
     menu(QStringLiteral("&Datei"), {Cmd::mnuTemplate, Cmd::mnuFileClose, sep, Cmd::mnuSave, Cmd::mnuSaveAS,
                                     sep, Cmd::mnuDrawing, Cmd::mnuModel, sep, Cmd::mnuEnd});
-    menu(QStringLiteral("&Layout"), {Cmd::mnuActive, sep, Cmd::mnuCreate, Cmd::mnuLayoutImport, sep,
-                                     Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuFileRename, sep,
-                                     Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection, sep, Cmd::mnuUndo});
+    menu(QStringLiteral("&Layout"),
+         {Cmd::mnuActive, sep, Cmd::mnuCreate, Cmd::mnuLayoutImport, sep, Cmd::mnuEditCopy,
+          Cmd::mnuFileDelete, Cmd::mnuFileRename, sep, Cmd::mnuLayoutUp, Cmd::mnuLayoutDown, Cmd::mnuSortTabs,
+          sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection, sep, Cmd::mnuUndo});
     menu(QStringLiteral("&Bibliothek"), {Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete});
     menu(QStringLiteral("&Extras"), {Cmd::popDC, Cmd::mnuBlattliste, sep, Cmd::mnuAutoEnd});
     menu(QStringLiteral("&Ansicht"),

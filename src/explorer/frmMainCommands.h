@@ -40,6 +40,9 @@ enum class Cmd : int
     mnuEditSelectAll,
     mnuEditInvertSelection,
     mnuUndo,
+    mnuLayoutUp,
+    mnuLayoutDown,
+    mnuSortTabs,
     // "&Bibliothek"
     mnuTemplateOpen,
     mnuTemplateDelete,

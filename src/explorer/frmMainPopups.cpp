@@ -81,15 +81,15 @@ void MainCommands::buildPopupMenus(QWidget* parent)
     const std::optional<Cmd> sep;
     addPopup(parent, NodeKind::DrawingsRoot, {Cmd::popStart});
     addPopup(parent, NodeKind::Drawing,
-             {Cmd::mnuDrawing, sep, Cmd::mnuSave, Cmd::mnuSaveAS, Cmd::mnuFileClose, sep, Cmd::mnuCreate, sep,
-              Cmd::mnuModel},
+             {Cmd::mnuDrawing, sep, Cmd::mnuSave, Cmd::mnuSaveAS, Cmd::mnuFileClose, sep, Cmd::mnuCreate,
+              Cmd::mnuSortTabs, sep, Cmd::mnuModel},
              QStringLiteral("popViewZ"));
     addPopup(parent, NodeKind::Template,
              {Cmd::mnuTemplate, Cmd::popLoad, Cmd::mnuTemplateDelete, sep, Cmd::popInsert, sep, Cmd::popDCD},
              QStringLiteral("popViewD"));
     addPopup(parent, NodeKind::Layout,
              {Cmd::mnuActive, sep, Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuFileRename, sep,
-              Cmd::mnuLayoutImport},
+              Cmd::mnuLayoutUp, Cmd::mnuLayoutDown, sep, Cmd::mnuLayoutImport},
              QStringLiteral("popViewL"));
     addPopup(parent, NodeKind::LibraryRoot, {Cmd::mnuTemplateOpen, sep, Cmd::popDCB});
 }

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <explorer/AcadConnection.h>
 #include <explorer/basViewControls.h>
-#include <explorer/controls/ListControl.h>
-#include <explorer/controls/TreeControl.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 
@@ -31,19 +29,18 @@ void KopierenControl::Form_Load()
 
 void KopierenControl::load()
 {
-    const explorer::TreeControl& tree = m_views.tvTreeView();
-    const QString selected = tree.selectedKey();
+    const QString selected = m_views.selectedNode().key;
     m_kind = kindOf(selected);
     if (m_kind == NodeKind::Layout) {
-        m_drawingKey = tree.parentKey(selected);
+        m_drawingKey = m_views.parentNode(selected);
         m_sourceKey = selected;
-        Dokument = tree.text(m_drawingKey);
-        Quelle = tree.text(selected);
+        Dokument = m_views.nodeText(m_drawingKey);
+        Quelle = m_views.nodeText(selected);
     } else {
         m_drawingKey = selected;
-        Dokument = tree.text(selected);
-        m_sourceKey = m_views.lvListView().selectedKey();
-        Quelle = m_views.lvListView().text(m_sourceKey);
+        Dokument = m_views.nodeText(selected);
+        m_sourceKey = m_views.selectedItem().key;
+        Quelle = m_views.itemText(m_sourceKey);
     }
     Layout = QStringLiteral("Kopie von ") + Quelle;
 }
@@ -124,21 +121,7 @@ NameCountControl::Outcome KopierenControl::finish(const QString& layout, qint16 
 
 void KopierenControl::SelectActiveLayout()
 {
-    if (m_kind == NodeKind::Drawing) {
-        explorer::ListControl& list = m_views.lvListView();
-        for (const QString& key : list.keys())
-            list.setSelected(key, list.bold(key));
-        return;
-    }
-    explorer::TreeControl& tree = m_views.tvTreeView();
-    for (const QString& key : tree.allKeys()) {
-        if (kindOf(key) != NodeKind::Layout || !tree.bold(key) || tree.selectedKey() == key)
-            continue;
-        // The list and the commands follow the node, as after a click.
-        tree.select(key);
-        m_views.TreeSelectionChanged();
-        return;
-    }
+    m_views.SelectActiveLayouts(m_kind == NodeKind::Drawing);
 }
 
 } // namespace operations

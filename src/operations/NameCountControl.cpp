@@ -54,9 +54,9 @@ NameCountControl::Outcome NameCountControl::cmdStart(const QString& layout, cons
 {
     if (!UpdateStartButton(layout, anzahl))
         return layout.isEmpty() ? Outcome::StayInName : Outcome::StayInCount;
-    if (!ValidateLayout(layout))
+    if (!ValidateName(layout))
         return Outcome::StayInName;
-    if (!ValidateAnzahl(anzahl))
+    if (!ValidateAnzahl(anzahl) || (HatSchritt() && !ValidateAnzahl(Schritt)))
         return Outcome::StayInCount;
     // A finish by the Enter key while the preview refuses a line.
     if (const QString problem = VorschauProblem(layout, anzahl); !problem.isEmpty()) {

@@ -43,6 +43,8 @@ public:
     // Leaving the name field: false (after the message) while it holds a forbidden character, is
     // spaces alone or begins with a space.
     static bool ValidateLayout(const QString& layout);
+    // The check of the name field this dialog applies; ValidateLayout unless the dialog takes a pattern.
+    virtual bool ValidateName(const QString& layout) const { return ValidateLayout(layout); }
     // Leaving the count field: false (after the message) unless it holds a whole number 1..32767.
     static bool ValidateAnzahl(const QString& anzahl);
     // "&Fertigstellen": both fields are checked once more (a finish by the Enter key leaves neither),
@@ -51,6 +53,9 @@ public:
     // Whether the dialog shows what the fields would do, and what that is for the fields' texts.
     virtual bool HatVorschau() const { return false; }
     virtual QList<VorschauZeile> Vorschau(const QString& layout, const QString& anzahl) const;
+    // Whether the dialog has a step field; its text is kept in Schritt.
+    virtual bool HatSchritt() const { return false; }
+    QString Schritt = QStringLiteral("1");
     // Why the preview refuses the fields' texts: its first refused line's reason, "" when none is.
     QString VorschauProblem(const QString& layout, const QString& anzahl) const;
 

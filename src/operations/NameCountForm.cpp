@@ -26,6 +26,15 @@ NameCountForm::NameCountForm(NameCountControl& control, const Captions& captions
         txtQuelle->setText(m_control.Quelle);
     txtLayout->setText(m_control.Layout);
     txtAnzahl->setText(m_control.Anzahl);
+    if (txtSchritt) {
+        txtSchritt->setText(m_control.Schritt);
+        connect(txtSchritt, &QLineEdit::textChanged, this, [this](const QString& text) {
+            m_control.Schritt = text;
+            UpdateStartButton();
+            UpdateVorschau();
+        });
+        txtSchritt->installEventFilter(this);
+    }
     UpdateStartButton();
     UpdateVorschau();
     connect(txtLayout, &QLineEdit::textChanged, this, &NameCountForm::UpdateStartButton);
@@ -54,6 +63,8 @@ void NameCountForm::buildControls(const Captions& captions)
         txtQuelle = addField(QStringLiteral("txtQuelle"), QStringLiteral("Quell-Layout:"), false);
     txtLayout = addField(QStringLiteral("txtLayout"), QStringLiteral("Layout-Name:"), true);
     txtAnzahl = addField(QStringLiteral("txtAnzahl"), captions.count, true);
+    if (m_control.HatSchritt())
+        txtSchritt = addField(QStringLiteral("txtSchritt"), QStringLiteral("Schrittweite:"), true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -134,14 +145,15 @@ bool NameCountForm::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
             reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason)
-            validateOnLeave(watched == txtLayout ? txtLayout : txtAnzahl);
+            if (auto* field = qobject_cast<QLineEdit*>(watched))
+                validateOnLeave(field);
     }
     return QDialog::eventFilter(watched, event);
 }
 
 void NameCountForm::validateOnLeave(QLineEdit* field)
 {
-    const bool valid = field == txtLayout ? NameCountControl::ValidateLayout(field->text())
+    const bool valid = field == txtLayout ? m_control.ValidateName(field->text())
                                           : NameCountControl::ValidateAnzahl(field->text());
     if (!valid)
         refocus(field);

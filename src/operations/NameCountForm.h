@@ -24,6 +24,7 @@ public:
     QLineEdit* txtDokument = nullptr;
     QLineEdit* txtQuelle = nullptr; // the copy dialog only
     QLineEdit* txtLayout = nullptr;
+    QLineEdit* txtSchritt = nullptr; // the step of a numbered rename; absent in the copy dialog
     QLineEdit* txtAnzahl = nullptr;
     QPushButton* cmdStart = nullptr;
     QPushButton* cmdCancel = nullptr;

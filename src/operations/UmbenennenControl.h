@@ -31,6 +31,9 @@ public:
     // number is left, carries its problem.
     bool HatVorschau() const override { return true; }
     QList<VorschauZeile> Vorschau(const QString& layout, const QString& anzahl) const override;
+    // The name field takes a pattern ("A-{nr:03}"): its text around the placeholder is checked.
+    bool ValidateName(const QString& layout) const override;
+    bool HatSchritt() const override { return true; }
 
 protected:
     Outcome finish(const QString& layout, qint16 count) override;
@@ -41,6 +44,8 @@ private:
     explorer::ViewHost& m_host;
     basUmbenennen::Umbenennen& m_renames;
     QString m_drawingKey;
+    QString lineProblem(const basUmbenennen::NumberedName& rename, const QString& typed) const;
+
     QList<basUmbenennen::NumberedName> m_selected;
     std::optional<basKopieren::LayoutNames> m_names; // empty when the drawing could not be read
 };

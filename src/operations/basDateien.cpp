@@ -8,8 +8,6 @@
 #include <explorer/AcadConnection.h>
 #include <explorer/ViewHost.h>
 #include <explorer/basViewControls.h>
-#include <explorer/controls/ListControl.h>
-#include <explorer/controls/TreeControl.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <records/CAcadobj.h>
@@ -103,9 +101,9 @@ std::shared_ptr<acad::Host> Dateien::app() const
 // item below the drawings root), else the layout of the tree's node or of the list's item.
 Dateien::DrawingTarget Dateien::activationTarget(bool layoutNode, bool listLayout) const
 {
-    const QString treeKey = m_views.tvTreeView().selectedKey();
+    const QString treeKey = m_views.selectedNode().key;
     const bool fromTree = !listLayout && kindOf(treeKey) != NodeKind::DrawingsRoot;
-    const QString key = fromTree ? treeKey : m_views.lvListView().selectedKey();
+    const QString key = fromTree ? treeKey : m_views.selectedItem().key;
     DrawingTarget target;
     if (!layoutNode && !listLayout) {
         target.path = RecordOf(m_views.Zeichnungen, key, kNoDrawing).Gesamt;
@@ -126,9 +124,9 @@ bool Dateien::switchDocument(const DrawingTarget& target, bool ask, bool layoutN
         return true;
     if (ask && !askYesNo(target.path + QStringLiteral(" zum aktiven Dokument machen?")))
         return false;
-    const QString treeKey = m_views.tvTreeView().selectedKey();
+    const QString treeKey = m_views.selectedNode().key;
     if (kindOf(treeKey) != NodeKind::DrawingsRoot && !layoutNode)
-        m_views.tvTreeView().setExpanded(treeKey, true);
+        m_views.ExpandNode(treeKey);
     const std::shared_ptr<acad::Host> host = app();
     activateEach(*host, MatchingDocuments(*host, target.path), m_connection, m_host);
     return true;
@@ -142,34 +140,8 @@ void Dateien::selectLayout(const QString& layout)
 // The active drawing and its active layout are shown in bold.
 void Dateien::redoBoldMarks(bool layoutNode, bool listLayout)
 {
-    explorer::TreeControl& tree = m_views.tvTreeView();
-    explorer::ListControl& list = m_views.lvListView();
-    m_views.ClearBoldListItems();
-    m_views.ClearBoldNodes();
-    const QString treeKey = tree.selectedKey();
-    const bool drawingsRoot = kindOf(treeKey) == NodeKind::DrawingsRoot;
-    const QString listKey = list.selectedKey();
-    if (!drawingsRoot) {
-        tree.setBold(treeKey, true);
-    } else if (!listKey.isEmpty()) {
-        list.setBold(listKey, true);
-        if (tree.contains(listKey))
-            tree.setBold(listKey, true);
-    }
-    if (layoutNode) {
-        tree.setBold(tree.parentKey(treeKey), true);
-    } else {
-        const QString active = app()->document(m_connection.activeDoc()).activeLayout;
-        const QString drawingKey = drawingsRoot ? listKey : treeKey;
-        if (active != kModel && tree.contains(drawingKey)) {
-            for (const QString& child : tree.childKeys(drawingKey)) {
-                if (sameName(tree.text(child), active))
-                    tree.setBold(child, true);
-            }
-        }
-    }
-    if (listLayout && !listKey.isEmpty())
-        list.setBold(listKey, true);
+    m_views.MarkActive(layoutNode, listLayout,
+                       [this] { return app()->document(m_connection.activeDoc()).activeLayout; });
 }
 
 void Dateien::ActivateDrawing(qint16 layoutNode, qint16 ask, qint16 listLayout)

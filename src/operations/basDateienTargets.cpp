@@ -1,24 +1,16 @@
 #include "basDateienTargets.h"
 
 #include <acad/Host.h>
-#include <explorer/basViewControls.h>
-#include <explorer/controls/ListControl.h>
-#include <explorer/controls/TreeControl.h>
 #include <platform/Error.h>
 #include <records/CAcadobj.h>
 #include <records/CVorlage.h>
 
 namespace basDateien {
 
-Target SelectedObject(const basViewControls::ViewControls& views, explorer::NodeKind root)
+Target SelectedObject(const explorer::Selection& views, explorer::NodeKind root)
 {
-    const explorer::TreeControl& tree = views.tvTreeView();
-    const QString treeKey = tree.selectedKey();
-    if (explorer::kindOf(treeKey) != root)
-        return {treeKey, treeKey.isEmpty() ? QString() : tree.text(treeKey)};
-    const explorer::ListControl& list = views.lvListView();
-    const QString listKey = list.selectedKey();
-    return {listKey, listKey.isEmpty() ? QString() : list.text(listKey)};
+    const Target node = views.selectedNode();
+    return explorer::kindOf(node.key) != root ? node : views.selectedItem();
 }
 
 template <class Record>

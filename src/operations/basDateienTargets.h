@@ -4,29 +4,22 @@
 #include <QString>
 #include <acad/Types.h>
 #include <explorer/NodeKind.h>
+#include <explorer/Selection.h>
 #include <records/RecordCollection.h>
 
 namespace acad {
 class Host;
 }
-namespace basViewControls {
-class ViewControls;
-}
 
 // How every drawing and layout operation finds its target from the explorer's selection.
 namespace basDateien {
 
-// A tree node or list item: its key and its text.
-struct Target
-{
-    QString key;
-    QString text;
-};
+using explorer::Target;
 
 // The selected object: the list's selected item while the tree's selected node is the operation's
 // root (DrawingsRoot or LibraryRoot), else the tree's selected node. An empty key when the list has
 // no selected item.
-Target SelectedObject(const basViewControls::ViewControls& views, explorer::NodeKind root);
+Target SelectedObject(const explorer::Selection& views, explorer::NodeKind root);
 
 // The record a key names: the number after the kind letter, as decimal text without leading zeros.
 // Fails with nothing, a German description, when there is none.

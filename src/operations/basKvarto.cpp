@@ -8,8 +8,6 @@
 #include <acad/Host.h>
 #include <explorer/AcadConnection.h>
 #include <explorer/basViewControls.h>
-#include <explorer/controls/ListControl.h>
-#include <explorer/controls/TreeControl.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <records/CAcadobj.h>
@@ -118,9 +116,8 @@ void Kvarto::NewLayout()
 // Every layout of the drawing is selected in its list (also when the list is empty).
 bool Kvarto::allLayoutsChosen() const
 {
-    const explorer::ListControl& list = m_views.lvListView();
-    for (const QString& key : list.keys()) {
-        if (!list.isSelected(key))
+    for (const QString& key : m_views.items()) {
+        if (!m_views.itemSelected(key))
             return false;
     }
     return true;
@@ -154,18 +151,17 @@ QStringList Kvarto::layoutNames(const QStringList& keys) const
 
 void Kvarto::deleteLayouts()
 {
-    const explorer::TreeControl& tree = m_views.tvTreeView();
-    const QString treeKey = tree.selectedKey();
+    const QString treeKey = m_views.selectedNode().key;
     const bool drawingNode = kindOf(treeKey) == NodeKind::Drawing;
     if (drawingNode && allLayoutsChosen()) {
         platform::MsgBox(QStringLiteral("Das Löschen sämtlicher Layouts einer Zeichnung ist nicht zulässig!"),
                          platform::vbExclamation);
         return;
     }
-    const QString drawingKey = drawingNode ? treeKey : tree.parentKey(treeKey);
+    const QString drawingKey = drawingNode ? treeKey : m_views.parentNode(treeKey);
     const CAcadobj& drawing =
         basDateien::RecordOf(m_views.Zeichnungen, drawingKey, "Keine Zeichnung ausgewählt!");
-    const QStringList keys = drawingNode ? m_views.lvListView().selectedKeys() : QStringList{treeKey};
+    const QStringList keys = drawingNode ? m_views.selectedItems() : QStringList{treeKey};
     // Asked before anything changes in the CAD program, even which drawing is active.
     if (!LoeschenBestaetigt(layoutNames(keys)) || !activateDrawing(drawing.Gesamt))
         return;

@@ -7,11 +7,12 @@
 #include "basDateienTargets.h"
 #include "basKopieren.h"
 
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
 #include <acad/Host.h>
 #include <explorer/AcadConnection.h>
 #include <explorer/basViewControls.h>
-#include <explorer/controls/ListControl.h>
-#include <explorer/controls/TreeControl.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <records/CAcadobj.h>
@@ -43,15 +44,10 @@ Umbenennen::Umbenennen(explorer::AcadConnection& connection, basViewControls::Vi
 void Umbenennen::StartRename()
 {
     platform::ignoringErrors([this] {
-        explorer::TreeControl& tree = m_views.tvTreeView();
-        explorer::ListControl& list = m_views.lvListView();
-        if (kindOf(tree.selectedKey()) != NodeKind::Drawing) {
-            tree.startLabelEdit(tree.selectedKey());
-        } else if (list.selectedKeys().size() < 2) {
-            list.startLabelEdit(list.selectedKey());
-        } else {
+        if (m_views.selectedKind() != NodeKind::Drawing || m_views.selectedItems().size() < 2)
+            m_views.EditSelectedName();
+        else
             openDialog();
-        }
     });
 }
 
@@ -71,17 +67,16 @@ bool Umbenennen::clashes(const QString& name, bool fromList)
         clash = true;
     };
     if (fromList) {
-        const explorer::ListControl& list = m_views.lvListView();
-        for (const QString& key : list.keys()) {
-            if (key != list.selectedKey() && basDateien::sameName(list.text(key), name))
+        const QString selected = m_views.selectedItem().key;
+        for (const QString& key : m_views.items()) {
+            if (key != selected && basDateien::sameName(m_views.itemText(key), name))
                 found();
         }
         return clash;
     }
-    const explorer::TreeControl& tree = m_views.tvTreeView();
-    const QString selected = tree.selectedKey();
-    for (const QString& key : tree.childKeys(tree.parentKey(selected))) {
-        if (key != selected && basDateien::sameName(tree.text(key), name))
+    const QString selected = m_views.selectedNode().key;
+    for (const QString& key : m_views.childNodes(m_views.parentNode(selected))) {
+        if (key != selected && basDateien::sameName(m_views.nodeText(key), name))
             found();
     }
     return clash;
@@ -103,9 +98,9 @@ qint16 Umbenennen::renameLayout(const QString& name, bool fromList)
 {
     if (clashes(name, fromList))
         return 1;
-    const explorer::TreeControl& tree = m_views.tvTreeView();
-    const QString layoutKey = fromList ? m_views.lvListView().selectedKey() : tree.selectedKey();
-    const QString drawingKey = fromList ? tree.selectedKey() : tree.parentKey(tree.selectedKey());
+    const QString node = m_views.selectedNode().key;
+    const QString layoutKey = fromList ? m_views.selectedItem().key : node;
+    const QString drawingKey = fromList ? node : m_views.parentNode(node);
     const CAcadobj& record = basDateien::RecordOf(m_views.Layouts, layoutKey, kNoLayout);
     const QString gesamt = basDateien::RecordOf(m_views.Zeichnungen, drawingKey, kNoDrawing).Gesamt;
     const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
@@ -117,8 +112,8 @@ qint16 Umbenennen::renameLayout(const QString& name, bool fromList)
     for (acad::DocId doc : docs)
         app->setLayoutName(doc, record.AObjId, name);
     renameRecord(layoutKey, name);
-    if (fromList && m_views.tvTreeView().contains(layoutKey))
-        m_views.tvTreeView().setText(layoutKey, name);
+    if (fromList && m_views.hasNode(layoutKey))
+        m_views.ShowLayoutName(layoutKey, name);
     return 0;
 }
 
@@ -152,17 +147,58 @@ void Umbenennen::ListAfterLabelEdit(const QString&, const QString& text, bool* c
     *cancel = basKopieren::CheckEingabe(text) != 0 || RenameLayout(text, 1) != 0;
 }
 
-QList<NumberedName> NumberedNames(basKopieren::LayoutNames names, const QList<NumberedName>& layouts,
-                                  const QString& base, qint16 start, bool* complete)
+NamePattern ParsePattern(const QString& text)
+{
+    static const QRegularExpression placeholder(QStringLiteral("\\{nr(?::0?([1-9]))?\\}"));
+    const QRegularExpressionMatch match = placeholder.match(text);
+    if (!match.hasMatch())
+        return {text, QString(), 0, false};
+    return {text.left(match.capturedStart()), text.mid(match.capturedEnd()), match.captured(1).toInt(), true};
+}
+
+QString PatternName(const NamePattern& pattern, qint32 n)
+{
+    return pattern.prefix + QStringLiteral("%1").arg(n, pattern.width, 10, QLatin1Char('0')) + pattern.suffix;
+}
+
+namespace {
+
+QList<NumberedName> patternNames(const QList<NumberedName>& layouts, const NamePattern& pattern, qint32 start,
+                                 qint32 step, bool& found)
 {
     QList<NumberedName> renames;
-    qint16 n = start;
-    bool found = true;
-    bool exhausted = false; // the last number of the range is given
+    qint32 n = start;
     for (const NumberedName& layout : layouts) {
-        if (!exhausted)
-            n = basKopieren::FindFreeLayoutNumber(names, base, n, &found);
-        if (exhausted || !found) {
+        if (n > kMaxNumber) {
+            found = false;
+            break;
+        }
+        renames.append({layout.key, layout.oldName, PatternName(pattern, n)});
+        n += step;
+    }
+    return renames;
+}
+
+} // namespace
+
+QList<NumberedName> NumberedNames(basKopieren::LayoutNames names, const QList<NumberedName>& layouts,
+                                  const QString& base, qint16 start, bool* complete, qint16 step)
+{
+    bool found = true;
+    const NamePattern pattern = ParsePattern(base);
+    if (pattern.numbered) {
+        const QList<NumberedName> renames = patternNames(layouts, pattern, start, qMax<qint16>(step, 1), found);
+        if (complete)
+            *complete = found;
+        return renames;
+    }
+    QList<NumberedName> renames;
+    qint32 n = start;
+    for (const NumberedName& layout : layouts) {
+        qint16 counter = qint16(n);
+        if (n <= kMaxNumber)
+            n = basKopieren::FindFreeLayoutNumber(names, base, counter, &found);
+        if (n > kMaxNumber || !found) {
             found = false;
             break;
         }
@@ -170,9 +206,7 @@ QList<NumberedName> NumberedNames(basKopieren::LayoutNames names, const QList<Nu
         names.remove(layout.oldName);
         names.add(name);
         renames.append({layout.key, layout.oldName, name});
-        exhausted = n == kMaxNumber;
-        if (!exhausted)
-            ++n;
+        n += qMax<qint16>(step, 1);
     }
     if (complete)
         *complete = found;
@@ -181,22 +215,45 @@ QList<NumberedName> NumberedNames(basKopieren::LayoutNames names, const QList<Nu
 
 QList<NumberedName> Umbenennen::SelectedLayouts() const
 {
-    const explorer::ListControl& list = m_views.lvListView();
-    QList<NumberedName> selected;
-    for (const QString& key : list.displayedKeys()) {
-        if (list.isSelected(key))
-            selected.append({key, basDateien::RecordOf(m_views.Layouts, key, kNoLayout).Layout, QString()});
+    QList<std::pair<qsizetype, NumberedName>> selected;
+    const QList<acad::ObjectId> tabs = tabOrder();
+    for (const QString& key : m_views.shownItems()) {
+        if (!m_views.itemSelected(key))
+            continue;
+        const CAcadobj& record = basDateien::RecordOf(m_views.Layouts, key, kNoLayout);
+        selected.append({tabs.indexOf(record.AObjId), {key, record.Layout, QString()}});
     }
-    return selected;
+    // A layout the drawing does not name (-1) keeps its place in the list's order, in front.
+    std::stable_sort(selected.begin(), selected.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<NumberedName> layouts;
+    for (const auto& entry : selected)
+        layouts.append(entry.second);
+    return layouts;
+}
+
+// The layouts of the tree's drawing in tab order; empty when the drawing cannot be read.
+QList<acad::ObjectId> Umbenennen::tabOrder() const
+{
+    QList<acad::ObjectId> ids;
+    platform::ignoringErrors([this, &ids] {
+        const acad::DocId doc = m_views.FindDocument(m_views.selectedNode().key);
+        const std::shared_ptr<acad::Host> app = m_connection.acadApp();
+        if (doc == 0 || !app)
+            return;
+        for (const acad::LayoutRef& layout : app->document(doc).layouts)
+            ids.append(layout.id);
+    });
+    return ids;
 }
 
 // Every new name of the series, worked out before anything is renamed.
-QList<NumberedName> Umbenennen::numberedNames(acad::DocId doc, const QString& base, qint16 start)
+QList<NumberedName> Umbenennen::numberedNames(acad::DocId doc, const QString& base, qint16 start, qint16 step)
 {
     const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
     bool found = true;
-    const QList<NumberedName> renames =
-        NumberedNames(basKopieren::LayoutNames(app->document(doc)), SelectedLayouts(), base, start, &found);
+    const QList<NumberedName> renames = NumberedNames(basKopieren::LayoutNames(app->document(doc)),
+                                                      SelectedLayouts(), base, start, &found, step);
     if (!found) {
         platform::MsgBox(QStringLiteral("Für \"%1\" ist keine freie Layout-Nummer mehr vorhanden!").arg(base),
                          platform::vbExclamation);
@@ -205,28 +262,47 @@ QList<NumberedName> Umbenennen::numberedNames(acad::DocId doc, const QString& ba
     return renames;
 }
 
-bool Umbenennen::RenameSelectedLayouts(const QString& base, qint16 start)
+// A new name that another layout of the series still holds is taken in two passes: first every
+// layout gets a name of its own that nothing else has, then its new one.
+void Umbenennen::renameAll(acad::Host& app, acad::DocId doc, const QList<NumberedName>& renames, int& done,
+                           operations::BatchMark& mark)
 {
-    qint32 done = 0;
+    QSet<QString> held;
+    for (const NumberedName& rename : renames)
+        held.insert(rename.oldName.toUpper());
+    const bool swaps = std::any_of(renames.begin(), renames.end(), [&held](const NumberedName& r) {
+        return r.name.toUpper() != r.oldName.toUpper() && held.contains(r.name.toUpper());
+    });
+    if (swaps) {
+        for (const NumberedName& rename : renames) {
+            const CAcadobj& record = basDateien::RecordOf(m_views.Layouts, rename.key, kNoLayout);
+            app.setLayoutName(doc, record.AObjId, QStringLiteral("~%1~").arg(record.AObjId));
+            mark.changed();
+        }
+    }
+    for (const NumberedName& rename : renames) {
+        const CAcadobj& record = basDateien::RecordOf(m_views.Layouts, rename.key, kNoLayout);
+        app.setLayoutName(doc, record.AObjId, rename.name);
+        mark.changed();
+        ++done;
+        renameRecord(rename.key, rename.name);
+        m_views.ShowLayoutName(rename.key, rename.name);
+    }
+}
+
+bool Umbenennen::RenameSelectedLayouts(const QString& base, qint16 start, qint16 step)
+{
+    int done = 0;
     qsizetype asked = 0;
     try {
-        const acad::DocId doc = m_views.FindDocument(m_views.tvTreeView().selectedKey());
-        const QList<NumberedName> renames = numberedNames(doc, base, start);
+        const acad::DocId doc = m_views.FindDocument(m_views.selectedNode().key);
+        const QList<NumberedName> renames = numberedNames(doc, base, start, step);
         if (renames.isEmpty())
-            return m_views.lvListView().selectedKeys().isEmpty();
+            return m_views.selectedItems().isEmpty();
         asked = renames.size();
         const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
         operations::BatchMark mark(*app, doc, m_views);
-        for (const NumberedName& rename : renames) {
-            const CAcadobj& record = basDateien::RecordOf(m_views.Layouts, rename.key, kNoLayout);
-            app->setLayoutName(doc, record.AObjId, rename.name);
-            mark.changed();
-            ++done;
-            renameRecord(rename.key, rename.name);
-            m_views.lvListView().setText(rename.key, rename.name);
-            if (m_views.tvTreeView().contains(rename.key))
-                m_views.tvTreeView().setText(rename.key, rename.name);
-        }
+        renameAll(*app, doc, renames, done, mark);
     } catch (const std::exception& error) {
         if (asked == 0) {
             report(error);

@@ -10,8 +10,6 @@
 #include <acad/Host.h>
 #include <explorer/AcadConnection.h>
 #include <explorer/basViewControls.h>
-#include <explorer/controls/ListControl.h>
-#include <explorer/controls/TreeControl.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <records/CAcadobj.h>
@@ -26,7 +24,6 @@ namespace basVorlagen {
 namespace {
 
 const QString kProvisional = QStringLiteral("D0");
-const QString kLibrary = QStringLiteral("B");
 const QString kExtension = QStringLiteral(".dwt");
 // A file name may have 255 bytes; the CAD program writes through a temporary file whose name is
 // longer by a few characters, and the rest is room for that.
@@ -109,28 +106,19 @@ void Vorlagen::InsertVorlageLayouts()
 
 void Vorlagen::StartNewVorlage()
 {
-    explorer::TreeControl& tree = m_views.tvTreeView();
     // Started again while a name is being typed: the same node and source.
-    if (m_views.ProvisionalTemplateNode && tree.contains(kProvisional)) {
-        ignoringErrors([&] { tree.select(kProvisional); });
-        ignoringErrors([&] { tree.startLabelEdit(kProvisional); });
+    if (m_views.ProvisionalTemplateNode && m_views.hasNode(kProvisional)) {
+        m_views.EditProvisionalTemplateNode(false);
         return;
     }
-    ignoringErrors([&] { VorlageQuelleKey = tree.selectedKey(); });
-    ignoringErrors([&] {
-        const explorer::ListControl& list = m_views.lvListView();
-        const QString item = list.selectedKey();
-        VorlageQuelleLayout = item.isEmpty() ? QString() : list.text(item);
-    });
+    ignoringErrors([&] { VorlageQuelleKey = m_views.selectedNode().key; });
+    ignoringErrors([&] { VorlageQuelleLayout = m_views.selectedItem().text; });
     // A drawing without a layout chosen in the list has nothing to save.
     if (kindOf(VorlageQuelleKey) == NodeKind::Drawing && VorlageQuelleLayout.isEmpty()) {
         refuse(QStringLiteral("Kein Layout ausgewählt!"));
         return;
     }
-    ignoringErrors([&] { tree.addNode(kLibrary, kProvisional, QString(), 6, 4); });
-    ignoringErrors([&] { tree.select(kProvisional); });
-    m_views.ProvisionalTemplateNode = true;
-    ignoringErrors([&] { tree.startLabelEdit(kProvisional); });
+    m_views.EditProvisionalTemplateNode(true);
 }
 
 void Vorlagen::TreeAfterLabelEdit(const QString&, const QString& text, bool* cancel)
@@ -139,7 +127,7 @@ void Vorlagen::TreeAfterLabelEdit(const QString&, const QString& text, bool* can
         return;
     // Nothing typed and the focus went elsewhere: the naming was left as with Escape, and the next
     // move of the selection removes the node.
-    if (text.isEmpty() && m_views.tvTreeView().labelEditLeft()) {
+    if (text.isEmpty() && m_views.LabelEditLeft()) {
         *cancel = true;
         return;
     }
@@ -183,10 +171,9 @@ Vorlagen::Source Vorlagen::source() const
 {
     if (kindOf(VorlageQuelleKey) == NodeKind::Drawing)
         return {VorlageQuelleKey, VorlageQuelleLayout};
-    const explorer::TreeControl& tree = m_views.tvTreeView();
-    if (kindOf(VorlageQuelleKey) != NodeKind::Layout || !tree.contains(VorlageQuelleKey))
+    if (kindOf(VorlageQuelleKey) != NodeKind::Layout || !m_views.hasNode(VorlageQuelleKey))
         throw platform::Error(QStringLiteral("Kein Layout ausgewählt!"));
-    return {tree.parentKey(VorlageQuelleKey), tree.text(VorlageQuelleKey)};
+    return {m_views.parentNode(VorlageQuelleKey), m_views.nodeText(VorlageQuelleKey)};
 }
 
 void Vorlagen::sendSaveAs(const Source& from, const QString& file)
@@ -219,10 +206,7 @@ void Vorlagen::addTemplate(const QString& name)
     record.Vorhanden = 1;
     record.Nummer = m_views.NodeNummer;
     m_views.Vorlagen.add(QString::number(record.Nummer), record);
-    explorer::TreeControl& tree = m_views.tvTreeView();
-    tree.setText(kProvisional, record.Datei);
-    tree.setKey(kProvisional, explorer::keyOf(NodeKind::Template, record.Nummer));
-    m_views.ProvisionalTemplateNode = false;
+    m_views.ConfirmProvisionalTemplateNode(explorer::keyOf(NodeKind::Template, record.Nummer), record.Datei);
 }
 
 qint16 Vorlagen::CreateVorlage(const QString& name)
@@ -241,7 +225,7 @@ qint16 Vorlagen::CreateVorlage(const QString& name)
     }
     // No template is coming: the provisional node would stand for nothing.
     if (failed)
-        ignoringErrors([this] { m_views.tvTreeView().removeNode(kProvisional); });
+        m_views.RemoveProvisionalTemplateNode();
     ignoringErrors([this] { setFiledia(1); });
     return failed;
 }

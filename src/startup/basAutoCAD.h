@@ -1,9 +1,9 @@
 #pragma once
 
 #include <acad/Connector.h>
-#include <explorer/AcadConnection.h>
 #include <functional>
 #include <memory>
+#include <operations/CadServices.h>
 
 namespace basDatenbank {
 class Definitions;
@@ -12,7 +12,7 @@ class Definitions;
 // The program's two references into the CAD program and the small services around them.
 namespace basAutoCAD {
 
-class Connection final : public explorer::AcadConnection
+class Connection final : public operations::CadServices
 {
 public:
     // The running-object lookup (the bus connector in the program, an in-process one in tests) and
@@ -28,13 +28,13 @@ public:
 
     bool IsAutoCADRunning();
     void ConnectAutoCAD();
-    void StartAutoCAD();
+    void StartAutoCAD() override;
     QString GetActiveDrawingPath() override;
     QString GetActiveLayoutName(const QString& fullPath) override;
     // Mode 0 the library folder, 1 the template the caller names, any other value no path.
-    void OpenDesignCenter(qint16 mode, const QString& templatePath = QString());
+    void OpenDesignCenter(qint16 mode, const QString& templatePath) override;
     // A new drawing from the template the caller names.
-    void NewDrawingFromTemplate(const QString& templatePath);
+    void NewDrawingFromTemplate(const QString& templatePath) override;
     // The handle names the CAD program's window; the host shows, raises and activates it itself.
     void BringWindowToFront(qint64 hwnd);
     void ReadActiveDoc() override;

@@ -9,15 +9,9 @@
 #include <acad/Connector.h>
 #include <acad/Error.h>
 #include <explorer/basViewControls.h>
-#include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
 #include <help/frmInfo.h>
-#include <operations/BlattlisteControl.h>
-#include <operations/basDateien.h>
-#include <operations/basKvarto.h>
-#include <operations/basUmbenennen.h>
-#include <operations/basVorlagen.h>
-#include <operations/frmBlattliste.h>
+#include <operations/Commands.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
@@ -55,9 +49,8 @@ Program::Program(acad::Connector& connector, help::Shell* shell)
 
 Program::~Program()
 {
-    // The sheet list uses the window; the window's views hold the connection and the operations.
-    Blattliste.reset();
-    m_blattliste.reset();
+    // The commands use the window; the window's views hold the connection.
+    Commands.reset();
     MainForm.reset();
     m_actionScope->busyBegins = nullptr;
     m_actionScope->busyEnds = nullptr;
@@ -132,37 +125,20 @@ void Program::buildWindow()
     views.SetSelectedNodeType();
     MainForm->MnuOptAutoCheck();
     MainForm->SetTreeViewViewBySetting();
-    createOperations();
-    wireCommands();
+    Commands = std::make_unique<operations::Commands>(Connection, Definitions.gBloecke, *MainForm, Shell,
+                                                      *m_actionScope);
+    wireFrameCommands();
+    MainForm->VisbibleMnuMenu();
     connect(MainForm->ctlTimer(), &QTimer::timeout, this, &Program::CheckAutoCAD);
 }
 
-// The commands that reach beyond the window: the CAD program's own services.
-void Program::wireCommands()
+// The program's own commands: the refresh that the watch also runs, and help.
+void Program::wireFrameCommands()
 {
     explorer::MainCommands* commands = MainForm->commands();
-    basViewControls::ViewControls& views = MainForm->views();
-    commands->wire(Cmd::mnuTemplate, [this, &views] {
-        const bool fromList = views.selectedKind() == NodeKind::LibraryRoot;
-        const QString path = views.GetVorlageGesamt(fromList);
-        if (!path.isEmpty())
-            Connection.NewDrawingFromTemplate(path);
-    });
-    commands->wire(Cmd::popDC, [this, &views] {
-        const NodeKind kind = views.selectedKind();
-        if (kind == NodeKind::Template)
-            Connection.OpenDesignCenter(1, views.GetVorlageGesamt(false));
-        else
-            Connection.OpenDesignCenter(kind == NodeKind::LibraryRoot ? 0 : -1);
-    });
     // "&Aktualisieren" (F5) asks what the return to the window asks.
     commands->wire(Cmd::mnuRefresh, [this] { Refresh(); });
     wireHelpCommands();
-    wireDrawingCommands();
-    wireNameCommands();
-    wirePopupCommands();
-    wireSheetCommands();
-    MainForm->VisbibleMnuMenu();
 }
 
 // The "&?" menu; F1 and the toolbar's "Hilfe" share the action of "&Hilfe zum Blattwart".
@@ -238,7 +214,8 @@ void Program::Refresh()
     ignoringErrors([this] { Connection.ConnectAutoCAD(); });
     if (MainForm)
         ignoringErrors([this] { MainForm->views().FillTreeView(); });
-    RefreshBlattliste();
+    if (Commands)
+        Commands->RefreshBlattliste();
     // The window is in front again after a start prompt; the next tick must not refresh once more.
     ForegroundSeen = 1;
 }

@@ -11,30 +11,14 @@
 #include <operations/basKvartoObjekte.h>
 #include <settings/basDatenbank.h>
 
-class frmBlattliste;
 class frmMain;
-namespace explorer {
-enum class NodeKind : char;
-}
 class SingleInstance;
 
 namespace basMain {
 class OneReportPerAction;
 }
-namespace basDateien {
-class Dateien;
-}
-namespace basKvarto {
-class Kvarto;
-}
-namespace basUmbenennen {
-class Umbenennen;
-}
-namespace basVorlagen {
-class Vorlagen;
-}
 namespace operations {
-class BlattlisteControl;
+class Commands;
 }
 
 namespace acad {
@@ -67,15 +51,8 @@ public:
     basKvarto::LayoutReader LayoutContents;
     // Created once by Main; empty until then.
     std::unique_ptr<frmMain> MainForm;
-    // The drawing and layout operations over the window's views; created with the window.
-    std::unique_ptr<basDateien::Dateien> Dateien;
-    std::unique_ptr<basKvarto::Kvarto> Kvarto;
-    std::unique_ptr<basUmbenennen::Umbenennen> Umbenennen;
-    std::unique_ptr<basVorlagen::Vorlagen> Vorlagen;
-    // The sheet list: one window, not modal, made at its first opening; empty until then.
-    std::unique_ptr<frmBlattliste> Blattliste;
-    // 1 when the sheet list was in front at the last watch tick.
-    qint16 BlattlisteSeen = 0;
+    // The commands on drawings, layouts and templates, and the sheet list; created with the window.
+    std::unique_ptr<operations::Commands> Commands;
     // 1 when the main window was in front at the last watch tick.
     qint16 ForegroundSeen = 0;
     // Ends the program at once, without the unload handler (the answer No to the start prompt).
@@ -102,30 +79,11 @@ private:
     bool ensureAutoCAD();
     bool firstInstance();
     void buildWindow();
-    void wireCommands();
+    void wireFrameCommands();
     void wireHelpCommands();
-    void createOperations();
-    void wireDrawingCommands();
-    void wireNameCommands();
-    void wireSheetCommands();
-    void ShowBlattliste();
-    void RefreshBlattliste();
-    void CheckBlattliste();
-    void CmdCopy();
-    void CmdRename();
-    void CmdActive();
-    void CmdDelete();
-    void CmdOpen();
-    void CmdLayoutImport();
-    void wirePopupCommands();
-    void TreeDragDrop(const QString& targetKey, const QStringList& files, const QString& text);
-    void dropFiles(explorer::NodeKind target, const QStringList& files);
-    void dropText(explorer::NodeKind target, const QString& text);
-    void bringAcadToFront();
     bool restartIfGone();
 
     std::unique_ptr<SingleInstance> m_instance;
-    std::unique_ptr<operations::BlattlisteControl> m_blattliste;
     // The host calls of one user action share it: one call timeout per action at most.
     std::shared_ptr<acad::ActionScope> m_actionScope;
     // In front of the message box from construction to destruction (install one after the other,

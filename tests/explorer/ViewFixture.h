@@ -1,11 +1,11 @@
 #pragma once
 
+#include "FakeConnection.h"
 #include "FakeHost.h"
 #include "MsgBoxRecorder.h"
 
 #include <QTemporaryDir>
 #include <QTreeWidget>
-#include <acad/Connector.h>
 #include <explorer/ViewHost.h>
 #include <explorer/basViewControls.h>
 #include <explorer/controls/ListControl.h>
@@ -13,7 +13,6 @@
 #include <memory>
 #include <operations/basKvartoObjekte.h>
 #include <settings/basDatenbank.h>
-#include <startup/basAutoCAD.h>
 
 // The window around the tree and the list, reduced to what they ask of it.
 class FakeView final : public explorer::ViewHost
@@ -54,9 +53,8 @@ public:
     FakeView view;
     std::shared_ptr<FakeHost> host = std::make_shared<FakeHost>();
     QTemporaryDir library;
-    acad::FunctionConnector connector;
     basDatenbank::Definitions definitions;
-    basAutoCAD::Connection connection{connector, definitions};
+    FakeConnection connection;
     basKvarto::LayoutReader layoutContents;
     basViewControls::ViewControls views{tree, list, view, connection, definitions, layoutContents};
 

@@ -145,6 +145,19 @@ private:
         w()->views().TreeSelectionChanged();
     }
 
+    // The layouts of the open drawing of that file name in the host, in tab order.
+    QStringList layoutNames(const QString& drawing) const
+    {
+        QStringList names;
+        for (const acad::DocumentSnapshot& doc : h->cad.host->documentSnapshots()) {
+            if (doc.ref.name != drawing)
+                continue;
+            for (const acad::LayoutRef& layout : doc.layouts)
+                names.append(layout.name);
+        }
+        return names;
+    }
+
     // A click on the item in the list as it is shown.
     void selectItem(const QString& text)
     {
@@ -307,10 +320,25 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("menu"); // "" = no popup
         QTest::addColumn<QStringList>("entries");
-        const QStringList layout = {"Aktuell",     "-", "&Kopieren",        "&Löschen",
-                                    "&Umbenennen", "-", "Layout in Vorlage"};
-        const QStringList drawing = {"&Aktuell",      "-", "&Speichern",           "Speichern &unter ...",
-                                     "S&chließen",    "-", "Layout erstellen ...", "-",
+        const QStringList layout = {"Aktuell",
+                                    "-",
+                                    "&Kopieren",
+                                    "&Löschen",
+                                    "&Umbenennen",
+                                    "-",
+                                    "Layout nach &vorne",
+                                    "Layout nach &hinten",
+                                    "-",
+                                    "Layout in Vorlage"};
+        const QStringList drawing = {"&Aktuell",
+                                     "-",
+                                     "&Speichern",
+                                     "Speichern &unter ...",
+                                     "S&chließen",
+                                     "-",
+                                     "Layout erstellen ...",
+                                     "Register &sortieren",
+                                     "-",
                                      "&Modellbereich"};
         const QStringList templ = {"&Neu über Vorlage",   "Öffnen", "&Löschen",        "-",
                                    "Layout einfügen ...", "-",      "DesignCenter ..."};
@@ -531,34 +559,53 @@ private slots:
         QTest::addColumn<bool>("refused");
         QTest::addColumn<int>("documentsAdded");
         QTest::addColumn<bool>("namingTemplate");
+        // The drawing whose layouts the drop changes, and its tabs afterwards; "" for none.
+        QTest::addColumn<QString>("drawing");
+        QTest::addColumn<QStringList>("tabs");
         QTest::newRow("files onto the drawings") << "files"
-                                                 << "A" << false << 2 << false;
+                                                 << "A" << false << 2 << false << QString() << QStringList{};
         QTest::newRow("files onto the library") << "files"
-                                                << "B" << false << 0 << false;
-        QTest::newRow("files onto a drawing") << "files"
-                                              << "Plan.dwg" << true << 0 << false;
-        QTest::newRow("files onto empty space") << "files"
-                                                << "empty" << true << 0 << false;
-        QTest::newRow("template node onto the drawings") << "tree:A3 quer.dwt"
-                                                         << "A" << false << 1 << false;
-        QTest::newRow("template node onto the library") << "tree:A3 quer.dwt"
-                                                        << "B" << false << 0 << false;
-        QTest::newRow("layout node onto the library") << "tree:A1"
-                                                      << "B" << false << 0 << true;
-        QTest::newRow("layout node onto the drawings") << "tree:A1"
-                                                       << "A" << false << 0 << false;
-        QTest::newRow("layout node onto a drawing") << "tree:A1"
-                                                    << "Haus.dwg" << true << 0 << false;
-        QTest::newRow("layout node onto a layout") << "tree:A1"
-                                                   << "EG" << true << 0 << false;
-        QTest::newRow("layout of the list onto the library") << "list:A2"
-                                                             << "B" << false << 0 << true;
-        QTest::newRow("drawing of the list onto the library") << "list:Haus.dwg"
-                                                              << "B" << false << 0 << false;
-        QTest::newRow("text of another program onto the library") << "text"
-                                                                  << "B" << false << 0 << false;
+                                                << "B" << false << 0 << false << QString() << QStringList{};
+        QTest::newRow("files onto a drawing")
+            << "files"
+            << "Plan.dwg" << true << 0 << false << QString() << QStringList{};
+        QTest::newRow("files onto empty space")
+            << "files"
+            << "empty" << true << 0 << false << QString() << QStringList{};
+        QTest::newRow("template node onto the drawings")
+            << "tree:A3 quer.dwt"
+            << "A" << false << 1 << false << QString() << QStringList{};
+        QTest::newRow("template node onto the library")
+            << "tree:A3 quer.dwt"
+            << "B" << false << 0 << false << QString() << QStringList{};
+        QTest::newRow("layout node onto the library")
+            << "tree:A1"
+            << "B" << false << 0 << true << QString() << QStringList{};
+        QTest::newRow("layout node onto the drawings")
+            << "tree:A1"
+            << "A" << false << 0 << false << QString() << QStringList{};
+        // A layout dropped on another drawing, or on one of its layouts, is copied there as the last tab.
+        QTest::newRow("layout node onto a drawing")
+            << "tree:A1"
+            << "Haus.dwg" << false << 0 << false << "Haus.dwg" << QStringList{"Model", "EG", "A1"};
+        QTest::newRow("layout node onto a layout")
+            << "tree:A1"
+            << "EG" << false << 0 << false << "Haus.dwg" << QStringList{"Model", "EG", "A1"};
+        // Dropped on a layout of its own drawing, its tab moves in front of that layout.
+        QTest::newRow("layout node onto a layout of its drawing")
+            << "tree:A2"
+            << "A1" << false << 0 << false << "Plan.dwg" << QStringList{"Model", "A2", "A1"};
+        QTest::newRow("layout of the list onto the library")
+            << "list:A2"
+            << "B" << false << 0 << true << QString() << QStringList{};
+        QTest::newRow("drawing of the list onto the library")
+            << "list:Haus.dwg"
+            << "B" << false << 0 << false << QString() << QStringList{};
+        QTest::newRow("text of another program onto the library")
+            << "text"
+            << "B" << false << 0 << false << QString() << QStringList{};
         QTest::newRow("text onto empty space") << "text"
-                                               << "empty" << true << 0 << false;
+                                               << "empty" << true << 0 << false << QString() << QStringList{};
     }
     void drops()
     {
@@ -595,6 +642,11 @@ private slots:
             QCOMPARE(h->boxes.boxes().constFirst().title, platform::programTitle());
         }
         QTEST(int(h->cad.host->application().documents.size()) - before, "documentsAdded");
+        QFETCH(QString, drawing);
+        if (!drawing.isEmpty()) {
+            QFETCH(QStringList, tabs);
+            QCOMPARE(layoutNames(drawing), tabs);
+        }
         QFETCH(bool, namingTemplate);
         QCOMPARE(tree()->isEditing(), namingTemplate);
         QCOMPARE(w()->views().ProvisionalTemplateNode, namingTemplate);

@@ -17,6 +17,7 @@
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <operations/Commands.h>
 #include <operations/basDateien.h>
 #include <platform/ProgramFolder.h>
 #include <startup/basMain.h>
@@ -122,7 +123,7 @@ private slots:
         QVERIFY(window()->views().Zeichnungen.isEmpty());
         QVERIFY(window()->views().Layouts.isEmpty());
         // The file can be opened again: it is no longer taken for loaded.
-        program->Dateien->OpenDrawingFile(drawing(kBestand));
+        program->Commands->Dateien->OpenDrawingFile(drawing(kBestand));
         QVERIFY(docId(drawing(kBestand)) != 0);
     }
 
@@ -287,7 +288,7 @@ private slots:
         }
         const qsizetype before = user->application().documents.size();
         boxes->expect(platform::vbOK, error);
-        program->Dateien->OpenDrawingFile(path);
+        program->Commands->Dateien->OpenDrawingFile(path);
         QCOMPARE(user->application().documents.size(), before);
         QCOMPARE(boxes->boxes().constFirst().buttons(), int(platform::vbOKOnly));
     }

@@ -15,6 +15,7 @@
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <operations/Commands.h>
 #include <operations/basVorlagen.h>
 
 using explorer::Cmd;
@@ -321,7 +322,7 @@ private slots:
         }
         const int fronts = o->h.cad.host->bringToFrontCalls;
         QSignalSpy dialogs(o->h.cad.engine.get(), &cadhost::Engine::fileDialogRequested);
-        o->program().Vorlagen->InsertVorlageLayouts();
+        o->program().Commands->Vorlagen->InsertVorlageLayouts();
         QCOMPARE(layoutCommands(), QStringList{QStringLiteral("layout\rvorlage\r") + gesamt + kCr});
         QCOMPARE(o->h.cad.host->bringToFrontCalls, fronts + 1);
         QCOMPARE(filedia(kOther), 1);
@@ -344,7 +345,7 @@ private slots:
         o->h.cad.host->refuseCommands = true;
         o->h.boxes.expect(platform::vbOK, QStringLiteral("Der CAD-Host antwortet nicht."));
         const int sets = o->h.cad.host->callsOf(QStringLiteral("setVariable"));
-        o->program().Vorlagen->InsertVorlageLayouts();
+        o->program().Commands->Vorlagen->InsertVorlageLayouts();
         QCOMPARE(o->h.cad.host->callsOf(QStringLiteral("setVariable")), sets + 2);
         QCOMPARE(filedia(kOther), 1);
     }

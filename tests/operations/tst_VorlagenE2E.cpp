@@ -20,6 +20,7 @@
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <operations/Commands.h>
 #include <operations/basVorlagen.h>
 #include <startup/basMain.h>
 
@@ -49,9 +50,10 @@ QJsonObject dumped(const QString& path)
 // What ezdxf makes of a file.
 QJsonObject ezdxfAudit(const QString& path)
 {
-    return runJson(QStringLiteral("/usr/bin/python3"),
-                   {qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/tests/cadhost/dxf/ezdxf_peer.py"),
-                    QStringLiteral("audit"), path});
+    return runJson(
+        QStringLiteral("/usr/bin/python3"),
+        {qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/tests/cadhost/dxf/ezdxf_peer.py"),
+         QStringLiteral("audit"), path});
 }
 
 QJsonObject layoutNamed(const QJsonObject& drawing, const QString& name)
@@ -202,7 +204,7 @@ private slots:
         const acad::DocId doc = docId(drawing(kBestand));
         const QStringList before = layouts(drawing(kBestand));
         select(templateKey(QStringLiteral("A1 Lageplan.dwt")));
-        program->Vorlagen->InsertVorlageLayouts();
+        program->Commands->Vorlagen->InsertVorlageLayouts();
         // The host offers the template's layouts at its prompt; the user picks some.
         QTRY_VERIFY(
             historyHas(QStringLiteral("Layouts der Vorlage: Lageplan, Lageplan Ausschnitt, Schnitte")));

@@ -7,6 +7,7 @@
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <operations/Commands.h>
 #include <operations/basDateien.h>
 #include <operations/basDateienTargets.h>
 #include <platform/ProgramFolder.h>
@@ -280,7 +281,7 @@ private slots:
         if (via == Via::DoubleClick)
             o->doubleClick(o->tree()->selectedKey());
         else if (via == Via::Popup)
-            o->program().Dateien->OpenVorlage(0);
+            o->program().Commands->Dateien->OpenVorlage(0);
         else
             QVERIFY(o->trigger(Cmd::mnuTemplateOpen));
         QCOMPARE(documents().size() - before.size(), opened ? 1 : 0);
@@ -328,7 +329,7 @@ private slots:
         if (!box.isEmpty())
             o->h.boxes.expect(platform::vbOK, box);
         const qsizetype before = documents().size();
-        o->program().Dateien->OpenDrawingFile(path);
+        o->program().Commands->Dateien->OpenDrawingFile(path);
         QCOMPARE(documents().size() - before, opened ? 1 : 0);
         if (opened)
             QCOMPARE(o->program().Connection.ActiveDoc, o->h.cad.engine->application().activeDocument);

@@ -9,6 +9,7 @@
 #include <explorer/controls/ListControl.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <operations/Commands.h>
 #include <operations/LoeschenFrage.h>
 #include <operations/basKvarto.h>
 #include <platform/ProgramFolder.h>
@@ -109,9 +110,9 @@ private slots:
     // The project stays loaded: the second run succeeds at once.
     void secondRunNeedsNoLoad()
     {
-        o->program().Kvarto->RunProgrammMacro(QStringLiteral("KV_Layout"));
+        o->program().Commands->Kvarto->RunProgrammMacro(QStringLiteral("KV_Layout"));
         const qsizetype loads = macroLog().filter(QStringLiteral("Makroprojekt")).size();
-        o->program().Kvarto->RunProgrammMacro(QStringLiteral("KV_Layout"));
+        o->program().Commands->Kvarto->RunProgrammMacro(QStringLiteral("KV_Layout"));
         QCOMPARE(macroLog().filter(QStringLiteral("Makroprojekt")).size(), loads);
         QCOMPARE(macroLog().filter(QStringLiteral("KV_Starten")).size(), 1);
     }
@@ -326,7 +327,7 @@ private slots:
             o->selectItems({QStringLiteral("E1")});
         QVERIFY(!o->window()->commands()->action(Cmd::mnuFileDelete)->isEnabled());
         o->h.boxes.expect(platform::vbOK, kRefusal);
-        o->program().Kvarto->DeleteLayouts();
+        o->program().Commands->Kvarto->DeleteLayouts();
         QVERIFY(macroLog().isEmpty());
         QCOMPARE(o->layoutNames(QStringLiteral("/p/Einzeln.dwg")), QStringList({"Model", "E1"}));
     }

@@ -6,6 +6,7 @@
 #include <explorer/basViewControls.h>
 #include <explorer/controls/TreeControl.h>
 #include <explorer/frmMain.h>
+#include <operations/Commands.h>
 #include <operations/frmBlattliste.h>
 #include <startup/basMain.h>
 
@@ -114,8 +115,8 @@ private slots:
         QFETCH(bool, backToList);
         basMain::Program& program = h->session.program();
         h->session.window()->commands()->action(explorer::Cmd::mnuBlattliste)->trigger();
-        QVERIFY(program.Blattliste);
-        frmBlattliste* list = program.Blattliste.get();
+        QVERIFY(program.Commands->Blattliste);
+        frmBlattliste* list = program.Commands->Blattliste.get();
         QVERIFY(QTest::qWaitForWindowActive(list));
         const QAbstractItemModel* rows = list->tblBlaetter->model();
         QCOMPARE(rows->rowCount(), 2);

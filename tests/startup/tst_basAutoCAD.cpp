@@ -173,7 +173,7 @@ private slots:
         const auto typ = definitions->gTypen.Item(QStringLiteral("1"));
         QVERIFY(typ);
         const QString path = libraryPath ? typ->Verzeichnis : QString();
-        c().OpenDesignCenter(qint16(mode));
+        c().OpenDesignCenter(qint16(mode), QString());
         QCOMPARE(cad->host->bringToFrontCalls, 1);
         if (drawingOpen)
             QCOMPARE(cad->host->sentCommands, QStringList{QStringLiteral("ADCNAVIGIEREN\r\r") + path + "\r"});
@@ -185,7 +185,7 @@ private slots:
     void servicesReportWithoutHost()
     {
         boxes->expect(platform::vbOK);
-        c().OpenDesignCenter(-1);
+        c().OpenDesignCenter(-1, QString());
         QCOMPARE(boxes->count(), 1);
         QCOMPARE(boxes->boxes()[0].style, int(platform::vbOKOnly));
         QCOMPARE(cad->host->calls, 0);

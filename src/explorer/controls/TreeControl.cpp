@@ -106,10 +106,10 @@ void TreeControl::wireDragAndDrop(TreeWidget* dnd)
     connect(dnd, &TreeWidget::dragLeft, this, [this] { setDropHighlight(QString()); });
     // Handled after the drop has ended, so that the dragging program is not kept waiting by a message.
     connect(dnd, &TreeWidget::dropped, this,
-            [this](QTreeWidgetItem* target, const QStringList& files, const QString& text) {
+            [this](QTreeWidgetItem* target, const QStringList& files, const QString& text, bool move) {
                 const QString key = keyOf(target);
                 QMetaObject::invokeMethod(
-                    this, [this, key, files, text] { emit oleDragDrop(key, files, text); },
+                    this, [this, key, files, text, move] { emit oleDragDrop(key, files, text, move); },
                     Qt::QueuedConnection);
             });
 }

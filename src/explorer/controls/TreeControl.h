@@ -106,8 +106,8 @@ signals:
     void afterLabelEdit(const QString& key, const QString& newText, bool* cancel);
     // Something was dropped onto the node with the key ("" for empty space): the local files of a
     // file list in their order, and the text (null when there is none). The drop highlight stays
-    // until the handler takes it away.
-    void oleDragDrop(const QString& targetKey, const QStringList& files, const QString& text);
+    // until the handler takes it away. move: Shift was held, the user asks to move rather than copy.
+    void oleDragDrop(const QString& targetKey, const QStringList& files, const QString& text, bool move);
 
 private:
     QTreeWidgetItem* item(const QString& key) const;

@@ -87,7 +87,7 @@ void TreeWidget::dropEvent(QDropEvent* e)
     e->setDropAction(Qt::CopyAction);
     e->accept();
     emit dropped(itemAt(e->position().toPoint()), localFiles(data),
-                 data->hasText() ? data->text() : QString());
+                 data->hasText() ? data->text() : QString(), e->modifiers().testFlag(Qt::ShiftModifier));
 }
 
 } // namespace explorer

@@ -19,8 +19,9 @@ public:
 signals:
     void dragOver(QTreeWidgetItem* target); // nullptr over empty space
     void dragLeft();
-    // files: the local files of a file list in their order; text: null when there is none.
-    void dropped(QTreeWidgetItem* target, const QStringList& files, const QString& text);
+    // files: the local files of a file list in their order; text: null when there is none; move: Shift
+    // was held at the drop.
+    void dropped(QTreeWidgetItem* target, const QStringList& files, const QString& text, bool move);
 
 protected:
     QStringList mimeTypes() const override;
