@@ -75,6 +75,9 @@ public:
     int childCount(const QString& key) const;
     QStringList childKeys(const QString& key) const; // in display order
     QStringList rootKeys() const;
+    // Puts the parent's children in the order of keys; children the list does not name follow in
+    // their order. Selection, bold and expansion stay; nothing is reported as a click.
+    void orderChildren(const QString& parentKey, const QStringList& keys);
     QStringList allKeys() const; // every node, parents before their children
 
     // --- selection
