@@ -483,7 +483,8 @@ void ViewControls::SetActiveNode(const QString& key)
 
 void ViewControls::ClearBoldNodes()
 {
-    m_tree.clearBold(kRootDrawings);
+    // Only drawings and layouts are ever marked: the library's nodes need no visit.
+    m_tree.clearBoldBelow(kRootDrawings);
 }
 
 void ViewControls::ClearBoldListItems()

@@ -287,6 +287,26 @@ void TreeControl::setBold(const QString& key, bool bold)
     node->setFont(0, font);
 }
 
+namespace {
+void clearBoldOfChildren(QTreeWidgetItem* node)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QTreeWidgetItem* child = node->child(i);
+        QFont font = child->font(0);
+        if (font.bold()) {
+            font.setBold(false);
+            child->setFont(0, font);
+        }
+        clearBoldOfChildren(child);
+    }
+}
+} // namespace
+
+void TreeControl::clearBoldBelow(const QString& key)
+{
+    clearBoldOfChildren(existing(key));
+}
+
 void TreeControl::clearBold(const QString& except)
 {
     for (auto it = m_items.cbegin(); it != m_items.cend(); ++it) {

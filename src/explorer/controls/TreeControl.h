@@ -66,6 +66,9 @@ public:
     void setBold(const QString& key, bool bold);
     // Takes the bold mark off every node but the one with the key except.
     void clearBold(const QString& except);
+    // Takes the bold mark off every node below the one with the key; the rest of the tree is not
+    // visited (a large library costs nothing).
+    void clearBoldBelow(const QString& key);
     bool expanded(const QString& key) const;
     void setExpanded(const QString& key, bool expanded);
     TextColour textColour(const QString& key) const;
