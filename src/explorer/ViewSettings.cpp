@@ -79,6 +79,11 @@ QString orderKey(const QString& kind)
     return kind + QStringLiteral("ColOrder");
 }
 
+QString sortKey(const QString& kind)
+{
+    return kind + QStringLiteral("ColSort");
+}
+
 } // namespace
 
 std::optional<int> viewMode()
@@ -155,6 +160,25 @@ void setColumnOrder(const QString& kind, const QList<int>& positions)
     for (int position : positions)
         parts.append(QString::number(position));
     platform::SaveSetting(orderKey(kind), parts.join(QLatin1Char(',')));
+}
+
+std::optional<ListSort> listSort(const QString& kind)
+{
+    const QStringList parts = platform::GetSetting(sortKey(kind)).split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool columnOk = false;
+    bool orderOk = false;
+    const int column = parts[0].trimmed().toInt(&columnOk);
+    const int order = parts[1].trimmed().toInt(&orderOk);
+    if (!columnOk || !orderOk || column < -1 || (order != 0 && order != 1))
+        return std::nullopt;
+    return ListSort{column, order};
+}
+
+void setListSort(const QString& kind, ListSort sort)
+{
+    platform::SaveSetting(sortKey(kind), QStringLiteral("%1,%2").arg(sort.column).arg(sort.order));
 }
 
 } // namespace explorer::viewsettings

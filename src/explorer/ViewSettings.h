@@ -48,4 +48,16 @@ void setColumnWidth(int set, int column, qint32 twips);
 QList<int> columnOrder(const QString& kind);
 void setColumnOrder(const QString& kind, const QList<int>& positions);
 
+// How a node kind's list is sorted: by a column (0-based) up (order 0) or down (order 1), or with
+// column -1 in the order the objects come in (a drawing's layouts: their tab order).
+struct ListSort
+{
+    int column = -1;
+    int order = 0;
+    friend bool operator==(const ListSort&, const ListSort&) = default;
+};
+// The stored sort of a node kind's list; empty when nothing is stored or the text is no such pair.
+std::optional<ListSort> listSort(const QString& kind);
+void setListSort(const QString& kind, ListSort sort);
+
 } // namespace explorer::viewsettings

@@ -15,6 +15,7 @@
 #include <limits>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
+#include <platform/NaturalOrder.h>
 #include <settings/basAllgemein.h>
 #include <settings/basDatenbank.h>
 #include <stdexcept>
@@ -61,10 +62,10 @@ bool isLibraryFile(const QString& name)
            (ending == QLatin1String("DWG") || ending == QLatin1String("DWT"));
 }
 
-// The drawing and template files of the library folder in name order, ignoring case, as the CAD
-// program's file dialogs list them; hidden files and other ".dw*" files (.dws, .dwf) pass. Names with
-// a control character (they would act on the CAD program's command line) or that are not UTF-8 are
-// skipped. Qt's own listing leaves the latter out unseen, so the folder is read directly.
+// The drawing and template files of the library folder in the shared natural name order; hidden files and
+// other ".dw*" files (.dws, .dwf) pass. Names with a control character (they would act on the CAD program's
+// command line) or that are not UTF-8 are skipped. Qt's own listing leaves the latter out unseen, so the
+// folder is read directly.
 TemplateFiles templateFiles(const QString& folder)
 {
     const QFileInfo info(folder);
@@ -84,9 +85,7 @@ TemplateFiles templateFiles(const QString& folder)
     if (error)
         throw std::runtime_error("Vorlagen-Ordner kann nicht gelesen werden");
     for (QStringList* list : {&files.names, &files.skipped}) {
-        std::stable_sort(list->begin(), list->end(), [](const QString& a, const QString& b) {
-            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-        });
+        std::stable_sort(list->begin(), list->end(), platform::naturalLess);
     }
     return files;
 }
@@ -189,6 +188,7 @@ void ViewControls::CheckLayout(const QString& folder, const QString& drawing, co
     for (CAcadobj* record : Layouts.matches(gesamt)) {
         // A drawing closed and opened again gives its layouts new ids; the records follow them.
         record->AObjId = layout.id;
+        m_tabOrders.insert(record->Nummer, layout.tabOrder);
         found = true;
     }
     if (found) {
@@ -203,6 +203,7 @@ void ViewControls::CheckLayout(const QString& folder, const QString& drawing, co
     record.Nummer = NodeNummer;
     record.AObjId = layout.id;
     Layouts.add(QString::number(NodeNummer), record);
+    m_tabOrders.insert(NodeNummer, layout.tabOrder);
     AddTreeNode(layout.name, false, active, drawingNumber);
 }
 
@@ -309,6 +310,8 @@ void ViewControls::InitTreeView()
     Zeichnungen.clear();
     Layouts.clear();
     Vorlagen.clear();
+    m_tabOrders.clear();
+    m_libraryWatch.invalidate();
     NodeNummer = 0;
     TreeFilled = false;
     ProvisionalTemplateNode = false;
@@ -349,9 +352,11 @@ void ViewControls::UpdateDrawingNodes()
         ClearBoldNodes();
         Zeichnungen.forEach([](CAcadobj& record) { record.Vorhanden = 0; });
         Layouts.forEach([](CAcadobj& record) { record.Vorhanden = 0; });
+        m_tabOrders.clear();
         for (const acad::DocumentSnapshot& doc : documents)
             CheckDocument(doc, activeName);
         RemoveMissingObjects();
+        OrderLayoutNodes();
     } catch (const std::exception& error) {
         platform::MsgBox(
             platform::withDescription(
@@ -368,29 +373,80 @@ void ViewControls::RemoveDrawingNodes()
         ignoringErrors([&] { m_tree.removeNode(keyOf(NodeKind::Layout, record.Nummer)); });
     Zeichnungen.clear();
     Layouts.clear();
+    m_tabOrders.clear();
 }
 
+// Only a library that changed is listed again: the watch knows, and "Aktualisieren" insists.
 void ViewControls::ReadVorlagen()
 {
     try {
-        Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 0; });
         const auto typ = m_definitions.gTypen.Item(QStringLiteral("1"));
         if (!typ)
             throw std::runtime_error("Typ 1 fehlt");
         VorlagenPfad = typ->Verzeichnis;
-        const TemplateFiles files = templateFiles(VorlagenPfad);
-        for (const QString& name : files.names) {
-            NextNodeNummer();
-            CheckVorlage(name, VorlagenPfad);
-        }
-        removeMissing(Vorlagen, NodeKind::Template);
-        reportSkippedTemplates(files.skipped);
+        if (!m_libraryWatch.needsRead(VorlagenPfad))
+            return;
+        listVorlagenFiles();
     } catch (const std::exception& error) {
         // The nodes of the last scan stay, and so does what the list shows of them.
         Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 1; });
         platform::MsgBox(
             platform::withDescription(QStringLiteral("Vorlagen-Ordner kann nicht gelesen werden!"), error),
             platform::vbCritical);
+    }
+}
+
+void ViewControls::listVorlagenFiles()
+{
+    m_libraryWatch.beginRead(VorlagenPfad);
+    Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 0; });
+    const qint32 numberBefore = NodeNummer;
+    const TemplateFiles files = templateFiles(VorlagenPfad);
+    for (const QString& name : files.names) {
+        NextNodeNummer();
+        CheckVorlage(name, VorlagenPfad);
+    }
+    removeMissing(Vorlagen, NodeKind::Template);
+    // New files join the nodes at the end; only then does the library need sorting again.
+    const bool added = std::any_of(Vorlagen.begin(), Vorlagen.end(),
+                                   [&](const CVorlage& r) { return r.Nummer > numberBefore; });
+    if (added && numberBefore > 0) {
+        QStringList keys = m_tree.childKeys(kRootLibrary);
+        std::stable_sort(keys.begin(), keys.end(), [this](const QString& a, const QString& b) {
+            return platform::naturalLess(m_tree.text(a), m_tree.text(b));
+        });
+        m_tree.orderChildren(kRootLibrary, keys);
+    }
+    m_libraryWatch.endRead();
+    reportSkippedTemplates(files.skipped);
+}
+
+void ViewControls::InvalidateLibrary()
+{
+    m_libraryWatch.invalidate();
+}
+
+bool ViewControls::tabOrderLess(const QString& aKey, const QString& bKey) const
+{
+    const qint32 a = m_tabOrders.value(numberOf(aKey).toInt());
+    const qint32 b = m_tabOrders.value(numberOf(bKey).toInt());
+    if (a != b)
+        return a < b;
+    return platform::naturalLess(m_tree.text(aKey), m_tree.text(bKey));
+}
+
+// Each drawing's layouts in the host's tab order: a layout added, moved or renamed there takes its
+// place on the next refresh.
+void ViewControls::OrderLayoutNodes()
+{
+    for (const CAcadobj& drawing : Zeichnungen) {
+        const QString key = keyOf(NodeKind::Drawing, drawing.Nummer);
+        if (!m_tree.contains(key))
+            continue;
+        QStringList children = m_tree.childKeys(key);
+        std::stable_sort(children.begin(), children.end(),
+                         [this](const QString& a, const QString& b) { return tabOrderLess(a, b); });
+        m_tree.orderChildren(key, children);
     }
 }
 
@@ -427,7 +483,8 @@ void ViewControls::SetActiveNode(const QString& key)
 
 void ViewControls::ClearBoldNodes()
 {
-    m_tree.clearBold(kRootDrawings);
+    // Only drawings and layouts are ever marked: the library's nodes need no visit.
+    m_tree.clearBoldBelow(kRootDrawings);
 }
 
 void ViewControls::ClearBoldListItems()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "LibraryWatch.h"
 #include "NodeKind.h"
 #include "Selection.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <acad/Types.h>
@@ -159,6 +161,14 @@ public:
     // What follows a change of the tree's selection, in its order.
     void TreeSelectionChanged();
 
+    // --- order
+    // Stores how the shown list is sorted now, for the next time its kind is shown.
+    void SaveListSort();
+    // "Registerreihenfolge": the layout list in the drawing's tab order again.
+    void ShowTabOrder();
+    // The next refresh lists the template library again even though its watch saw no change.
+    void InvalidateLibrary();
+
     // --- activation
     // The operations that ActivateSelectedNode starts; not owned, nullptr until the program sets them.
     void setDrawingOperations(explorer::DrawingOperations* operations);
@@ -203,6 +213,12 @@ private:
     void addDetailRows(int viewports);
     void setPlotRows(const acad::LayoutPlotSettings& layout);
     void setBlockRows(const std::array<qint16, 3>& numbers, const std::array<QString, 3>& names);
+    // order
+    void OrderLayoutNodes();
+    void ApplyListSort(NodeKind kind);
+    QList<const CAcadobj*> layoutsInTabOrder(const QString& drawingKey) const;
+    bool tabOrderLess(const QString& aKey, const QString& bKey) const;
+    void listVorlagenFiles();
 
     explorer::TreeControl& m_tree;
     explorer::ListControl& m_list;
@@ -217,6 +233,9 @@ private:
     QStringList m_skippedTemplates;
     // The widths of each column set, index 0 = the first column, in twips.
     std::array<QList<qint32>, 5> m_widths;
+    // The tab order of each shown layout, by its node number, as the last refresh read it.
+    QHash<qint32, qint32> m_tabOrders;
+    explorer::LibraryWatch m_libraryWatch;
 };
 
 // The column set (1..5) that shows a node kind; 0 for None.

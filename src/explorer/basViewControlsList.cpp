@@ -48,7 +48,8 @@ const std::array<ColumnSetDef, 5>& columnSets()
           {"Plotgerät", 2500},
           {"Papierformat", 2500},
           {"Ausrichtung", 2500},
-          {"Plotstil", 2500}}},
+          {"Plotstil", 2500},
+          {"Register", 1000}}},
         {NodeKind::Layout, "Layout-Details:", {{"Beschreibung", 2500}, {"Wert", 2500}}},
         {NodeKind::LibraryRoot, "Vorlagen:", {{"Dateiname", 5000}}},
         {NodeKind::Template, "Vorlage-Details:", {{"Beschreibung", 2500}, {"Wert", 2500}}},
@@ -65,6 +66,9 @@ bool isDetailKind(NodeKind kind)
 {
     return kind == NodeKind::Layout || kind == NodeKind::Template;
 }
+
+// The layout list's column of the tab order.
+constexpr int kRegisterColumn = 5;
 
 // Holds the list's sorting while a fill adds its items.
 class ListUpdate final
@@ -167,6 +171,7 @@ void ViewControls::addLayoutItem(const CAcadobj& record, explorer::LayoutPlotRea
 {
     const QString key = keyOf(NodeKind::Layout, record.Nummer);
     m_list.addItem(key, record.Layout, 4, 9);
+    m_list.setSubItem(key, kRegisterColumn, QString::number(m_tabOrders.value(record.Nummer)));
     reselect(key, remembered);
     m_list.setBold(key, m_tree.bold(key));
     if (!plots)
@@ -263,10 +268,17 @@ void ViewControls::FillListView()
     const bool changed = kind != SelectedNodeType;
     if (changed)
         m_list.clearItems();
-    if (kind != NodeKind::Layout)
+    if (kind == NodeKind::Drawing) {
+        if (changed)
+            ApplyListSort(kind);
+    } else if (kind != NodeKind::Layout) {
+        // A column chosen in the layout list may not exist in this one.
+        if (m_list.sortKey() >= m_list.columnCount())
+            m_list.setSortKey(0);
         m_list.setSorted(true);
-    else if (changed)
+    } else if (changed) {
         m_list.setSorted(false);
+    }
     fillByKind(kind);
     if (changed)
         ApplyColumnOrder(kind);
@@ -379,17 +391,62 @@ void ViewControls::ListLayouts()
         // Every layout's plot settings in one call, read before the first item needs them.
         const std::shared_ptr<acad::Host> app = m_connection.acadApp();
         std::optional<explorer::LayoutPlotReader> plots;
-        for (const CAcadobj& record : Layouts) {
-            const QString key = keyOf(NodeKind::Layout, record.Nummer);
-            if (record.Vorhanden == 0 || !m_tree.contains(key) || m_tree.parentKey(key) != drawingKey)
-                continue;
+        // Added in tab order: the list unsorted shows the drawing's tabs as the CAD program does.
+        for (const CAcadobj* record : layoutsInTabOrder(drawingKey)) {
             if (!plots && doc != 0 && app)
                 plots.emplace(*app, doc);
-            addLayoutItem(record, plots ? &*plots : nullptr, remembered);
+            addLayoutItem(*record, plots ? &*plots : nullptr, remembered);
         }
     } catch (const std::exception& error) {
         showError(error);
     }
+}
+
+QList<const CAcadobj*> ViewControls::layoutsInTabOrder(const QString& drawingKey) const
+{
+    QList<const CAcadobj*> records;
+    for (const CAcadobj& record : Layouts) {
+        const QString key = keyOf(NodeKind::Layout, record.Nummer);
+        if (record.Vorhanden != 0 && m_tree.contains(key) && m_tree.parentKey(key) == drawingKey)
+            records.append(&record);
+    }
+    std::stable_sort(records.begin(), records.end(), [this](const CAcadobj* a, const CAcadobj* b) {
+        return tabOrderLess(keyOf(NodeKind::Layout, a->Nummer), keyOf(NodeKind::Layout, b->Nummer));
+    });
+    return records;
+}
+
+// The sort the user last chose for the kind's list; a drawing's layouts come in tab order until then.
+void ViewControls::ApplyListSort(NodeKind kind)
+{
+    const explorer::viewsettings::ListSort fallback{kind == NodeKind::Drawing ? -1 : 0, 0};
+    explorer::viewsettings::ListSort sort =
+        explorer::viewsettings::listSort(explorer::letterOf(kind)).value_or(fallback);
+    if (sort.column >= m_list.columnCount())
+        sort = fallback;
+    if (sort.column < 0) {
+        m_list.setSorted(false);
+        return;
+    }
+    m_list.setSortKey(sort.column);
+    m_list.setSortOrder(sort.order);
+    m_list.setSorted(true);
+}
+
+void ViewControls::SaveListSort()
+{
+    if (SelectedNodeType != NodeKind::Drawing)
+        return;
+    const int column = m_list.sorted() ? m_list.sortKey() : -1;
+    explorer::viewsettings::setListSort(explorer::letterOf(SelectedNodeType), {column, m_list.sortOrder()});
+}
+
+void ViewControls::ShowTabOrder()
+{
+    if (SelectedNodeType != NodeKind::Drawing)
+        return;
+    m_list.setSorted(false);
+    SaveListSort();
 }
 
 void ViewControls::OpenListItem(const QString& key)

@@ -9,6 +9,7 @@
 #include "controls/TreeWidget.h"
 #include "controls/Twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -223,6 +224,10 @@ void frmMain::wireCommands()
         c->wire(static_cast<Cmd>(static_cast<int>(Cmd::mnuListViewMode0) + i),
                 [this, i] { SetListViewMode(i); });
     c->wire(Cmd::mnuViewArrangeIcons, [this] { ArrangeIcons(); });
+    c->wire(Cmd::mnuTabOrder, [this] { m_views->ShowTabOrder(); });
+    // Runs before the refresh the program wires to the command: F5 lists the library whatever its
+    // watch says.
+    connect(c->action(Cmd::mnuRefresh), &QAction::triggered, this, [this] { m_views->InvalidateLibrary(); });
     c->wire(Cmd::mnuEditSelectAll, [this] { SelectAll(); });
     c->wire(Cmd::mnuEditInvertSelection, [this] { InvertSelection(); });
     c->wire(Cmd::tbAscending, [this] { SetSortOrder(0); });
@@ -382,6 +387,7 @@ void frmMain::SetSortOrder(qint16 order)
     m_list->setSortKey(0);
     m_list->setSortOrder(order);
     m_list->setSorted(true);
+    m_views->SaveListSort();
 }
 
 void frmMain::ColumnClick(int index)
@@ -390,12 +396,14 @@ void frmMain::ColumnClick(int index)
     const bool ascending = m_list->sorted() && m_list->sortOrder() == 0;
     m_list->setSortOrder(ascending ? 1 : 0);
     m_list->setSorted(true);
+    m_views->SaveListSort();
 }
 
 void frmMain::ArrangeIcons()
 {
     m_list->setSorted(true);
     m_list->setSortOrder(0);
+    m_views->SaveListSort();
 }
 
 void frmMain::SelectAll()

@@ -96,6 +96,8 @@ CommandStates computeCommandStates(const CommandContext& c)
            {Cmd::mnuListViewMode0, Cmd::mnuListViewMode1, Cmd::mnuListViewMode2, Cmd::mnuListViewMode3},
            c.viewModesEnabled);
     enable(states, {Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection}, c.selectionCommandsEnabled);
+    // Only a drawing's layouts have a tab order to return to.
+    enable(states, {Cmd::mnuTabOrder}, c.nodeKind == NodeKind::Drawing);
     enable(states, {Cmd::mnuUndo}, c.attached && c.lastBatchInActiveDrawing);
     return states;
 }
@@ -161,6 +163,7 @@ void MainCommands::buildActions()
         m_viewModes->addAction(a);
     }
     make(Cmd::mnuViewArrangeIcons, QStringLiteral("&Symbole anordnen"));
+    make(Cmd::mnuTabOrder, QStringLiteral("&Registerreihenfolge"));
     make(Cmd::mnuRefresh, QStringLiteral("&Aktualisieren"), QStringLiteral("F5"));
     make(Cmd::mnuHelpContents, QStringLiteral("KV+ &Hilfe"));
     make(Cmd::mnuHelpSearchForHelpOn, QStringLiteral("&Hilfe zum Blattwart"), QStringLiteral("F1"));
@@ -261,9 +264,9 @@ void MainCommands::fillMenuBar(QMenuBar* bar) const
           sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection, sep, Cmd::mnuUndo});
     menu(QStringLiteral("&Bibliothek"), {Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete});
     menu(QStringLiteral("&Extras"), {Cmd::popDC, Cmd::mnuBlattliste, sep, Cmd::mnuAutoEnd});
-    menu(QStringLiteral("&Ansicht"),
-         {Cmd::mnuViewToolbar, Cmd::mnuViewStatusBar, sep, Cmd::mnuListViewMode0, Cmd::mnuListViewMode1,
-          Cmd::mnuListViewMode2, Cmd::mnuListViewMode3, sep, Cmd::mnuViewArrangeIcons, sep, Cmd::mnuRefresh});
+    menu(QStringLiteral("&Ansicht"), {Cmd::mnuViewToolbar, Cmd::mnuViewStatusBar, sep, Cmd::mnuListViewMode0,
+                                      Cmd::mnuListViewMode1, Cmd::mnuListViewMode2, Cmd::mnuListViewMode3,
+                                      sep, Cmd::mnuViewArrangeIcons, Cmd::mnuTabOrder, sep, Cmd::mnuRefresh});
     menu(QStringLiteral("&?"), {Cmd::mnuHelpContents, Cmd::mnuHelpSearchForHelpOn, sep, Cmd::mnuHelpAbout});
 }
 

@@ -58,6 +58,7 @@ enum class Cmd : int
     mnuListViewMode2,
     mnuListViewMode3,
     mnuViewArrangeIcons,
+    mnuTabOrder,
     mnuRefresh,
     // "&?"
     mnuHelpContents,

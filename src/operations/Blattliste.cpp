@@ -57,13 +57,16 @@ QList<Blatt> readDrawing(acad::Host& host, const acad::DocumentRef& doc, const C
     for (const acad::LayoutBlockWithXData& block : host.layoutBlocksWithXData(doc.id, CXData::Application))
         blocks.insert(block.layout, block.entities);
     QList<Blatt> out;
-    for (const acad::LayoutPlotSettings& plot : plots) {
+    // The host answers in tab order, Model first: the place in its answer is the tab order.
+    for (qsizetype tab = 0; tab < plots.size(); ++tab) {
+        const acad::LayoutPlotSettings& plot = plots[tab];
         if (plot.name == QLatin1String("Model"))
             continue;
         Blatt blatt;
         blatt.zeichnung = doc.name;
         blatt.gesamt = gesamtOf(doc.path, doc.name);
         blatt.layoutId = plot.id;
+        blatt.tabOrder = qint32(tab);
         blatt.plot = plot;
         readContents(blatt, blocks.value(plot.id), definitions);
         out.append(blatt);
@@ -143,11 +146,11 @@ QString quoted(const QString& field, QChar separator, const QString& quoteAlso)
 
 const QStringList& Spaltentitel()
 {
-    static const QStringList titles{QStringLiteral("Zeichnung"),       QStringLiteral("Layout"),
-                                    QStringLiteral("Plotter"),         QStringLiteral("Papierformat"),
-                                    QStringLiteral("Papiergröße"),     QStringLiteral("Ausrichtung"),
-                                    QStringLiteral("Plotstiltabelle"), QStringLiteral("Plotbereich"),
-                                    QStringLiteral("Stempelfeld"),     QStringLiteral("Ansichtsfenster")};
+    static const QStringList titles{
+        QStringLiteral("Zeichnung"),   QStringLiteral("Layout"),          QStringLiteral("Register"),
+        QStringLiteral("Plotter"),     QStringLiteral("Papierformat"),    QStringLiteral("Papiergröße"),
+        QStringLiteral("Ausrichtung"), QStringLiteral("Plotstiltabelle"), QStringLiteral("Plotbereich"),
+        QStringLiteral("Stempelfeld"), QStringLiteral("Ansichtsfenster")};
     return titles;
 }
 
@@ -202,6 +205,8 @@ QString Zelle(const Blatt& blatt, int spalte, const QString& decimalPoint)
         return blatt.zeichnung;
     case Layout:
         return blatt.plot.name;
+    case Register:
+        return QString::number(blatt.tabOrder);
     case Plotter:
         return explorer::plotterText(plot.configName);
     case Papierformat:

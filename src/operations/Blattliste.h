@@ -19,6 +19,7 @@ enum Spalte : int
 {
     Zeichnung,
     Layout,
+    Register,
     Plotter,
     Papierformat,
     Papiergroesse,
@@ -56,6 +57,7 @@ struct Blatt
     QString zeichnung; // the drawing's file name
     QString gesamt;    // the drawing's identity (gesamtOf)
     acad::ObjectId layoutId = 0;
+    qint32 tabOrder = 0; // the layout's place among the drawing's tabs, from 1 (Model has 0)
     acad::LayoutPlotSettings plot;
     QString stempelfeld;    // as the details show it; "Nicht vorhanden" for none
     QString stempelfeldKey; // what makes two title blocks the same; empty for none

@@ -70,7 +70,7 @@ private:
     const CBloecke& m_definitions;
     explorer::ViewHost& m_host;
     blattliste::BlattlisteModel m_model;
-    QSortFilterProxyModel m_proxy;
+    blattliste::BlattlisteProxy m_proxy;
 };
 
 } // namespace operations

@@ -1,6 +1,7 @@
 #include "BlattlisteModel.h"
 
 #include <QLocale>
+#include <platform/NaturalOrder.h>
 
 namespace blattliste {
 
@@ -35,6 +36,8 @@ int BlattlisteModel::columnCount(const QModelIndex& parent) const
 // Paper sizes by their larger side, then the smaller; everything else by its text.
 QVariant BlattlisteModel::sortKey(int row, int column) const
 {
+    if (column == Register)
+        return m_blaetter[row].tabOrder;
     if (column != Papiergroesse)
         return m_texts[row][column];
     const acad::PlotSettings& plot = m_blaetter[row].plot.plot;
@@ -66,6 +69,15 @@ QVariant BlattlisteModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < SpaltenAnzahl)
         return Spaltentitel()[section];
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+bool BlattlisteProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const
+{
+    const QVariant a = left.data(sortRole());
+    const QVariant b = right.data(sortRole());
+    if (a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString)
+        return platform::naturalLess(a.toString(), b.toString());
+    return QSortFilterProxyModel::lessThan(left, right);
 }
 
 } // namespace blattliste

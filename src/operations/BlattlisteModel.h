@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <QSortFilterProxyModel>
 
 namespace blattliste {
 
@@ -35,6 +36,17 @@ private:
     QList<Blatt> m_blaetter;
     QList<QStringList> m_texts; // the cells as shown, made once per refresh
     QIcon m_marke;
+};
+
+// Sorts texts in the shared natural order ("Blatt 2" before "Blatt 10"), numbers by value; equal
+// keys keep the model's order (drawing by drawing, each in tab order).
+class BlattlisteProxy final : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 };
 
 } // namespace blattliste

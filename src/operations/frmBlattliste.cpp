@@ -19,6 +19,10 @@
 
 namespace viewsettings = explorer::viewsettings;
 
+namespace {
+const QString kSortSetting = QStringLiteral("Blattliste");
+}
+
 frmBlattliste::frmBlattliste(operations::BlattlisteControl& control, QWidget* parent)
     : QWidget(parent, Qt::Window), m_control(control)
 {
@@ -40,6 +44,19 @@ frmBlattliste::frmBlattliste(operations::BlattlisteControl& control, QWidget* pa
     connect(cmdExport, &QPushButton::clicked, this, &frmBlattliste::exportCsv);
     connect(cmdCopy, &QPushButton::clicked, this, &frmBlattliste::copy);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(tblBlaetter->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [](int column, Qt::SortOrder order) {
+                viewsettings::setListSort(kSortSetting, {column, order == Qt::DescendingOrder ? 1 : 0});
+            });
+}
+
+// Drawing by drawing, each in tab order, until a header is clicked; then the user's last choice.
+void frmBlattliste::restoreSort()
+{
+    const viewsettings::ListSort sort =
+        viewsettings::listSort(kSortSetting).value_or(viewsettings::ListSort{});
+    const int column = sort.column < m_control.proxy()->columnCount() ? sort.column : -1;
+    tblBlaetter->sortByColumn(column, sort.order == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 // Ending the program destroys the list without hiding it first.
@@ -120,7 +137,7 @@ void frmBlattliste::buildControls()
     tblBlaetter->setAccessibleName(QStringLiteral("Blätter"));
     tblBlaetter->setModel(m_control.proxy());
     tblBlaetter->setSortingEnabled(true);
-    tblBlaetter->sortByColumn(-1, Qt::AscendingOrder); // drawing, then tab order, until a header is clicked
+    restoreSort();
     tblBlaetter->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblBlaetter->setSelectionMode(QAbstractItemView::SingleSelection);
     tblBlaetter->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -43,6 +43,7 @@ private:
     void buildControls();
     void nameClearButton();
     void restoreSize();
+    void restoreSort();
     void sizeColumns();
     void saveSize() const;
     QPushButton* addButton(const char* name, const QString& text);

@@ -8,6 +8,7 @@
 #include <cadhost/dxf/DxfStore.h>
 #include <cadhost/engine/Engine.h>
 #include <cadhost/engine/MemoryStore.h>
+#include <explorer/ViewSettings.h>
 #include <explorer/basViewControls.h>
 
 namespace {
@@ -36,6 +37,15 @@ cadhost::Drawing drawingWith(const QStringList& layouts, const QString& active)
 class TestExplorerEngine final : public QObject
 {
     Q_OBJECT
+
+private:
+    QStringList texts(const QStringList& keys) const
+    {
+        QStringList shown;
+        for (const QString& key : keys)
+            shown.append(m_f->tree.contains(key) ? m_f->tree.text(key) : m_f->list.text(key));
+        return shown;
+    }
 
 private slots:
     void init()
@@ -99,10 +109,69 @@ private slots:
         m_engine->setLayoutName(m_first, id, "Ansicht");
         m_f->views.FillTreeView();
         QVERIFY(!m_f->tree.contains(blatt1));
-        QCOMPARE(m_f->tree.text(m_f->tree.childKeys(drawing).last()), QStringLiteral("Ansicht"));
+        // The renamed layout keeps its tab, and the tree its place.
+        QCOMPARE(m_f->tree.text(m_f->tree.childKeys(drawing).first()), QStringLiteral("Ansicht"));
         m_engine->closeDocument(m_second, false);
         m_f->views.FillTreeView();
         QCOMPARE(m_f->tree.childKeys("A"), QStringList{drawing});
+    }
+
+    // A drawing's layouts in the host's tab order in tree and list, the tab numbers in "Register",
+    // a sort by name in natural order, and "Registerreihenfolge" back to the tabs.
+    void tabOrder_data()
+    {
+        QTest::addColumn<QStringList>("tabs");
+        QTest::addColumn<QStringList>("natural");
+        QTest::newRow("numbers") << QStringList{"Blatt3", "Blatt11", "Blatt1", "Blatt12", "Blatt2", "Blatt10"}
+                                 << QStringList{"Blatt1",  "Blatt2",  "Blatt3",
+                                                "Blatt10", "Blatt11", "Blatt12"};
+        QTest::newRow("umlauts and case")
+            << QStringList{"Zubehör", "übersicht", "Ansicht", "Ubahn", "anlage"}
+            << QStringList{"anlage", "Ansicht", "Ubahn", "übersicht", "Zubehör"};
+    }
+    void tabOrder()
+    {
+        QFETCH(QStringList, tabs);
+        QFETCH(QStringList, natural);
+        m_store->put("/r/Reihe.dwg", drawingWith(tabs, "Model"));
+        m_engine->openDocument("/r/Reihe.dwg");
+        m_f->views.FillTreeView();
+        const QString drawing = m_f->keyOf(QStringLiteral("Reihe.dwg"), QStringLiteral("A"));
+        QCOMPARE(texts(m_f->tree.childKeys(drawing)), tabs);
+        m_f->click(drawing);
+        QCOMPARE(texts(m_f->list.displayedKeys()), tabs);
+        for (int i = 0; i < tabs.size(); ++i)
+            QCOMPARE(m_f->list.subItem(m_f->list.displayedKeys()[i], 5), QString::number(i + 1));
+        m_f->list.setSortKey(0);
+        m_f->list.setSorted(true);
+        QCOMPARE(texts(m_f->list.displayedKeys()), natural);
+        m_f->views.ShowTabOrder();
+        QCOMPARE(texts(m_f->list.displayedKeys()), tabs);
+        // A refresh keeps the tree in tab order too.
+        m_f->views.FillTreeView();
+        QCOMPARE(texts(m_f->tree.childKeys(drawing)), tabs);
+    }
+
+    // The sort chosen for a drawing's layouts comes back with the next drawing shown, and is stored.
+    void chosenSortIsKept()
+    {
+        m_f->views.FillTreeView();
+        const QString drawing = m_f->tree.childKeys("A").first();
+        m_f->click(drawing);
+        QVERIFY(!m_f->list.sorted());
+        m_f->list.setSortKey(0);
+        m_f->list.setSortOrder(1);
+        m_f->list.setSorted(true);
+        m_f->views.SaveListSort();
+        QCOMPARE(texts(m_f->list.displayedKeys()), (QStringList{"Blatt 2", "Blatt 1"}));
+        m_f->click("A");
+        m_f->click(drawing);
+        QCOMPARE(texts(m_f->list.displayedKeys()), (QStringList{"Blatt 2", "Blatt 1"}));
+        using explorer::viewsettings::ListSort;
+        const QString kind = explorer::letterOf(explorer::NodeKind::Drawing);
+        QCOMPARE(explorer::viewsettings::listSort(kind).value_or(ListSort{}), (ListSort{0, 1}));
+        m_f->views.ShowTabOrder();
+        QCOMPARE(explorer::viewsettings::listSort(kind).value_or(ListSort{}), (ListSort{-1, 1}));
     }
 
     // Real values for every layout of the sample library, as the host reads the files.

@@ -318,6 +318,7 @@ private slots:
                                                 "&Details",
                                                 "-",
                                                 "&Symbole anordnen",
+                                                "&Registerreihenfolge",
                                                 "-",
                                                 "&Aktualisieren\tF5"};
         QTest::newRow("?") << "&?" << QStringList{"KV+ &Hilfe", "&Hilfe zum Blattwart\tF1", "-", "Inf&o "};
@@ -360,10 +361,11 @@ private slots:
             << "A" << false << 0 << "-" << false
             << ids({Cmd::mnuFileClose, Cmd::mnuSave, Cmd::mnuSaveAS, Cmd::mnuDrawing, Cmd::tbLayout,
                     Cmd::tbActive, Cmd::popDC, Cmd::mnuEnd})
-            << ids({Cmd::mnuModel, Cmd::mnuCreate, Cmd::mnuTemplate, Cmd::tbDelete});
+            << ids({Cmd::mnuModel, Cmd::mnuCreate, Cmd::mnuTemplate, Cmd::tbDelete, Cmd::mnuTabOrder});
         QTest::newRow("drawing with one layout")
             << "Z" << true << 1 << "A1" << false
-            << ids({Cmd::mnuEditCopy, Cmd::mnuFileRename, Cmd::mnuModel, Cmd::mnuActive, Cmd::mnuCreate})
+            << ids({Cmd::mnuEditCopy, Cmd::mnuFileRename, Cmd::mnuModel, Cmd::mnuActive, Cmd::mnuCreate,
+                    Cmd::mnuTabOrder})
             << ids({Cmd::mnuFileDelete, Cmd::tbDelete, Cmd::mnuTemplate});
         QTest::newRow("drawing with two layouts in model space")
             << "Z" << true << 2 << "Model" << true << ids({Cmd::mnuFileDelete, Cmd::tbDelete})
@@ -371,11 +373,11 @@ private slots:
         QTest::newRow("layout of a drawing with two")
             << "L" << true << 2 << "-" << false
             << ids({Cmd::mnuFileDelete, Cmd::tbDelete, Cmd::mnuActive, Cmd::mnuLayoutImport})
-            << ids({Cmd::mnuSave, Cmd::mnuModel});
-        QTest::newRow("library") << "B" << true << 0 << "-" << false
-                                 << ids({Cmd::mnuTemplate, Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete,
-                                         Cmd::tbDelete})
-                                 << ids({Cmd::mnuSave, Cmd::mnuEditCopy, Cmd::mnuFileDelete});
+            << ids({Cmd::mnuSave, Cmd::mnuModel, Cmd::mnuTabOrder});
+        QTest::newRow("library")
+            << "B" << true << 0 << "-" << false
+            << ids({Cmd::mnuTemplate, Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete, Cmd::tbDelete})
+            << ids({Cmd::mnuSave, Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuTabOrder});
         QTest::newRow("template") << "D" << false << 0 << "-" << false
                                   << ids({Cmd::mnuTemplate, Cmd::tbDelete})
                                   << ids({Cmd::mnuCreate, Cmd::mnuActive});

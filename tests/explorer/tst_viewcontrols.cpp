@@ -186,7 +186,8 @@ private slots:
         QCOMPARE(V().Layouts.item(blatt2.mid(1))->AObjId, m_f->host->find(again)->layouts[2].id);
     }
 
-    void renamedLayoutMovesToTheEnd()
+    // The host keeps a renamed layout's tab, and the tree its place.
+    void renamedLayoutKeepsItsTab()
     {
         const acad::DocId a = m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1", "Blatt 2"});
         V().FillTreeView();
@@ -194,8 +195,8 @@ private slots:
         V().FillTreeView();
         const QStringList children = m_f->tree.childKeys("Z1");
         QCOMPARE(children.size(), 2);
-        QCOMPARE(m_f->tree.text(children.first()), QStringLiteral("Blatt 2"));
-        QCOMPARE(m_f->tree.text(children.last()), QStringLiteral("Grundriss"));
+        QCOMPARE(m_f->tree.text(children.first()), QStringLiteral("Grundriss"));
+        QCOMPARE(m_f->tree.text(children.last()), QStringLiteral("Blatt 2"));
     }
 
     void sameNameInTwoFolders()
@@ -372,10 +373,9 @@ private slots:
         QTest::newRow("A") << "A"
                            << "Zeichnungen:" << QStringList{"Dateiname"} << QList<double>{5000};
         QTest::newRow("Z") << "Z"
-                           << "Layouts:"
-                           << QStringList{"Bezeichnung", "Plotgerät", "Papierformat", "Ausrichtung",
-                                          "Plotstil"}
-                           << QList<double>{2500, 2500, 2500, 2500, 2500};
+                           << "Layouts:" << QStringList{"Bezeichnung", "Plotgerät", "Papierformat",
+                                                        "Ausrichtung", "Plotstil",  "Register"}
+                           << QList<double>{2500, 2500, 2500, 2500, 2500, 1000};
         QTest::newRow("L") << "L"
                            << "Layout-Details:" << QStringList{"Beschreibung", "Wert"}
                            << QList<double>{2500, 2500};
@@ -454,7 +454,7 @@ private slots:
         m_f->click("L2");
         QCOMPARE(m_f->list.columnCount(), 2);
         m_f->click("Z1");
-        QCOMPARE(m_f->list.columnCount(), 5);
+        QCOMPARE(m_f->list.columnCount(), 6);
         QCOMPARE(m_f->list.columnWidth(2), 3333.0);
         V().CaptureColumnWidths();
         V().SaveColumnWidths();
@@ -467,12 +467,14 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QList<int>>("positions");
-        QTest::newRow("swapped") << "1,3,2,4,5" << QList<int>{1, 3, 2, 4, 5};
-        QTest::newRow("empty") << "" << QList<int>{1, 2, 3, 4, 5};
-        QTest::newRow("too few") << "2,1" << QList<int>{2, 1, 3, 4, 5};
-        QTest::newRow("too many") << "1,3,2,4,5,6,7" << QList<int>{1, 3, 2, 4, 5};
+        QTest::newRow("swapped") << "1,3,2,4,5,6" << QList<int>{1, 3, 2, 4, 5, 6};
+        QTest::newRow("empty") << "" << QList<int>{1, 2, 3, 4, 5, 6};
+        QTest::newRow("too few") << "2,1" << QList<int>{2, 1, 3, 4, 5, 6};
+        // An order stored before the "Register" column existed leaves it at the end.
+        QTest::newRow("five of six") << "1,3,2,5,4" << QList<int>{1, 3, 2, 5, 4, 6};
+        QTest::newRow("too many") << "1,3,2,4,5,6,7" << QList<int>{1, 3, 2, 4, 5, 6};
         // Column 2 goes to position 3 and column 4 to position 2, as stored; the others fill in.
-        QTest::newRow("invalid numbers skipped") << "x,3,99,2" << QList<int>{1, 3, 4, 2, 5};
+        QTest::newRow("invalid numbers skipped") << "x,3,99,2" << QList<int>{1, 3, 4, 2, 5, 6};
     }
 
     void storedOrder()
@@ -491,12 +493,12 @@ private slots:
         QVERIFY(boxes.count() == 0);
     }
 
-    // Every order of the five layout columns comes back as stored after a switch away and back,
+    // Every order of the six layout columns comes back as stored after a switch away and back,
     // and is saved unchanged.
     void everyColumnOrderReproducesItself_data()
     {
         QTest::addColumn<QList<int>>("positions");
-        QList<int> p{1, 2, 3, 4, 5};
+        QList<int> p{1, 2, 3, 4, 5, 6};
         do {
             QStringList name;
             for (int v : p)
@@ -532,7 +534,7 @@ private slots:
         m_f->click("Z1");
         m_f->list.setColumnPosition(1, 3);
         m_f->click("L2");
-        QCOMPARE(platform::GetSetting("ZColOrder"), QStringLiteral("1,3,2,4,5"));
+        QCOMPARE(platform::GetSetting("ZColOrder"), QStringLiteral("1,3,2,4,5,6"));
         m_f->click("Z1");
         QCOMPARE(m_f->list.columnPosition(2), 2);
     }

@@ -212,7 +212,7 @@ private slots:
         drawing(QStringLiteral("Plan.dwg"), {QStringLiteral("Blatt")}, sheet);
         m_control->Refresh();
         QCOMPARE(m_control->proxy()->index(0, blattliste::Plotter).data().toString(), shown);
-        QVERIFY(m_control->Csv().contains(QStringLiteral(";Blatt;") + shown + QLatin1Char(';')));
+        QVERIFY(m_control->Csv().contains(QStringLiteral(";Blatt;1;") + shown + QLatin1Char(';')));
     }
 
     // The summary counts each check's flags over every sheet; filtered, it says how many are shown.
@@ -247,7 +247,7 @@ private slots:
         QStringList row;
         for (int column = 0; column < blattliste::SpaltenAnzahl; ++column)
             row.append(m_control->proxy()->index(0, column).data().toString());
-        QCOMPARE(row, (QStringList{"Plan.dwg", "Blatt", "DWG To PDF.pc3",
+        QCOMPARE(row, (QStringList{"Plan.dwg", "Blatt", "1", "DWG To PDF.pc3",
                                    "Lokal ISO_full_bleed_A3_(420.00_x_297.00_MM)", "420,00 x 297,00 mm",
                                    "Querformat", "monochrome.ctb", "Layout", "Schriftfeld A3 quer",
                                    "Grundriss (1:100); Unbenannt (1:62,50)"}));
@@ -361,6 +361,32 @@ private slots:
         QCOMPARE(column(blattliste::Layout), layouts);
     }
 
+    // Names in the shared natural order, the tab order by the "Register" column; the host's tab
+    // order is neither alphabetical nor natural here.
+    void naturalSort_data()
+    {
+        QTest::addColumn<int>("spalte");
+        QTest::addColumn<QStringList>("layouts");
+        const QStringList tabs{"Blatt 10", "blatt 2", "Übersicht", "Blatt 1", "Anlage", "Zubehör"};
+        QTest::newRow("unsorted") << -1 << tabs;
+        QTest::newRow("register") << int(blattliste::Register) << tabs;
+        QTest::newRow("layout") << int(blattliste::Layout) << QStringList{"Anlage",   "Blatt 1",   "blatt 2",
+                                                                          "Blatt 10", "Übersicht", "Zubehör"};
+    }
+    void naturalSort()
+    {
+        QFETCH(int, spalte);
+        QFETCH(QStringList, layouts);
+        drawing(QStringLiteral("Plan.dwg"),
+                {QStringLiteral("Blatt 10"), QStringLiteral("blatt 2"), QStringLiteral("Übersicht"),
+                 QStringLiteral("Blatt 1"), QStringLiteral("Anlage"), QStringLiteral("Zubehör")});
+        m_control->Refresh();
+        m_control->proxy()->sort(spalte);
+        QCOMPARE(column(blattliste::Layout), layouts);
+        if (spalte == int(blattliste::Register))
+            QCOMPARE(column(blattliste::Register), (QStringList{"1", "2", "3", "4", "5", "6"}));
+    }
+
     // --- text for spreadsheets
 
     void csvEscaping_data()
@@ -391,14 +417,14 @@ private slots:
         drawing(QStringLiteral("Läden.dwg"), {name}, sheet);
         m_control->Refresh();
         const QString row = QStringLiteral("Läden.dwg;") + field +
-                            QStringLiteral(";DWG To PDF.pc3;Lokal ISO_full_bleed_A3_(420.00_x_297.00_MM);"
+                            QStringLiteral(";1;DWG To PDF.pc3;Lokal ISO_full_bleed_A3_(420.00_x_297.00_MM);"
                                            "\"420,00 x 297,00 mm\";Querformat;monochrome.ctb;Layout;KV_SF_A3;"
                                            "\"Grundriss (1:100); Unbenannt (1:62,50)\"\r\n");
-        QCOMPARE(
-            m_control->Csv(),
-            QStringLiteral("Zeichnung;Layout;Plotter;Papierformat;Papiergröße;Ausrichtung;Plotstiltabelle;"
-                           "Plotbereich;Stempelfeld;Ansichtsfenster\r\n") +
-                row);
+        QCOMPARE(m_control->Csv(),
+                 QStringLiteral(
+                     "Zeichnung;Layout;Register;Plotter;Papierformat;Papiergröße;Ausrichtung;Plotstiltabelle;"
+                     "Plotbereich;Stempelfeld;Ansichtsfenster\r\n") +
+                     row);
         // The clipboard's text follows the user's separator and parts fields with tabs.
         QVERIFY(m_control->Tsv().contains(QStringLiteral("\t420.00 x 297.00 mm\t")));
         QVERIFY(m_control->Tsv().contains(QStringLiteral("\tGrundriss (1:100); Unbenannt (1:62.50)\n")));

@@ -12,6 +12,7 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <platform/NaturalOrder.h>
 
 namespace explorer {
 namespace {
@@ -44,6 +45,14 @@ public:
             QSortFilterProxyModel::data(index, largeIcons ? LargeIconRole : SmallIconRole).toInt();
         const QList<QIcon>& images = largeIcons ? large : small;
         return number >= 1 && number <= images.size() ? QVariant(images[number - 1]) : QVariant();
+    }
+
+    // Every column by the shared natural order of its text: "Blatt 2" before "Blatt 10", and a column
+    // of numbers by their value.
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override
+    {
+        return platform::naturalLess(left.data(Qt::DisplayRole).toString(),
+                                     right.data(Qt::DisplayRole).toString());
     }
 
     // A dragged item carries its text; the list is never asked to give its items away.

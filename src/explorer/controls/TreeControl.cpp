@@ -191,6 +191,34 @@ void TreeControl::removeNode(const QString& key)
     delete node;
 }
 
+void TreeControl::orderChildren(const QString& parentKey, const QStringList& keys)
+{
+    QTreeWidgetItem* parent = existing(parentKey);
+    QList<QTreeWidgetItem*> wanted;
+    for (const QString& key : keys) {
+        QTreeWidgetItem* child = item(key);
+        if (child && child->parent() == parent)
+            wanted.append(child);
+    }
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (!wanted.contains(parent->child(i)))
+            wanted.append(parent->child(i));
+    }
+    bool same = true;
+    for (int i = 0; i < wanted.size() && same; ++i)
+        same = parent->child(i) == wanted[i];
+    if (same)
+        return;
+    Silence silence(m_silent);
+    QTreeWidgetItem* current = m_widget->currentItem();
+    const bool expanded = parent->isExpanded();
+    parent->takeChildren();
+    parent->addChildren(wanted);
+    parent->setExpanded(expanded);
+    if (current && current->parent() == parent)
+        m_widget->setCurrentItem(current);
+}
+
 void TreeControl::clear()
 {
     Silence silence(m_silent);
@@ -257,6 +285,26 @@ void TreeControl::setBold(const QString& key, bool bold)
         return;
     font.setBold(bold);
     node->setFont(0, font);
+}
+
+namespace {
+void clearBoldOfChildren(QTreeWidgetItem* node)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QTreeWidgetItem* child = node->child(i);
+        QFont font = child->font(0);
+        if (font.bold()) {
+            font.setBold(false);
+            child->setFont(0, font);
+        }
+        clearBoldOfChildren(child);
+    }
+}
+} // namespace
+
+void TreeControl::clearBoldBelow(const QString& key)
+{
+    clearBoldOfChildren(existing(key));
 }
 
 void TreeControl::clearBold(const QString& except)

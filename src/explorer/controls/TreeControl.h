@@ -66,6 +66,9 @@ public:
     void setBold(const QString& key, bool bold);
     // Takes the bold mark off every node but the one with the key except.
     void clearBold(const QString& except);
+    // Takes the bold mark off every node below the one with the key; the rest of the tree is not
+    // visited (a large library costs nothing).
+    void clearBoldBelow(const QString& key);
     bool expanded(const QString& key) const;
     void setExpanded(const QString& key, bool expanded);
     TextColour textColour(const QString& key) const;
@@ -75,6 +78,9 @@ public:
     int childCount(const QString& key) const;
     QStringList childKeys(const QString& key) const; // in display order
     QStringList rootKeys() const;
+    // Puts the parent's children in the order of keys; children the list does not name follow in
+    // their order. Selection, bold and expansion stay; nothing is reported as a click.
+    void orderChildren(const QString& parentKey, const QStringList& keys);
     QStringList allKeys() const; // every node, parents before their children
 
     // --- selection
