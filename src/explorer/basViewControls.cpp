@@ -119,9 +119,9 @@ NodeKind ViewControls::selectedKind() const
 // A refresh that would take the counter past its largest value is refused, never wrapped.
 void ViewControls::NextNodeNummer()
 {
-    if (NodeNummer == std::numeric_limits<qint32>::max())
+    if (State.NodeNummer == std::numeric_limits<qint32>::max())
         throw std::overflow_error("Überlauf");
-    ++NodeNummer;
+    ++State.NodeNummer;
 }
 
 template <class Record>
@@ -144,12 +144,12 @@ void ViewControls::AddTreeNode(const QString& text, bool isTemplate, bool isActi
     try {
         if (isTemplate) {
             const bool dwt = isDwt(text);
-            m_tree.addNode(kRootLibrary, keyOf(NodeKind::Template, NodeNummer), text, dwt ? 6 : 7,
+            m_tree.addNode(kRootLibrary, keyOf(NodeKind::Template, State.NodeNummer), text, dwt ? 6 : 7,
                            dwt ? 4 : 5);
             return;
         }
         const bool layout = parentNumber != 0;
-        const QString key = keyOf(layout ? NodeKind::Layout : NodeKind::Drawing, NodeNummer);
+        const QString key = keyOf(layout ? NodeKind::Layout : NodeKind::Drawing, State.NodeNummer);
         const QString parent = layout ? keyOf(NodeKind::Drawing, parentNumber) : kRootDrawings;
         m_tree.addNode(parent, key, text, layout ? 8 : 12, layout ? 9 : 13);
         if (!isActive)
@@ -157,7 +157,7 @@ void ViewControls::AddTreeNode(const QString& text, bool isTemplate, bool isActi
         m_tree.setBold(key, true);
         if (!layout)
             m_tree.setExpanded(key, true);
-        if (!TreeFilled)
+        if (!State.TreeFilled)
             m_tree.select(key);
     } catch (const std::exception& error) {
         showError(error);
@@ -174,10 +174,10 @@ qint32 ViewControls::CheckZeichnung(const QString& folder, const QString& name, 
     record.Vorhanden = 1;
     record.Gesamt = gesamt;
     record.Zeichnung = name;
-    record.Nummer = NodeNummer;
-    Zeichnungen.add(QString::number(NodeNummer), record);
+    record.Nummer = State.NodeNummer;
+    Zeichnungen.add(QString::number(State.NodeNummer), record);
     AddTreeNode(name, false, active, 0);
-    return NodeNummer;
+    return State.NodeNummer;
 }
 
 void ViewControls::CheckLayout(const QString& folder, const QString& drawing, const acad::LayoutRef& layout,
@@ -200,10 +200,10 @@ void ViewControls::CheckLayout(const QString& folder, const QString& drawing, co
     record.Gesamt = gesamt;
     record.Zeichnung = drawing;
     record.Layout = layout.name;
-    record.Nummer = NodeNummer;
+    record.Nummer = State.NodeNummer;
     record.AObjId = layout.id;
-    Layouts.add(QString::number(NodeNummer), record);
-    m_tabOrders.insert(NodeNummer, layout.tabOrder);
+    Layouts.add(QString::number(State.NodeNummer), record);
+    m_tabOrders.insert(State.NodeNummer, layout.tabOrder);
     AddTreeNode(layout.name, false, active, drawingNumber);
 }
 
@@ -243,10 +243,10 @@ void ViewControls::CheckVorlage(const QString& name, const QString& folder)
         return;
     CVorlage record;
     record.Vorhanden = 1;
-    record.Nummer = NodeNummer;
+    record.Nummer = State.NodeNummer;
     record.Datei = name;
     record.Gesamt = gesamt;
-    Vorlagen.add(QString::number(NodeNummer), record);
+    Vorlagen.add(QString::number(State.NodeNummer), record);
     AddTreeNode(name, true, false, 0);
 }
 
@@ -263,7 +263,7 @@ void ViewControls::RefreshDrawingsRoot()
     m_tree.setImage(kRootDrawings, 2);
     m_tree.setExpanded(kRootDrawings, true);
     m_tree.setTextColour(kRootDrawings, TreeControl::TextColour::ButtonText);
-    if (!TreeFilled)
+    if (!State.TreeFilled)
         m_tree.select(kRootDrawings);
     if (m_connection.acadApp()) {
         styleRoot(kRootDrawings, QStringLiteral("Geladene Zeichnungen"), 2, false);
@@ -312,9 +312,9 @@ void ViewControls::InitTreeView()
     Vorlagen.clear();
     m_tabOrders.clear();
     m_libraryWatch.invalidate();
-    NodeNummer = 0;
-    TreeFilled = false;
-    ProvisionalTemplateNode = false;
+    State.NodeNummer = 0;
+    State.TreeFilled = false;
+    State.ProvisionalTemplateNode = false;
     m_tree.addNode(QString(), kRootDrawings, QStringLiteral("Geladene Zeichnungen"), 2);
     m_tree.setExpanded(kRootDrawings, true);
     m_tree.setTextColour(kRootDrawings, TreeControl::TextColour::ButtonText);
@@ -330,7 +330,7 @@ void ViewControls::FillTreeView()
     RefreshDrawingsRoot();
     RefreshLibraryRoot();
     m_tree.setUpdatesEnabled(true);
-    TreeFilled = true;
+    State.TreeFilled = true;
     RefreshViewsAfterFill();
 }
 
@@ -383,8 +383,8 @@ void ViewControls::ReadVorlagen()
         const auto typ = m_definitions.gTypen.Item(QStringLiteral("1"));
         if (!typ)
             throw std::runtime_error("Typ 1 fehlt");
-        VorlagenPfad = typ->Verzeichnis;
-        if (!m_libraryWatch.needsRead(VorlagenPfad))
+        State.VorlagenPfad = typ->Verzeichnis;
+        if (!m_libraryWatch.needsRead(State.VorlagenPfad))
             return;
         listVorlagenFiles();
     } catch (const std::exception& error) {
@@ -398,13 +398,13 @@ void ViewControls::ReadVorlagen()
 
 void ViewControls::listVorlagenFiles()
 {
-    m_libraryWatch.beginRead(VorlagenPfad);
+    m_libraryWatch.beginRead(State.VorlagenPfad);
     Vorlagen.forEach([](CVorlage& record) { record.Vorhanden = 0; });
-    const qint32 numberBefore = NodeNummer;
-    const TemplateFiles files = templateFiles(VorlagenPfad);
+    const qint32 numberBefore = State.NodeNummer;
+    const TemplateFiles files = templateFiles(State.VorlagenPfad);
     for (const QString& name : files.names) {
         NextNodeNummer();
-        CheckVorlage(name, VorlagenPfad);
+        CheckVorlage(name, State.VorlagenPfad);
     }
     removeMissing(Vorlagen, NodeKind::Template);
     // New files join the nodes at the end; only then does the library need sorting again.
@@ -469,7 +469,7 @@ void ViewControls::reportSkippedTemplates(const QStringList& skipped)
 
 void ViewControls::SetSelectedNodeType()
 {
-    SelectedNodeType = selectedKind();
+    State.SelectedNodeType = selectedKind();
 }
 
 void ViewControls::SetActiveNode(const QString& key)
@@ -477,7 +477,7 @@ void ViewControls::SetActiveNode(const QString& key)
     if (!m_tree.contains(key))
         return;
     m_tree.setBold(key, true);
-    if (!TreeFilled)
+    if (!State.TreeFilled)
         m_tree.select(key);
 }
 
@@ -502,9 +502,9 @@ void ViewControls::SetTreeDragMode()
 
 void ViewControls::RemoveProvisionalTemplateNode()
 {
-    if (!ProvisionalTemplateNode)
+    if (!State.ProvisionalTemplateNode)
         return;
-    ProvisionalTemplateNode = false;
+    State.ProvisionalTemplateNode = false;
     ignoringErrors([this] { m_tree.removeNode(QStringLiteral("D0")); });
 }
 

@@ -43,18 +43,9 @@ enum class LabelEditKind
     RenameLayout,
 };
 
-class ViewControls final : public QObject, public explorer::Selection
+// What the views remember between events; the window and the operations read and set it.
+struct ViewState
 {
-public:
-    // The window's tree and list, the window around them, the connection to the CAD program and the
-    // definitions, and the lookup of a layout's viewports and product blocks; none is owned. A click
-    // on a tree node runs TreeSelectionChanged, a double click on a tree node ActivateSelectedNode
-    // with 1, a double click on a list item OpenListItem.
-    ViewControls(explorer::TreeControl& tree, explorer::ListControl& list, explorer::ViewHost& host,
-                 explorer::AcadConnection& connection, basDatenbank::Definitions& definitions,
-                 const explorer::LayoutContentsReader& layoutContents);
-
-    // --- state
     // One running counter for every drawing, layout and template number; never reset after start.
     qint32 NodeNummer = 0;
     // The kind of the node the list was last filled for; None until the list has been filled once.
@@ -73,6 +64,21 @@ public:
     // The drawing that Blattwart's last batch (one undo mark of the CAD program) changed; 0 when there
     // is none to take back. "Rückgängig" is offered while it is the active drawing.
     acad::DocId LastBatchDoc = 0;
+};
+
+class ViewControls final : public QObject, public explorer::Selection
+{
+public:
+    // The window's tree and list, the window around them, the connection to the CAD program and the
+    // definitions, and the lookup of a layout's viewports and product blocks; none is owned. A click
+    // on a tree node runs TreeSelectionChanged, a double click on a tree node ActivateSelectedNode
+    // with 1, a double click on a list item OpenListItem.
+    ViewControls(explorer::TreeControl& tree, explorer::ListControl& list, explorer::ViewHost& host,
+                 explorer::AcadConnection& connection, basDatenbank::Definitions& definitions,
+                 const explorer::LayoutContentsReader& layoutContents);
+
+    // --- state
+    ViewState State;
 
     RecordCollection<CAcadobj> Zeichnungen;
     RecordCollection<CAcadobj> Layouts;

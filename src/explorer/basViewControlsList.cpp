@@ -192,9 +192,9 @@ void ViewControls::LoadColumnWidths()
 
 void ViewControls::CaptureColumnWidths()
 {
-    if (!setDef(ListColumnSet))
+    if (!setDef(State.ListColumnSet))
         return;
-    QList<qint32>& array = m_widths[ListColumnSet - 1];
+    QList<qint32>& array = m_widths[State.ListColumnSet - 1];
     for (int c = 0; c < array.size() && c < m_list.columnCount(); ++c)
         array[c] = qint32(m_list.columnWidth(c));
 }
@@ -236,7 +236,7 @@ void ViewControls::SaveColumnOrder(NodeKind kind)
 void ViewControls::SetListViewColumns()
 {
     const qint16 wanted = ColumnSetOfKind(selectedKind());
-    if (wanted == 0 || wanted == ListColumnSet)
+    if (wanted == 0 || wanted == State.ListColumnSet)
         return;
     m_list.clearItems();
     CaptureColumnWidths();
@@ -249,7 +249,7 @@ void ViewControls::CreateColumns(qint16 set)
     if (!def)
         return;
     try {
-        ListColumnSet = set;
+        State.ListColumnSet = set;
         m_list.clearColumns();
         m_host.setListTitle(QString::fromUtf8(def->title));
         const QList<qint32>& array = m_widths[set - 1];
@@ -265,7 +265,7 @@ void ViewControls::CreateColumns(qint16 set)
 void ViewControls::FillListView()
 {
     const NodeKind kind = selectedKind();
-    const bool changed = kind != SelectedNodeType;
+    const bool changed = kind != State.SelectedNodeType;
     if (changed)
         m_list.clearItems();
     if (kind == NodeKind::Drawing) {
@@ -282,15 +282,15 @@ void ViewControls::FillListView()
     fillByKind(kind);
     if (changed)
         ApplyColumnOrder(kind);
-    SelectedNodeType = kind;
+    State.SelectedNodeType = kind;
 }
 
 void ViewControls::SetListViewOptions()
 {
     try {
         const NodeKind kind = selectedKind();
-        if (kind != SelectedNodeType)
-            SaveColumnOrder(SelectedNodeType);
+        if (kind != State.SelectedNodeType)
+            SaveColumnOrder(State.SelectedNodeType);
         const bool layouts = kind == NodeKind::Drawing;
         m_list.setMultiSelect(layouts);
         m_host.setSelectionCommandsEnabled(layouts);
@@ -311,8 +311,8 @@ void ViewControls::SetListViewOptions()
 void ViewControls::SetListItemTexts(qint16 newMode)
 {
     try {
-        const bool drawings = SelectedNodeType == NodeKind::DrawingsRoot;
-        if (!drawings && SelectedNodeType != NodeKind::LibraryRoot)
+        const bool drawings = State.SelectedNodeType == NodeKind::DrawingsRoot;
+        if (!drawings && State.SelectedNodeType != NodeKind::LibraryRoot)
             return;
         const bool large = newMode == ListControl::LargeIcons;
         if (large == (m_list.view() == ListControl::LargeIcons))
@@ -435,15 +435,16 @@ void ViewControls::ApplyListSort(NodeKind kind)
 
 void ViewControls::SaveListSort()
 {
-    if (SelectedNodeType != NodeKind::Drawing)
+    if (State.SelectedNodeType != NodeKind::Drawing)
         return;
     const int column = m_list.sorted() ? m_list.sortKey() : -1;
-    explorer::viewsettings::setListSort(explorer::letterOf(SelectedNodeType), {column, m_list.sortOrder()});
+    explorer::viewsettings::setListSort(explorer::letterOf(State.SelectedNodeType),
+                                        {column, m_list.sortOrder()});
 }
 
 void ViewControls::ShowTabOrder()
 {
-    if (SelectedNodeType != NodeKind::Drawing)
+    if (State.SelectedNodeType != NodeKind::Drawing)
         return;
     m_list.setSorted(false);
     SaveListSort();
@@ -451,7 +452,7 @@ void ViewControls::ShowTabOrder()
 
 void ViewControls::OpenListItem(const QString& key)
 {
-    const NodeKind kind = SelectedNodeType;
+    const NodeKind kind = State.SelectedNodeType;
     if (kind != NodeKind::DrawingsRoot && kind != NodeKind::LibraryRoot && kind != NodeKind::Drawing)
         return;
     if (!m_tree.contains(key))

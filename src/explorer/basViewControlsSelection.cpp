@@ -148,7 +148,7 @@ void ViewControls::EditProvisionalTemplateNode(bool add)
     if (add) {
         ignoringErrors([this] { m_tree.addNode(kRootLibrary, kProvisional, QString(), 6, 4); });
         ignoringErrors([this] { m_tree.select(kProvisional); });
-        ProvisionalTemplateNode = true;
+        State.ProvisionalTemplateNode = true;
     } else {
         ignoringErrors([this] { m_tree.select(kProvisional); });
     }
@@ -159,7 +159,7 @@ void ViewControls::ConfirmProvisionalTemplateNode(const QString& key, const QStr
 {
     m_tree.setText(kProvisional, text);
     m_tree.setKey(kProvisional, key);
-    ProvisionalTemplateNode = false;
+    State.ProvisionalTemplateNode = false;
 }
 
 bool ViewControls::LabelEditLeft() const

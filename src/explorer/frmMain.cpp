@@ -433,7 +433,7 @@ void frmMain::UpdateStatusBar()
     const NodeKind kind = kindOf(m_tree->selectedKey());
     QString text;
     if (kind == NodeKind::LibraryRoot || kind == NodeKind::Template) {
-        text = m_views->VorlagenPfad;
+        text = m_views->State.VorlagenPfad;
     } else {
         text = m_connection.GetActiveDrawingPath();
         if (text.isEmpty())
@@ -459,8 +459,8 @@ void frmMain::refreshCommandContext()
     c.listItemBold = false;
     c.layoutCount = 0;
     c.activeLayout.reset();
-    c.lastBatchInActiveDrawing =
-        c.attached && m_views->LastBatchDoc != 0 && m_views->LastBatchDoc == m_connection.activeDoc();
+    c.lastBatchInActiveDrawing = c.attached && m_views->State.LastBatchDoc != 0 &&
+                                 m_views->State.LastBatchDoc == m_connection.activeDoc();
     ignoringErrors([this, &c] {
         const QString item = m_list->selectedKey();
         c.listItemBold = !item.isEmpty() && m_list->bold(item);
@@ -552,7 +552,7 @@ bool frmMain::event(QEvent* e)
 
 void frmMain::FormActivate()
 {
-    if (!m_views || !m_views->TreeFilled)
+    if (!m_views || !m_views->State.TreeFilled)
         return;
     m_views->SetListViewOptions();
     m_views->SetListViewColumns();

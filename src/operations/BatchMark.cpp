@@ -32,17 +32,17 @@ BatchMark::~BatchMark()
     if (m_open)
         platform::ignoringErrors([this] { m_app.sendCommand(m_doc, kEnd); });
     if (m_open && m_changed)
-        m_views.LastBatchDoc = m_doc;
+        m_views.State.LastBatchDoc = m_doc;
 }
 
 void UndoLastBatch(explorer::AcadConnection& connection, basViewControls::ViewControls& views)
 {
     try {
-        const acad::DocId doc = views.LastBatchDoc;
+        const acad::DocId doc = views.State.LastBatchDoc;
         if (doc == 0 || doc != connection.activeDoc())
             return;
         // Taken back once: a second "Rückgängig" would take back what the user did before.
-        views.LastBatchDoc = 0;
+        views.State.LastBatchDoc = 0;
         basDateien::attachedApp(connection)->sendCommand(doc, kUndo);
     } catch (const std::exception& error) {
         platform::MsgBox(platform::describe(error), platform::vbOKOnly);

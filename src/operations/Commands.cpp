@@ -147,7 +147,7 @@ void Commands::CmdOpen()
     basViewControls::ViewControls& views = m_window.views();
     const NodeKind kind = views.selectedKind();
     if (kind == NodeKind::LibraryRoot) {
-        m_shell.openUrl(QUrl::fromLocalFile(views.VorlagenPfad));
+        m_shell.openUrl(QUrl::fromLocalFile(views.State.VorlagenPfad));
     } else if (kind == NodeKind::Template) {
         Dateien->OpenVorlage(0);
         views.FillTreeView();
@@ -157,7 +157,7 @@ void Commands::CmdOpen()
 // The new template's name is typed into the tree.
 void Commands::CmdLayoutImport()
 {
-    m_window.views().LabelEditMode = basViewControls::LabelEditKind::NewTemplate;
+    m_window.views().State.LabelEditMode = basViewControls::LabelEditKind::NewTemplate;
     Vorlagen->StartNewVorlage();
 }
 

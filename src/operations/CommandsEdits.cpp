@@ -52,7 +52,7 @@ void Commands::wireLabelEdits()
 {
     connect(m_window.tvTreeView(), &explorer::TreeControl::afterLabelEdit, this,
             [this](const QString& key, const QString& text, bool* cancel) {
-                if (m_window.views().LabelEditMode == basViewControls::LabelEditKind::NewTemplate)
+                if (m_window.views().State.LabelEditMode == basViewControls::LabelEditKind::NewTemplate)
                     Vorlagen->TreeAfterLabelEdit(key, text, cancel);
                 else
                     Umbenennen->TreeAfterLabelEdit(key, text, cancel);
@@ -74,7 +74,7 @@ void Commands::CmdCopy()
 void Commands::CmdRename()
 {
     basViewControls::ViewControls& views = m_window.views();
-    views.LabelEditMode = basViewControls::LabelEditKind::RenameLayout;
+    views.State.LabelEditMode = basViewControls::LabelEditKind::RenameLayout;
     if (views.selectedKind() == NodeKind::Drawing)
         m_window.lvListView()->setFocus();
     Umbenennen->StartRename();

@@ -4,8 +4,6 @@
 #include "basDateien.h"
 #include "basDateienTargets.h"
 
-#include <QCollator>
-#include <QLocale>
 #include <acad/CommandString.h>
 #include <acad/Host.h>
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include <explorer/basViewControls.h>
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
+#include <platform/NaturalOrder.h>
 #include <records/CAcadobj.h>
 
 using explorer::NodeKind;
@@ -57,15 +56,6 @@ QString freeName(const QString& name, const QStringList& taken)
     for (int n = 2; isTaken(candidate); ++n)
         candidate = QStringLiteral("%1 (%2)").arg(name).arg(n);
     return candidate;
-}
-
-// TODO(merge): the one natural comparison of tree, list and sheet list.
-bool naturalLess(const QString& a, const QString& b)
-{
-    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator.compare(a, b) < 0;
 }
 
 void report(const std::exception& error)
@@ -118,7 +108,7 @@ QList<acad::ObjectId> SortedByName(const QList<acad::LayoutRef>& layouts)
             sorted.append(layout);
     }
     std::stable_sort(sorted.begin(), sorted.end(), [](const acad::LayoutRef& a, const acad::LayoutRef& b) {
-        return naturalLess(a.name, b.name);
+        return platform::naturalLess(a.name, b.name);
     });
     QList<acad::ObjectId> ids;
     for (const acad::LayoutRef& layout : sorted)

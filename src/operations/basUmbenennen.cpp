@@ -9,8 +9,8 @@
 
 #include <QRegularExpression>
 #include <QSet>
-#include <algorithm>
 #include <acad/Host.h>
+#include <algorithm>
 #include <explorer/AcadConnection.h>
 #include <explorer/basViewControls.h>
 #include <platform/Error.h>
@@ -135,7 +135,7 @@ void Umbenennen::TreeAfterLabelEdit(const QString&, const QString& text, bool* c
         *cancel = true;
         return;
     }
-    if (m_views.LabelEditMode == basViewControls::LabelEditKind::RenameLayout)
+    if (m_views.State.LabelEditMode == basViewControls::LabelEditKind::RenameLayout)
         *cancel = RenameLayout(text, 0) != 0;
 }
 
@@ -187,7 +187,8 @@ QList<NumberedName> NumberedNames(basKopieren::LayoutNames names, const QList<Nu
     bool found = true;
     const NamePattern pattern = ParsePattern(base);
     if (pattern.numbered) {
-        const QList<NumberedName> renames = patternNames(layouts, pattern, start, qMax<qint16>(step, 1), found);
+        const QList<NumberedName> renames =
+            patternNames(layouts, pattern, start, qMax<qint16>(step, 1), found);
         if (complete)
             *complete = found;
         return renames;

@@ -93,7 +93,7 @@ void Vorlagen::InsertVorlageLayouts()
         m_connection.BringAcadToFront();
         app->sendCommand(m_connection.activeDoc(), command);
         // One command of the CAD program, and so one step it can take back, whatever the user picks.
-        m_views.LastBatchDoc = m_connection.activeDoc();
+        m_views.State.LastBatchDoc = m_connection.activeDoc();
     } catch (const std::exception& error) {
         report(error);
     }
@@ -107,7 +107,7 @@ void Vorlagen::InsertVorlageLayouts()
 void Vorlagen::StartNewVorlage()
 {
     // Started again while a name is being typed: the same node and source.
-    if (m_views.ProvisionalTemplateNode && m_views.hasNode(kProvisional)) {
+    if (m_views.State.ProvisionalTemplateNode && m_views.hasNode(kProvisional)) {
         m_views.EditProvisionalTemplateNode(false);
         return;
     }
@@ -159,7 +159,7 @@ bool Vorlagen::nameRefused(const QString& name)
             taken = true;
         }
     }
-    if (!taken && fileInFolder(m_views.VorlagenPfad, file)) {
+    if (!taken && fileInFolder(m_views.State.VorlagenPfad, file)) {
         refuse(QStringLiteral("Vorlage bereits vorhanden!"));
         taken = true;
     }
@@ -202,9 +202,9 @@ void Vorlagen::addTemplate(const QString& name)
     m_views.NextNodeNummer();
     CVorlage record;
     record.Datei = name + kExtension;
-    record.Gesamt = gesamtOf(m_views.VorlagenPfad, record.Datei);
+    record.Gesamt = gesamtOf(m_views.State.VorlagenPfad, record.Datei);
     record.Vorhanden = 1;
-    record.Nummer = m_views.NodeNummer;
+    record.Nummer = m_views.State.NodeNummer;
     m_views.Vorlagen.add(QString::number(record.Nummer), record);
     m_views.ConfirmProvisionalTemplateNode(explorer::keyOf(NodeKind::Template, record.Nummer), record.Datei);
 }
@@ -214,7 +214,7 @@ qint16 Vorlagen::CreateVorlage(const QString& name)
     qint16 failed = 1;
     try {
         if (!nameRefused(name)) {
-            const QString file = gesamtOf(m_views.VorlagenPfad, name + kExtension);
+            const QString file = gesamtOf(m_views.State.VorlagenPfad, name + kExtension);
             sendSaveAs(source(), file);
             addTemplate(name);
             m_views.TreeSelectionChanged();

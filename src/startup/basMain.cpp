@@ -114,12 +114,12 @@ void Program::buildWindow()
     Definitions.LoadTypen(Connection.AcadApp.get());
     MainForm = std::make_unique<frmMain>(Connection, Definitions, LayoutContents);
     basViewControls::ViewControls& views = MainForm->views();
-    views.SelectedNodeType = NodeKind::None;
+    views.State.SelectedNodeType = NodeKind::None;
     MainForm->Form_Load();
     views.InitTreeView();
     views.FillTreeView();
     ForegroundSeen = 1;
-    views.ListColumnSet = 0;
+    views.State.ListColumnSet = 0;
     views.SetListViewColumns();
     views.ApplyColumnOrder(views.selectedKind());
     views.SetSelectedNodeType();

@@ -649,7 +649,7 @@ private slots:
         }
         QFETCH(bool, namingTemplate);
         QCOMPARE(tree()->isEditing(), namingTemplate);
-        QCOMPARE(w()->views().ProvisionalTemplateNode, namingTemplate);
+        QCOMPARE(w()->views().State.ProvisionalTemplateNode, namingTemplate);
         if (dragged == QLatin1String("files") && target == QLatin1String("A")) {
             // In their order, and the tree shows both after one refresh.
             const acad::ApplicationSnapshot app = h->cad.host->application();

@@ -543,8 +543,8 @@ private slots:
         QCOMPARE(window()->panelText(2), today.toString(QStringLiteral("dd.MM.yyyy")));
         QVERIFY(QTime::fromString(window()->panelText(3), QStringLiteral("HH:mm")).isValid());
         clickNode(QStringLiteral("B"));
-        QCOMPARE(window()->panelText(1), window()->views().VorlagenPfad);
-        QVERIFY(!window()->views().VorlagenPfad.isEmpty());
+        QCOMPARE(window()->panelText(1), window()->views().State.VorlagenPfad);
+        QVERIFY(!window()->views().State.VorlagenPfad.isEmpty());
     }
 
     void clickOnTheLibraryRoot()
@@ -556,7 +556,7 @@ private slots:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(items[0]).center());
         QCOMPARE(window()->tvTreeView()->selectedKey(), QStringLiteral("B"));
         QCOMPARE(window()->lblTitle(1)->text(), QStringLiteral("Vorlagen:"));
-        QCOMPARE(window()->panelText(1), window()->views().VorlagenPfad);
+        QCOMPARE(window()->panelText(1), window()->views().State.VorlagenPfad);
         QVERIFY(window()->commands()->action(Cmd::mnuTemplate)->isEnabled());
         QVERIFY(!window()->commands()->action(Cmd::mnuEditSelectAll)->isEnabled());
     }

@@ -39,8 +39,8 @@ private slots:
         QCOMPARE(m_f->tree.image("B"), 3);
         QVERIFY(m_f->tree.expanded("A") && m_f->tree.expanded("B"));
         QCOMPARE(m_f->tree.selectedKey(), QStringLiteral("A"));
-        QCOMPARE(V().NodeNummer, 0);
-        QVERIFY(!V().TreeFilled);
+        QCOMPARE(V().State.NodeNummer, 0);
+        QVERIFY(!V().State.TreeFilled);
     }
 
     void roots_data()
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(m_f->tree.textColour("B") == grey, !templates);
         QCOMPARE(m_f->tree.childCount("A"), attached ? 1 : 0);
         QVERIFY(boxes.count() == 0);
-        QVERIFY(V().TreeFilled);
+        QVERIFY(V().State.TreeFilled);
     }
 
     void drawingsAndLayouts()
@@ -121,7 +121,7 @@ private slots:
         V().FillTreeView();
         QCOMPARE(m_f->tree.selectedKey(), QStringLiteral("L3"));
         QVERIFY(m_f->tree.bold("L3"));
-        QCOMPARE(explorer::letterOf(V().SelectedNodeType), QStringLiteral("L"));
+        QCOMPARE(explorer::letterOf(V().State.SelectedNodeType), QStringLiteral("L"));
         // Later refreshes never move the selection.
         m_f->host->find(1)->activeLayout = "Blatt 1";
         V().FillTreeView();
@@ -138,7 +138,7 @@ private slots:
         const QStringList before = m_f->tree.allKeys();
         V().FillTreeView();
         QCOMPARE(m_f->tree.allKeys(), before);
-        QCOMPARE(V().NodeNummer, 8);
+        QCOMPARE(V().State.NodeNummer, 8);
         // The next new object gets a number of at least 9.
         m_f->host->addDrawing("/plans", "c.dwg", {});
         V().FillTreeView();
@@ -284,12 +284,12 @@ private slots:
             m_f->host->addDrawing("/plans", "a.dwg", {"Blatt 1", "Blatt 2"});
         else
             m_f->addTemplate("a.dwg"), m_f->addTemplate("b.dwg");
-        V().NodeNummer = std::numeric_limits<qint32>::max() - 1;
+        V().State.NodeNummer = std::numeric_limits<qint32>::max() - 1;
         auto& boxes = m_f->boxes;
         boxes.expect(platform::vbOK, message);
         V().FillTreeView();
         QVERIFY(boxes.texts().contains(message));
-        QCOMPARE(V().NodeNummer, std::numeric_limits<qint32>::max());
+        QCOMPARE(V().State.NodeNummer, std::numeric_limits<qint32>::max());
         for (const QString& key : m_f->tree.allKeys())
             QVERIFY(!key.contains('-'));
     }
@@ -306,7 +306,7 @@ private slots:
         QCOMPARE(m_f->tree.selectedImage(a), 5);
         QCOMPARE(m_f->tree.image(b), 6);
         QCOMPARE(m_f->tree.selectedImage(b), 4);
-        QCOMPARE(V().VorlagenPfad, m_f->library.path());
+        QCOMPARE(V().State.VorlagenPfad, m_f->library.path());
         QCOMPARE(V().Vorlagen.item(b.mid(1))->Gesamt, m_f->library.filePath("b.dwt"));
     }
 
@@ -402,7 +402,7 @@ private slots:
                                                            : "A3.dwt");
         m_f->click(key);
         QCOMPARE(m_f->view.title, title);
-        QCOMPARE(V().ListColumnSet, bvc::ColumnSetOfKind(explorer::kindOf(kind)));
+        QCOMPARE(V().State.ListColumnSet, bvc::ColumnSetOfKind(explorer::kindOf(kind)));
         QStringList shown;
         QList<double> shownWidths;
         for (int c = 0; c < m_f->list.columnCount(); ++c) {
@@ -678,7 +678,7 @@ private slots:
         QCOMPARE(m_f->view.viewBySetting, before.viewBySetting + 1);
         QCOMPARE(m_f->view.statusBarUpdates, before.statusBarUpdates + 1);
         QCOMPARE(m_f->view.commandUpdates, before.commandUpdates + 1);
-        QCOMPARE(explorer::letterOf(V().SelectedNodeType), QStringLiteral("Z"));
+        QCOMPARE(explorer::letterOf(V().State.SelectedNodeType), QStringLiteral("Z"));
         QCOMPARE(m_f->tree.dragMode(), TreeControl::DragMode::Automatic);
         m_f->click("A");
         QCOMPARE(m_f->tree.dragMode(), TreeControl::DragMode::Manual);
@@ -691,11 +691,11 @@ private slots:
         const int before = m_f->view.commandUpdates;
         // What the user's click does to the widget.
         m_f->widget.setCurrentItem(m_f->widget.topLevelItem(0));
-        QCOMPARE(explorer::letterOf(V().SelectedNodeType), QStringLiteral("A"));
+        QCOMPARE(explorer::letterOf(V().State.SelectedNodeType), QStringLiteral("A"));
         QCOMPARE(m_f->view.commandUpdates, before + 1);
         emit m_f->list.itemDoubleClicked("Z1");
         QCOMPARE(m_f->tree.selectedKey(), QStringLiteral("Z1"));
-        QCOMPARE(explorer::letterOf(V().SelectedNodeType), QStringLiteral("Z"));
+        QCOMPARE(explorer::letterOf(V().State.SelectedNodeType), QStringLiteral("Z"));
     }
 
     void nothingSelectedIsReported()
@@ -710,10 +710,10 @@ private slots:
         m_f->addTemplate("A3.dwt");
         V().FillTreeView();
         m_f->tree.addNode("B", "D0", "Neue Vorlage", 6, 4);
-        V().ProvisionalTemplateNode = true;
+        V().State.ProvisionalTemplateNode = true;
         m_f->click("B");
         QVERIFY(!m_f->tree.contains("D0"));
-        QVERIFY(!V().ProvisionalTemplateNode);
+        QVERIFY(!V().State.ProvisionalTemplateNode);
     }
 
     void openListItem_data()
@@ -745,8 +745,8 @@ private slots:
         V().OpenListItem(key);
         QCOMPARE(m_f->tree.selectedKey(), key);
         QVERIFY(m_f->tree.expanded(key));
-        QCOMPARE(explorer::letterOf(V().SelectedNodeType), opened);
-        QCOMPARE(V().ListColumnSet, bvc::ColumnSetOfKind(explorer::kindOf(opened)));
+        QCOMPARE(explorer::letterOf(V().State.SelectedNodeType), opened);
+        QCOMPARE(V().State.ListColumnSet, bvc::ColumnSetOfKind(explorer::kindOf(opened)));
     }
 
     void closingTheSelectedDrawingRebuildsTheList()
@@ -758,8 +758,8 @@ private slots:
         m_f->host->closeDrawing(a);
         V().FillTreeView();
         const QString kind = m_f->tree.selectedKey().left(1);
-        QCOMPARE(explorer::letterOf(V().SelectedNodeType), kind);
-        QCOMPARE(V().ListColumnSet, bvc::ColumnSetOfKind(explorer::kindOf(kind)));
+        QCOMPARE(explorer::letterOf(V().State.SelectedNodeType), kind);
+        QCOMPARE(V().State.ListColumnSet, bvc::ColumnSetOfKind(explorer::kindOf(kind)));
     }
 
     void deleteSelectedTemplate_data()

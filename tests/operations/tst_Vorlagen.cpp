@@ -131,7 +131,7 @@ private slots:
         o->h.cad.open(kPlan, {QStringLiteral("Layout1"), QStringLiteral("Layout2")});
         o->h.cad.open(kOther, {QStringLiteral("Blatt")});
         QVERIFY(o->start());
-        QCOMPARE(o->views().VorlagenPfad, library->path());
+        QCOMPARE(o->views().State.VorlagenPfad, library->path());
     }
     void cleanup()
     {
@@ -170,7 +170,7 @@ private slots:
         // While the name is typed: the provisional node, last below the library, selected.
         QCOMPARE(o->tree()->childKeys(QStringLiteral("B")).constLast(), QStringLiteral("D0"));
         QCOMPARE(o->tree()->selectedKey(), QStringLiteral("D0"));
-        QVERIFY(o->views().ProvisionalTemplateNode);
+        QVERIFY(o->views().State.ProvisionalTemplateNode);
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_VERIFY(!o->tree()->isEditing());
         const QString gesamt = file(fileName);
@@ -182,7 +182,7 @@ private slots:
         QVERIFY(!key.isEmpty());
         QCOMPARE(o->tree()->selectedKey(), key);
         QVERIFY(!o->tree()->contains(QStringLiteral("D0")));
-        QVERIFY(!o->views().ProvisionalTemplateNode);
+        QVERIFY(!o->views().State.ProvisionalTemplateNode);
         const CVorlage* record = o->views().Vorlagen.item(explorer::numberOf(key));
         QVERIFY(record);
         QCOMPARE(record->Datei, fileName);
@@ -240,7 +240,7 @@ private slots:
             QCOMPARE(o->tree()->text(QStringLiteral("D0")), QString());
             clickNode(o->nodeKey(QStringLiteral("Plan.dwg")));
             QTRY_VERIFY(!o->tree()->contains(QStringLiteral("D0")));
-            QVERIFY(!o->views().ProvisionalTemplateNode);
+            QVERIFY(!o->views().State.ProvisionalTemplateNode);
         }
     }
 
@@ -271,11 +271,11 @@ private slots:
         QTRY_COMPARE(o->tree()->selectedKey(), other);
         QVERIFY(!o->tree()->isEditing());
         QVERIFY(!o->tree()->contains(QStringLiteral("D0")));
-        QVERIFY(!o->views().ProvisionalTemplateNode);
+        QVERIFY(!o->views().State.ProvisionalTemplateNode);
         QCOMPARE(!templateKey(QStringLiteral("Plan B.dwt")).isEmpty(), created);
         QCOMPARE(layoutCommands().size(), created ? 1 : 0);
         // The list follows the node that was clicked.
-        QCOMPARE(o->views().SelectedNodeType, explorer::NodeKind::Layout);
+        QCOMPARE(o->views().State.SelectedNodeType, explorer::NodeKind::Layout);
     }
 
     void drawingWithoutAChosenLayout()

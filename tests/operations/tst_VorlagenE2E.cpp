@@ -148,7 +148,7 @@ private slots:
         shell.urls.clear();
         QVERIFY(startProgram(&shell));
         QTRY_COMPARE(program->ForegroundSeen, qint16(1));
-        QCOMPARE(window()->views().VorlagenPfad, library->path());
+        QCOMPARE(window()->views().State.VorlagenPfad, library->path());
     }
     void cleanup() { endCase(); }
 

@@ -58,10 +58,10 @@ private slots:
         QCOMPARE(h->session.program().ForegroundSeen, qint16(1));
         QVERIFY(h->session.program().MainWindowInFront());
         const int before = busCalls(h->cad);
-        const qint32 counter = h->session.window()->views().NodeNummer;
+        const qint32 counter = h->session.window()->views().State.NodeNummer;
         tick(20);
         QCOMPARE(busCalls(h->cad) - before, 0);
-        QCOMPARE(h->session.window()->views().NodeNummer, counter);
+        QCOMPARE(h->session.window()->views().State.NodeNummer, counter);
         QVERIFY(h->boxes.count() == 0);
     }
 

@@ -66,7 +66,7 @@ private slots:
         // The active layout of the active drawing is selected, its details fill the list.
         QCOMPARE(tree->childCount(QStringLiteral("Z1")), 2);
         QCOMPARE(tree->selectedKey(), QStringLiteral("L2"));
-        QCOMPARE(h->session.window()->views().SelectedNodeType, explorer::NodeKind::Layout);
+        QCOMPARE(h->session.window()->views().State.SelectedNodeType, explorer::NodeKind::Layout);
         QCOMPARE(h->session.window()->lblTitle(1)->text(), QStringLiteral("Layout-Details:"));
         QCOMPARE(h->session.window()->lvListView()->view(), 3);
     }
