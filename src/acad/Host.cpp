@@ -1,5 +1,7 @@
 #include "Host.h"
 
+#include "Error.h"
+
 namespace acad {
 
 QList<DocumentSnapshot> Host::documentSnapshots()
@@ -44,6 +46,24 @@ QList<LayoutBlockWithXData> Host::layoutBlocksWithXData(DocId doc, const QString
     for (const LayoutRef& layout : document(doc).layouts) {
         if (layout.name != QLatin1String("Model"))
             out.append({layout.id, blockEntitiesWithXData(doc, layout.id, application)});
+    }
+    return out;
+}
+
+QList<DocumentSheets> Host::documentSheets(const QString& xdataApplication)
+{
+    QList<DocumentSheets> out;
+    const ApplicationSnapshot app = application();
+    out.reserve(app.documents.size());
+    for (const DocumentRef& ref : app.documents) {
+        DocumentSheets sheets{ref, {}, {}, {}};
+        try {
+            sheets.layouts = layoutPlotSettings(ref.id);
+            sheets.blocks = layoutBlocksWithXData(ref.id, xdataApplication);
+        } catch (const std::exception& e) {
+            sheets = {ref, {}, {}, platform::describe(e)};
+        }
+        out.append(sheets);
     }
     return out;
 }

@@ -320,6 +320,29 @@ QList<acad::LayoutBlockWithXData> Engine::layoutBlocksWithXData(acad::DocId doc,
     return out;
 }
 
+void Engine::setLayoutTabOrder(acad::DocId doc, acad::ObjectId layout, qint32 tabOrder)
+{
+    Document& document = d->documents.doc(doc);
+    d->documents.edit(document, [&] { document.moveLayout(layout, tabOrder); });
+}
+
+acad::ObjectId Engine::copyLayoutToDocument(acad::DocId source, acad::ObjectId layout, acad::DocId target,
+                                            const QString& newName)
+{
+    const Document& from = d->documents.doc(source);
+    Document& to = d->documents.doc(target);
+    if (source == target)
+        throw acad::Error(
+            QStringLiteral("Das Layout kann nur in eine andere Zeichnung kopiert werden; innerhalb "
+                           "von „%1“ kopiert es der Befehl LAYOUT mit „Kopieren“.")
+                .arg(from.name()));
+    const Layout& original = from.layoutById(layout);
+    acad::ObjectId id = 0;
+    d->documents.edit(to,
+                      [&] { id = to.adoptLayout(from.drawing(), original, newName, d->documents.ids()).id; });
+    return id;
+}
+
 // --- entities
 
 acad::XData Engine::xdata(acad::DocId doc, acad::ObjectId object, const QString& application)
