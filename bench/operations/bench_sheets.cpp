@@ -1,6 +1,6 @@
 // The sheet list against a real `cadhost --headless` on a private bus: 20 drawings of 50 layouts,
 // each layout with 3 viewports (beside its own) and 3 product blocks. Targets: the list built within
-// 200 ms, with at most 2 round trips per drawing (one more for the list of drawings). Then the filter
+// 200 ms, in at most 3 round trips however many drawings are open (the host answers for all at once). Then the filter
 // over 1,000 rows in the real window, key by key: each keystroke answered within 16 ms.
 #include "BenchFixtures.h"
 #include "BenchSupport.h"
@@ -34,6 +34,7 @@ using namespace cadhost;
 const int kDrawings = 20;
 const int kLayouts = 50;
 const int kRuns = 20;
+const int kSheetListTrips = 3;
 
 // Scale 1:denominator with the model in metres; id 1 is the layout's own viewport.
 Entity viewport(qint32 id, double denominator)
@@ -134,8 +135,8 @@ bool benchBuild(const std::shared_ptr<acad::BusHost>& host, benchsupport::BoxCou
     std::printf("build %d x %d sheets over the bus   median %7.1f ms  slowest %7.1f ms  round trips %lld "
                 "(limit %d)  rows %d\n",
                 kDrawings, kLayouts, f.medianMs, f.slowestMs, static_cast<long long>(trips),
-                2 * kDrawings + 1, rows);
-    const bool ok = rows == kDrawings * kLayouts && boxes.shown == 0 && trips <= 2 * kDrawings + 1;
+                kSheetListTrips, rows);
+    const bool ok = rows == kDrawings * kLayouts && boxes.shown == 0 && trips <= kSheetListTrips;
     if (!ok)
         std::printf("MISSED: %d rows, %d message boxes\n", rows, boxes.shown);
     return ok;

@@ -353,6 +353,23 @@ QList<LayoutBlockWithXData> BusHost::layoutBlocksWithXData(DocId doc, const QStr
         kLayoutsPath, kLayoutsInterface, QStringLiteral("AllBlockEntitiesWithXData"), {doc, application});
 }
 
+void BusHost::setLayoutTabOrder(DocId doc, ObjectId layout, qint32 tabOrder)
+{
+    call(kLayoutsPath, kLayoutsInterface, QStringLiteral("SetTabOrder"), {doc, layout, tabOrder});
+}
+
+ObjectId BusHost::copyLayoutToDocument(DocId source, ObjectId layout, DocId target, const QString& newName)
+{
+    return value<ObjectId>(kLayoutsPath, kLayoutsInterface, QStringLiteral("CopyToDocument"),
+                           {source, layout, target, newName});
+}
+
+QList<DocumentSheets> BusHost::documentSheets(const QString& xdataApplication)
+{
+    return value<QList<DocumentSheets>>(kDocumentsPath, kDocumentsInterface, QStringLiteral("Sheets"),
+                                        {xdataApplication});
+}
+
 // --- entities
 
 XData BusHost::xdata(DocId doc, ObjectId object, const QString& application)

@@ -70,6 +70,10 @@ public:
     QList<EntityWithXData> blockEntitiesWithXData(DocId doc, ObjectId layout,
                                                   const QString& application) override;
     QList<LayoutBlockWithXData> layoutBlocksWithXData(DocId doc, const QString& application) override;
+    void setLayoutTabOrder(DocId doc, ObjectId layout, qint32 tabOrder) override;
+    ObjectId copyLayoutToDocument(DocId source, ObjectId layout, DocId target,
+                                  const QString& newName) override;
+    QList<DocumentSheets> documentSheets(const QString& xdataApplication) override;
 
     XData xdata(DocId doc, ObjectId object, const QString& application) override;
     void setXData(DocId doc, ObjectId object, const XData& data) override;

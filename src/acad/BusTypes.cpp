@@ -28,6 +28,8 @@ void registerBusTypes()
     qDBusRegisterMetaType<QList<EntityWithXData>>();
     qDBusRegisterMetaType<LayoutBlockWithXData>();
     qDBusRegisterMetaType<QList<LayoutBlockWithXData>>();
+    qDBusRegisterMetaType<DocumentSheets>();
+    qDBusRegisterMetaType<QList<DocumentSheets>>();
 }
 
 QVariant fromBusVariant(const QVariant& v)
@@ -227,6 +229,22 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, LayoutBlockWithXData& 
 {
     arg.beginStructure();
     arg >> v.layout >> v.entities;
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const DocumentSheets& v)
+{
+    arg.beginStructure();
+    arg << v.ref << v.layouts << v.blocks << v.error;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, DocumentSheets& v)
+{
+    arg.beginStructure();
+    arg >> v.ref >> v.layouts >> v.blocks >> v.error;
     arg.endStructure();
     return arg;
 }

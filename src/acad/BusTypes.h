@@ -34,6 +34,8 @@ QDBusArgument& operator<<(QDBusArgument& arg, const EntityWithXData& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, EntityWithXData& v);
 QDBusArgument& operator<<(QDBusArgument& arg, const LayoutBlockWithXData& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, LayoutBlockWithXData& v);
+QDBusArgument& operator<<(QDBusArgument& arg, const DocumentSheets& v);
+const QDBusArgument& operator>>(const QDBusArgument& arg, DocumentSheets& v);
 QDBusArgument& operator<<(QDBusArgument& arg, const MenuPopup& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, MenuPopup& v);
 
@@ -55,3 +57,4 @@ Q_DECLARE_METATYPE(acad::MenuPopup)
 Q_DECLARE_METATYPE(acad::LayoutPlotSettings)
 Q_DECLARE_METATYPE(acad::EntityWithXData)
 Q_DECLARE_METATYPE(acad::LayoutBlockWithXData)
+Q_DECLARE_METATYPE(acad::DocumentSheets)

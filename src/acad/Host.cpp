@@ -1,5 +1,7 @@
 #include "Host.h"
 
+#include "Error.h"
+
 namespace acad {
 
 QList<DocumentSnapshot> Host::documentSnapshots()
@@ -48,7 +50,22 @@ QList<LayoutBlockWithXData> Host::layoutBlocksWithXData(DocId doc, const QString
     return out;
 }
 
-void Host::setLayoutTabOrder(DocId, ObjectId, qint32) {}
-ObjectId Host::copyLayoutToDocument(DocId, ObjectId, DocId, const QString&) { return 0; }
+QList<DocumentSheets> Host::documentSheets(const QString& xdataApplication)
+{
+    QList<DocumentSheets> out;
+    const ApplicationSnapshot app = application();
+    out.reserve(app.documents.size());
+    for (const DocumentRef& ref : app.documents) {
+        DocumentSheets sheets{ref, {}, {}, {}};
+        try {
+            sheets.layouts = layoutPlotSettings(ref.id);
+            sheets.blocks = layoutBlocksWithXData(ref.id, xdataApplication);
+        } catch (const std::exception& e) {
+            sheets = {ref, {}, {}, platform::describe(e)};
+        }
+        out.append(sheets);
+    }
+    return out;
+}
 
 } // namespace acad

@@ -74,9 +74,17 @@ public:
     // Every paper-space layout's block of the document in tab order, "Model" left out, each as
     // blockEntitiesWithXData gives it: a whole drawing's sheets in one answer.
     virtual QList<LayoutBlockWithXData> layoutBlocksWithXData(DocId doc, const QString& application);
-    // TEMPORARY until the host side lands.
-    virtual void setLayoutTabOrder(DocId doc, ObjectId layout, qint32 tabOrder);
-    virtual ObjectId copyLayoutToDocument(DocId source, ObjectId layout, DocId target, const QString& newName);
+    // The layout's TabOrder property: moves its tab to that position (1 .. number of paper layouts),
+    // the other paper tabs shift; "Model" stays 0. One undo step.
+    virtual void setLayoutTabOrder(DocId doc, ObjectId layout, qint32 tabOrder) = 0;
+    // Copies a paper layout with its plot settings and entities (and the blocks they need) into
+    // another open drawing as its last tab; the new layout's id. One undo step in the target.
+    virtual ObjectId copyLayoutToDocument(DocId source, ObjectId layout, DocId target,
+                                          const QString& newName) = 0;
+    // Every open document in the host's order with its layoutPlotSettings and
+    // layoutBlocksWithXData(…, xdataApplication): a sheet list in one answer. A document that cannot
+    // be read comes with its error. The default is built on application() and the per-document calls.
+    virtual QList<DocumentSheets> documentSheets(const QString& xdataApplication);
 
     // --- entities
     virtual XData xdata(DocId doc, ObjectId object, const QString& application) = 0;

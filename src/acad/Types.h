@@ -118,6 +118,18 @@ struct LayoutBlockWithXData
     friend bool operator==(const LayoutBlockWithXData&, const LayoutBlockWithXData&) = default;
 };
 
+// What a sheet list needs of one open document: its layouts' plot settings and their blocks with
+// the extended data of one application. error: why the document could not be read (the lists are
+// empty then); the other documents still come.
+struct DocumentSheets
+{
+    DocumentRef ref;
+    QList<LayoutPlotSettings> layouts;
+    QList<LayoutBlockWithXData> blocks;
+    QString error;
+    friend bool operator==(const DocumentSheets&, const DocumentSheets&) = default;
+};
+
 // What ObjectIdToObject found.
 struct ObjectInfo
 {

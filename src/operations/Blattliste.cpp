@@ -49,14 +49,15 @@ void readContents(Blatt& blatt, const basKvarto::LayoutBlock& block, const CBloe
         blatt.fenster.append({viewport.record.Bezeichnung, viewport.customScale});
 }
 
-// One drawing's sheets from its two bulk answers.
-QList<Blatt> readDrawing(acad::Host& host, const acad::DocumentRef& doc, const CBloecke& definitions)
+// One drawing's sheets from its part of the host's answer.
+QList<Blatt> readDrawing(const acad::DocumentSheets& sheets, const CBloecke& definitions)
 {
-    const QList<acad::LayoutPlotSettings> plots = host.layoutPlotSettings(doc.id);
+    const acad::DocumentRef& doc = sheets.ref;
     QHash<acad::ObjectId, basKvarto::LayoutBlock> blocks;
-    for (const acad::LayoutBlockWithXData& block : host.layoutBlocksWithXData(doc.id, CXData::Application))
+    for (const acad::LayoutBlockWithXData& block : sheets.blocks)
         blocks.insert(block.layout, block.entities);
     QList<Blatt> out;
+    const QList<acad::LayoutPlotSettings>& plots = sheets.layouts;
     // The host answers in tab order, Model first: the place in its answer is the tab order.
     for (qsizetype tab = 0; tab < plots.size(); ++tab) {
         const acad::LayoutPlotSettings& plot = plots[tab];
@@ -175,9 +176,15 @@ bool IsNormmassstab(double customScale)
 QList<Blatt> LeseBlaetter(acad::Host& host, const CBloecke& definitions, std::optional<QString>& failure)
 {
     QList<Blatt> blaetter;
-    for (const acad::DocumentRef& doc : host.application().documents) {
+    // Every drawing in one answer; a drawing the host cannot read comes with its error and is left out.
+    for (const acad::DocumentSheets& sheets : host.documentSheets(CXData::Application)) {
+        if (!sheets.error.isEmpty()) {
+            if (!failure)
+                failure = sheets.error;
+            continue;
+        }
         try {
-            blaetter.append(readDrawing(host, doc, definitions));
+            blaetter.append(readDrawing(sheets, definitions));
         } catch (const std::exception& error) {
             if (!failure)
                 failure = platform::describe(error);

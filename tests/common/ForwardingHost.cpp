@@ -216,6 +216,24 @@ QList<acad::LayoutBlockWithXData> ForwardingHost::layoutBlocksWithXData(acad::Do
     return next("layoutBlocksWithXData").layoutBlocksWithXData(doc, application);
 }
 
+void ForwardingHost::setLayoutTabOrder(acad::DocId doc, acad::ObjectId layout, qint32 tabOrder)
+{
+    next("setLayoutTabOrder").setLayoutTabOrder(doc, layout, tabOrder);
+}
+
+acad::ObjectId ForwardingHost::copyLayoutToDocument(acad::DocId source, acad::ObjectId layout,
+                                                    acad::DocId target, const QString& newName)
+{
+    return next("copyLayoutToDocument").copyLayoutToDocument(source, layout, target, newName);
+}
+
+QList<acad::DocumentSheets> ForwardingHost::documentSheets(const QString& xdataApplication)
+{
+    if (!m_inner)
+        return acad::Host::documentSheets(xdataApplication);
+    return next("documentSheets").documentSheets(xdataApplication);
+}
+
 acad::XData ForwardingHost::xdata(acad::DocId doc, acad::ObjectId object, const QString& application)
 {
     return next("xdata").xdata(doc, object, application);

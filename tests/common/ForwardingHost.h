@@ -53,6 +53,10 @@ public:
                                                         const QString& application) override;
     QList<acad::LayoutBlockWithXData> layoutBlocksWithXData(acad::DocId doc,
                                                             const QString& application) override;
+    void setLayoutTabOrder(acad::DocId doc, acad::ObjectId layout, qint32 tabOrder) override;
+    acad::ObjectId copyLayoutToDocument(acad::DocId source, acad::ObjectId layout, acad::DocId target,
+                                        const QString& newName) override;
+    QList<acad::DocumentSheets> documentSheets(const QString& xdataApplication) override;
     acad::XData xdata(acad::DocId doc, acad::ObjectId object, const QString& application) override;
     void setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data) override;
     QStringList commandHistory() override;

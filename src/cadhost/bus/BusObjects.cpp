@@ -143,6 +143,11 @@ QList<acad::DocumentSnapshot> DocumentsObject::Snapshots()
     return guarded([&] { return m_host.documentSnapshots(); });
 }
 
+QList<acad::DocumentSheets> DocumentsObject::Sheets(const QString& xdataApplication)
+{
+    return guarded([&] { return m_host.documentSheets(xdataApplication); });
+}
+
 void DocumentsObject::Activate(qint32 doc)
 {
     guarded([&] { m_host.activateDocument(doc); });
@@ -232,6 +237,16 @@ QList<acad::LayoutBlockWithXData> LayoutsObject::AllBlockEntitiesWithXData(qint3
                                                                            const QString& application)
 {
     return guarded([&] { return m_host.layoutBlocksWithXData(doc, application); });
+}
+
+void LayoutsObject::SetTabOrder(qint32 doc, qint32 layout, qint32 tabOrder)
+{
+    guarded([&] { m_host.setLayoutTabOrder(doc, layout, tabOrder); });
+}
+
+qint32 LayoutsObject::CopyToDocument(qint32 source, qint32 layout, qint32 target, const QString& newName)
+{
+    return guarded([&] { return m_host.copyLayoutToDocument(source, layout, target, newName); });
 }
 
 // --- Entities

@@ -84,6 +84,7 @@ public Q_SLOTS:
     qint32 Add(const QString& templatePath);
     acad::DocumentSnapshot Snapshot(qint32 doc);
     QList<acad::DocumentSnapshot> Snapshots();
+    QList<acad::DocumentSheets> Sheets(const QString& xdataApplication);
     void Activate(qint32 doc);
     void Save(qint32 doc);
     void Close(qint32 doc, bool saveChanges);
@@ -112,6 +113,8 @@ public Q_SLOTS:
     QList<acad::EntityWithXData> BlockEntitiesWithXData(qint32 doc, qint32 layout,
                                                         const QString& application);
     QList<acad::LayoutBlockWithXData> AllBlockEntitiesWithXData(qint32 doc, const QString& application);
+    void SetTabOrder(qint32 doc, qint32 layout, qint32 tabOrder);
+    qint32 CopyToDocument(qint32 source, qint32 layout, qint32 target, const QString& newName);
 };
 
 class EntitiesObject final : public BusObject

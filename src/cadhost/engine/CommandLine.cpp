@@ -1,4 +1,5 @@
-#include "EnginePrivate.h"
+#include "CommandLine.h"
+
 #include "FileInput.h"
 #include "LayoutNames.h"
 
@@ -47,64 +48,88 @@ int matchKeyword(const QString& answer, const QList<Keyword>& keywords)
     return -1;
 }
 
-void Engine::Private::log(const QString& line)
+CommandLine::CommandLine(Engine* engine, const Documents& documents, CommandStarter start)
+    : m_engine(engine), m_documents(documents), m_start(std::move(start))
 {
-    history.append(line);
-    // Trimmed in steps, so that a long session does not move the whole list at every line.
-    if (history.size() > kHistoryLimit + kHistoryLimit / 10)
-        history.remove(0, history.size() - kHistoryLimit);
-    emit q->historyAppended(line);
 }
 
-void Engine::Private::message(const QString& text)
+void CommandLine::log(const QString& line)
+{
+    m_history.append(line);
+    // Trimmed in steps, so that a long session does not move the whole list at every line.
+    if (m_history.size() > kHistoryLimit + kHistoryLimit / 10)
+        m_history.remove(0, m_history.size() - kHistoryLimit);
+    emit m_engine->historyAppended(line);
+}
+
+void CommandLine::message(const QString& text)
 {
     log(text);
-    emit q->messageShown(text);
+    emit m_engine->messageShown(text);
 }
 
-void Engine::Private::enqueue(acad::DocId doc, const QString& text, qint16 filedia)
+void CommandLine::enqueue(acad::DocId doc, const QString& text, qint16 filedia)
 {
-    queue.append({doc, text, filedia});
+    m_queue.append({doc, text, filedia});
     enqueueRun();
 }
 
-void Engine::Private::runQueue()
+const QStringList& CommandLine::history() const
 {
-    scheduled = false;
-    if (running) {
+    return m_history;
+}
+
+void CommandLine::enqueueAnswer(acad::DocId doc, quint64 ticket, const QString& text)
+{
+    m_queue.append({doc, text, m_filedia, ticket});
+    enqueueRun();
+}
+
+void CommandLine::documentClosed(acad::DocId id)
+{
+    const bool waited = lineBusy(id);
+    m_lines.remove(id);
+    if (waited)
+        emit m_engine->promptEnded(id);
+}
+
+void CommandLine::runQueue()
+{
+    m_scheduled = false;
+    if (m_running) {
         // A slot ran an event loop while input was being worked off: keep the order, come back later.
         enqueueRun();
         return;
     }
-    running = true;
-    const QList<QueuedInput> batch = std::exchange(queue, {});
+    m_running = true;
+    const QList<QueuedInput> batch = std::exchange(m_queue, {});
     for (const QueuedInput& input : batch)
         feed(input);
-    running = false;
+    m_running = false;
     // Dialogs are asked for last: the window may run a modal dialog inside the slot.
     QList<std::pair<acad::DocId, Engine::FileDialog>> dialogs;
-    for (auto it = lines.begin(); it != lines.end(); ++it) {
+    for (auto it = m_lines.begin(); it != m_lines.end(); ++it) {
         if (it->dialogDue && it->prompt)
             dialogs.append({it.key(), *it->prompt->dialog});
         it->dialogDue = false;
     }
-    notifyPrompt();
+    promptMayHaveChanged();
     for (const auto& [doc, kind] : dialogs)
-        emit q->fileDialogRequested(kind, doc);
+        emit m_engine->fileDialogRequested(kind, doc);
 }
 
-void Engine::Private::enqueueRun()
+void CommandLine::enqueueRun()
 {
-    if (scheduled)
+    if (m_scheduled)
         return;
-    scheduled = true;
+    m_scheduled = true;
     QMetaObject::invokeMethod(
-        q, [this] { runQueue(); }, Qt::QueuedConnection);
+        m_engine, [this] { runQueue(); }, Qt::QueuedConnection);
 }
 
-void Engine::Private::feed(const QueuedInput& input)
+void CommandLine::feed(const QueuedInput& input)
 {
-    if (input.doc != 0 && !find(input.doc)) {
+    if (input.doc != 0 && !m_documents.find(input.doc)) {
         log(QStringLiteral("Eingabe verworfen, die Zeichnung ist geschlossen: %1")
                 .arg(input.text.simplified()));
         return;
@@ -118,18 +143,18 @@ void Engine::Private::feed(const QueuedInput& input)
                         .arg(input.text.simplified()));
             return;
         }
-        lines[input.doc].buffer.clear(); // the choice replaces what was half typed
+        m_lines[input.doc].buffer.clear(); // the choice replaces what was half typed
     }
     qint16 filedia = input.filedia;
     for (qsizetype i = 0; i < input.text.size(); ++i) {
         const QChar c = input.text.at(i);
-        if (input.doc != 0 && !find(input.doc)) {
+        if (input.doc != 0 && !m_documents.find(input.doc)) {
             const QString rest = input.text.mid(i).simplified();
             if (!rest.isEmpty())
                 log(QStringLiteral("Eingabe verworfen, die Zeichnung ist geschlossen: %1").arg(rest));
             return;
         }
-        CommandLine& line = lines[input.doc];
+        Line& line = m_lines[input.doc];
         if (c == kEscape) {
             line.buffer.clear();
             cancel(input.doc);
@@ -138,7 +163,7 @@ void Engine::Private::feed(const QueuedInput& input)
                 line.filedia = filedia;
             answer(input.doc, std::exchange(line.buffer, {}));
             // "FILEDIA", "0" in the same text: the commands after it run with the new value.
-            if (const std::optional<qint16> answered = std::exchange(filediaAnswered, std::nullopt))
+            if (const std::optional<qint16> answered = std::exchange(m_filediaAnswered, std::nullopt))
                 filedia = *answered;
         } else {
             line.buffer.append(c);
@@ -146,17 +171,17 @@ void Engine::Private::feed(const QueuedInput& input)
     }
 }
 
-void Engine::Private::answer(acad::DocId lineId, const QString& text)
+void CommandLine::answer(acad::DocId lineId, const QString& text)
 {
-    if (!lines[lineId].prompt) {
+    if (!m_lines[lineId].prompt) {
         const QString name = text.trimmed();
         if (name.isEmpty())
             return;
         log(kIdlePrompt + QLatin1Char(' ') + name);
-        lines[lineId].command = name;
-        startCommand(lineId, name);
+        m_lines[lineId].command = name;
+        m_start(lineId, name);
     } else {
-        CommandLine& line = lines[lineId];
+        Line& line = m_lines[lineId];
         if (const qsizetype at = controlCharacterAt(text); at >= 0) {
             // Names are data: an answer with a line feed or another control character is no name,
             // and the prompt keeps waiting for a real answer.
@@ -164,7 +189,7 @@ void Engine::Private::answer(acad::DocId lineId, const QString& text)
                     .arg(codePoint(text.at(at)))
                     .arg(printable(text)));
             log(line.prompt->text);
-            notifyPrompt();
+            promptMayHaveChanged();
             return;
         }
         Prompt prompt = std::move(*line.prompt);
@@ -173,40 +198,40 @@ void Engine::Private::answer(acad::DocId lineId, const QString& text)
         log(text);
         // A drawing that the answer refers to may have gone meanwhile; that ends the command.
         guarded([&] { prompt.onAnswer(text); });
-        emit q->promptEnded(lineId);
+        emit m_engine->promptEnded(lineId);
     }
     // The command may have closed its own document; its command line is gone then.
-    const auto it = lines.find(lineId);
-    if (it != lines.end() && !it->prompt)
+    const auto it = m_lines.find(lineId);
+    if (it != m_lines.end() && !it->prompt)
         it->command.clear();
-    notifyPrompt();
+    promptMayHaveChanged();
 }
 
-void Engine::Private::cancel(acad::DocId lineId)
+void CommandLine::cancel(acad::DocId lineId)
 {
-    const auto it = lines.find(lineId);
-    if (it == lines.end() || !it->prompt)
+    const auto it = m_lines.find(lineId);
+    if (it == m_lines.end() || !it->prompt)
         return;
     it->prompt.reset();
     it->command.clear();
     it->dialogDue = false;
     log(QStringLiteral("*Abbruch*"));
-    notifyPrompt();
-    emit q->promptEnded(lineId);
+    promptMayHaveChanged();
+    emit m_engine->promptEnded(lineId);
 }
 
-void Engine::Private::ask(acad::DocId lineId, Prompt prompt)
+void CommandLine::ask(acad::DocId lineId, Prompt prompt)
 {
     log(prompt.text);
-    prompt.ticket = ++lastTicket;
-    CommandLine& line = lines[lineId];
+    prompt.ticket = ++m_lastTicket;
+    Line& line = m_lines[lineId];
     line.dialogDue = prompt.dialog.has_value() && line.filedia == 1;
     line.prompt = std::move(prompt);
-    notifyPrompt();
+    promptMayHaveChanged();
 }
 
-void Engine::Private::askKeyword(acad::DocId lineId, const QString& text, const QList<Keyword>& keywords,
-                                 int defaultIndex, const std::function<void(int)>& onKeyword)
+void CommandLine::askKeyword(acad::DocId lineId, const QString& text, const QList<Keyword>& keywords,
+                             int defaultIndex, const std::function<void(int)>& onKeyword)
 {
     ask(lineId, {text, [=, this](const QString& answer) {
                      const int k = answer.trimmed().isEmpty() ? defaultIndex : matchKeyword(answer, keywords);
@@ -219,15 +244,15 @@ void Engine::Private::askKeyword(acad::DocId lineId, const QString& text, const 
                  }});
 }
 
-void Engine::Private::askText(acad::DocId lineId, const QString& text, const QString& defaultValue,
-                              const std::function<void(const QString&)>& onText)
+void CommandLine::askText(acad::DocId lineId, const QString& text, const QString& defaultValue,
+                          const std::function<void(const QString&)>& onText)
 {
     ask(lineId, {text, [=](const QString& answer) { onText(answer.isEmpty() ? defaultValue : answer); },
                  std::nullopt, defaultValue});
 }
 
-void Engine::Private::askPath(acad::DocId lineId, const QString& text, std::optional<Engine::FileDialog> kind,
-                              const QString& defaultPath, const std::function<void(const QString&)>& onPath)
+void CommandLine::askPath(acad::DocId lineId, const QString& text, std::optional<Engine::FileDialog> kind,
+                          const QString& defaultPath, const std::function<void(const QString&)>& onPath)
 {
     ask(lineId, {text,
                  [=](const QString& answer) {
@@ -237,7 +262,7 @@ void Engine::Private::askPath(acad::DocId lineId, const QString& text, std::opti
                  kind, defaultPath});
 }
 
-void Engine::Private::guarded(const std::function<void()>& step)
+void CommandLine::guarded(const std::function<void()>& step)
 {
     try {
         step();
@@ -249,25 +274,51 @@ void Engine::Private::guarded(const std::function<void()>& step)
     }
 }
 
-void Engine::Private::notifyPrompt()
+void CommandLine::promptMayHaveChanged()
 {
-    const QString now = q->currentPrompt();
-    if (now == shownPrompt)
+    const QString now = prompt(m_documents.active());
+    if (now == m_shownPrompt)
         return;
-    shownPrompt = now;
-    emit q->promptChanged(now);
+    m_shownPrompt = now;
+    emit m_engine->promptChanged(now);
 }
 
-bool Engine::Private::lineBusy(acad::DocId lineId) const
+bool CommandLine::lineBusy(acad::DocId lineId) const
 {
-    const auto it = lines.constFind(lineId);
-    return it != lines.constEnd() && it->prompt.has_value();
+    const auto it = m_lines.constFind(lineId);
+    return it != m_lines.constEnd() && it->prompt.has_value();
 }
 
-quint64 Engine::Private::ticket(acad::DocId lineId) const
+bool CommandLine::busy() const
 {
-    const auto it = lines.constFind(lineId);
-    return it != lines.constEnd() && it->prompt ? it->prompt->ticket : 0;
+    if (!m_queue.isEmpty())
+        return true;
+    return std::any_of(m_lines.cbegin(), m_lines.cend(), [](const Line& l) { return l.prompt.has_value(); });
+}
+
+void CommandLine::setCommand(acad::DocId lineId, const QString& name)
+{
+    m_lines[lineId].command = name;
+}
+
+QString CommandLine::prompt(acad::DocId lineId) const
+{
+    const auto it = m_lines.constFind(lineId);
+    if (it == m_lines.constEnd() || !it->prompt)
+        return kIdlePrompt;
+    return it->prompt->text;
+}
+
+QString CommandLine::promptDefault(acad::DocId lineId) const
+{
+    const auto it = m_lines.constFind(lineId);
+    return it == m_lines.constEnd() || !it->prompt ? QString() : it->prompt->defaultValue;
+}
+
+quint64 CommandLine::ticket(acad::DocId lineId) const
+{
+    const auto it = m_lines.constFind(lineId);
+    return it != m_lines.constEnd() && it->prompt ? it->prompt->ticket : 0;
 }
 
 QList<Keyword> yesNoCancel()

@@ -302,6 +302,43 @@ void Document::deleteLayout(const QString& name)
     touch();
 }
 
+void Document::moveLayout(acad::ObjectId id, qint32 tabOrder)
+{
+    const Layout& layout = layoutById(id);
+    if (layout.isModel())
+        throw acad::Error(QStringLiteral("Das Layout \"Model\" ist immer der erste Reiter und kann nicht "
+                                         "verschoben werden."));
+    const qint32 last = qint32(m_drawing.layouts.size()) - 1;
+    if (tabOrder < 1 || tabOrder > last)
+        throw acad::Error(
+            QStringLiteral("Ungültige Position %1 für das Layout \"%2\" (erlaubt sind 1 bis %3).")
+                .arg(tabOrder)
+                .arg(printable(layout.name))
+                .arg(last));
+    const qsizetype from = &layout - m_drawing.layouts.constData();
+    if (from == tabOrder)
+        return;
+    m_drawing.layouts.move(from, tabOrder);
+    renumberTabs();
+    touch();
+}
+
+Layout& Document::adoptLayout(const Drawing& source, const Layout& layout, const QString& name, IdSource& ids)
+{
+    if (layout.isModel())
+        throw acad::Error(QStringLiteral("Das Layout \"Model\" kann nicht kopiert werden."));
+    checkLayoutName(m_drawing, name);
+    Layout copy = cloneLayout(layout, ids);
+    // The blocks its references need come from the drawing it was in, as for a template's layout.
+    if (!copy.origin)
+        copy.origin = source.preserved;
+    copy.name = name;
+    copy.tabOrder = qint32(m_drawing.layouts.size());
+    m_drawing.layouts.append(copy);
+    touch();
+    return m_drawing.layouts.last();
+}
+
 QStringList Document::insertLayouts(const Drawing& from, const QStringList& names, IdSource& ids)
 {
     QStringList lines;

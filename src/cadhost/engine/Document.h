@@ -80,6 +80,10 @@ public:
     Layout& copyLayout(const QString& source, const QString& name, IdSource& ids);
     void renameLayout(acad::ObjectId id, const QString& name);
     void deleteLayout(const QString& name);
+    // Moves a paper layout's tab to the position (1 .. number of paper layouts); the others shift.
+    void moveLayout(acad::ObjectId id, qint32 tabOrder);
+    // A copy of another drawing's paper layout as the last tab; source is the drawing it is in.
+    Layout& adoptLayout(const Drawing& source, const Layout& layout, const QString& name, IdSource& ids);
     // Inserts layouts of a template; names empty = all. A name that clashes gets a free one;
     // returns one line per inserted layout for the command history.
     QStringList insertLayouts(const Drawing& from, const QStringList& names, IdSource& ids);

@@ -78,6 +78,7 @@ struct Entity
     double customScale() const;
 };
 
+// What the file layer keeps beyond the model. The engine copies it along and never looks inside.
 struct Preserved;
 
 struct Layout
@@ -97,9 +98,6 @@ struct Layout
 
     bool isModel() const { return name == QLatin1String("Model"); }
 };
-
-// What the file layer keeps beyond the model. The engine copies it along and never looks inside.
-struct Preserved;
 
 struct Drawing
 {

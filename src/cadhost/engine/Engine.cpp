@@ -5,7 +5,6 @@
 #include "XDataCodec.h"
 
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <acad/Error.h>
 
 namespace cadhost {
@@ -51,17 +50,25 @@ const QList<Entity>& entitiesOf(const Document& document, const Layout& layout)
 
 } // namespace
 
-Engine::Engine(std::shared_ptr<DrawingStore> store, QObject* parent)
-    : QObject(parent), d(std::make_unique<Private>(this))
+Engine::Private::Private(Engine* engine, std::shared_ptr<DrawingStore> store)
+    : q(engine), documents(engine, std::move(store), commandLine),
+      commandLine(engine, documents,
+                  [this](acad::DocId line, const QString& name) { return startCommand(line, name); }),
+      macros(documents, commandLine)
 {
-    d->store = store ? std::move(store) : std::make_shared<MemoryStore>();
+}
+
+Engine::Engine(std::shared_ptr<DrawingStore> store, QObject* parent)
+    : QObject(parent),
+      d(std::make_unique<Private>(this, store ? std::move(store) : std::make_shared<MemoryStore>()))
+{
 }
 
 Engine::~Engine() = default;
 
 DrawingStore& Engine::store() const
 {
-    return *d->store;
+    return d->documents.store();
 }
 
 // --- application
@@ -69,10 +76,10 @@ DrawingStore& Engine::store() const
 acad::ApplicationSnapshot Engine::application()
 {
     acad::ApplicationSnapshot s;
-    s.documents.reserve(qsizetype(d->docs.size()));
-    for (const auto& doc : d->docs)
+    s.documents.reserve(qsizetype(d->documents.all().size()));
+    for (const auto& doc : d->documents.all())
         s.documents.append(doc->ref());
-    s.activeDocument = d->active;
+    s.activeDocument = d->documents.active();
     s.visible = d->visible;
     return s;
 }
@@ -104,12 +111,12 @@ void Engine::update()
 void Engine::quit()
 {
     QStringList unsaved;
-    for (const auto& doc : d->docs) {
+    for (const auto& doc : d->documents.all()) {
         if (doc->modified())
             unsaved.append(doc->name());
     }
     if (unsaved.isEmpty()) {
-        d->closeAll();
+        d->documents.closeAll();
         emit quitRequested();
         return;
     }
@@ -117,7 +124,7 @@ void Engine::quit()
     if (!d->interactive)
         throw acad::Error(QStringLiteral("Beenden nicht möglich, ungespeicherte Änderungen in: %1")
                               .arg(unsaved.join(QStringLiteral(", "))));
-    if (d->lineBusy(d->active))
+    if (d->commandLine.lineBusy(d->documents.active()))
         throw acad::Error(QStringLiteral("Beenden nicht möglich, solange ein Befehl auf Eingabe wartet."));
     submitInput(QStringLiteral("_quit\r"));
 }
@@ -148,113 +155,90 @@ void Engine::setTemplatePath(const QString& path)
 
 void Engine::loadDVB(const QString& path)
 {
-    const MacroProject project = readMacroProject(d->normalPath(path));
-    const auto same = std::find_if(d->projects.begin(), d->projects.end(), [&](const MacroProject& p) {
-        return p.file.toUpper() == project.file.toUpper();
-    });
-    if (same != d->projects.end())
-        *same = project;
-    else
-        d->projects.append(project);
-    d->log(QStringLiteral("Makroprojekt geladen: %1").arg(project.file));
+    d->macros.load(readMacroProject(d->documents.normalPath(path)));
 }
 
 void Engine::runMacro(const QString& name)
 {
-    d->runMacro(name);
+    d->macros.run(name, d->interactive);
 }
 
 // --- documents
 
 acad::DocId Engine::openDocument(const QString& path)
 {
-    return d->open(path);
+    return d->documents.open(path, d->commandLine.filedia());
 }
 
 acad::DocId Engine::addDocument(const QString& templatePath)
 {
-    Drawing drawing = makeDefaultDrawing();
-    if (!templatePath.isEmpty()) {
-        const QString file = d->normalPath(templatePath);
-        drawing = d->store->load(file);
-    }
-    adoptDrawing(drawing, d->ids);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString name = QStringLiteral("Zeichnung%1.dwg").arg(++d->untitled);
-    d->docs.push_back(
-        std::make_unique<Document>(d->takeDocId(), folder + QLatin1Char('/') + name, std::move(drawing)));
-    Document& doc = *d->docs.back();
-    doc.setNamed(false);
-    doc.setFiledia(d->filedia);
-    emit documentsChanged();
-    d->activate(doc.id());
-    return doc.id();
+    return d->documents.add(templatePath, d->commandLine.filedia());
 }
 
 acad::DocumentSnapshot Engine::document(acad::DocId doc)
 {
-    return d->doc(doc).snapshot();
+    return d->documents.doc(doc).snapshot();
 }
 
 QList<acad::DocumentSnapshot> Engine::documentSnapshots()
 {
     QList<acad::DocumentSnapshot> snapshots;
-    snapshots.reserve(qsizetype(d->docs.size()));
-    for (const auto& doc : d->docs)
+    snapshots.reserve(qsizetype(d->documents.all().size()));
+    for (const auto& doc : d->documents.all())
         snapshots.append(doc->snapshot());
     return snapshots;
 }
 
 void Engine::activateDocument(acad::DocId doc)
 {
-    d->activate(doc);
+    d->documents.activate(doc);
 }
 
 void Engine::saveDocument(acad::DocId doc)
 {
-    Document& document = d->doc(doc);
-    d->write(document, document.fullPath());
+    Document& document = d->documents.doc(doc);
+    d->documents.write(document, document.fullPath());
 }
 
 void Engine::closeDocument(acad::DocId doc, bool saveChanges)
 {
-    Document& document = d->doc(doc);
+    Document& document = d->documents.doc(doc);
     if (saveChanges && document.modified())
-        d->write(document, document.fullPath());
-    d->close(doc);
+        d->documents.write(document, document.fullPath());
+    d->documents.close(doc);
 }
 
 void Engine::setActiveLayout(acad::DocId doc, const QString& layoutName)
 {
-    d->doc(doc).setActiveLayout(layoutName);
+    d->documents.doc(doc).setActiveLayout(layoutName);
     emit layoutsChanged(doc);
 }
 
 void Engine::setActiveSpace(acad::DocId doc, qint32 space)
 {
-    d->doc(doc).setActiveSpace(space);
+    d->documents.doc(doc).setActiveSpace(space);
     emit layoutsChanged(doc);
 }
 
 void Engine::sendCommand(acad::DocId doc, const QString& text)
 {
-    d->enqueue(doc, text, d->doc(doc).filedia());
+    d->commandLine.enqueue(doc, text, d->documents.doc(doc).filedia());
 }
 
 void Engine::setVariable(acad::DocId doc, const QString& name, const QVariant& value)
 {
-    Document& document = d->doc(doc);
+    Document& document = d->documents.doc(doc);
     if (name.toUpper() != QLatin1String("FILEDIA")) {
         if (variable(doc, name).isValid())
             throw acad::Error(
                 QStringLiteral("Die Systemvariable %1 ist schreibgeschützt.").arg(name.toUpper()));
     }
-    d->setFiledia(&document, value);
+    d->commandLine.setFiledia(&document, value);
 }
 
 QVariant Engine::variable(acad::DocId doc, const QString& name)
 {
-    const QVariant value = d->variableOf(&d->doc(doc), name.toUpper());
+    const QVariant value = d->commandLine.variableOf(&d->documents.doc(doc), name.toUpper());
     if (!value.isValid())
         throw acad::Error(QStringLiteral("Unbekannte Systemvariable: %1").arg(name));
     return value;
@@ -262,36 +246,36 @@ QVariant Engine::variable(acad::DocId doc, const QString& name)
 
 acad::ObjectInfo Engine::objectIdToObject(acad::DocId doc, acad::ObjectId id)
 {
-    return d->doc(doc).objectInfo(id);
+    return d->documents.doc(doc).objectInfo(id);
 }
 
 // --- layouts
 
 void Engine::setLayoutName(acad::DocId doc, acad::ObjectId layout, const QString& name)
 {
-    Document& document = d->doc(doc);
-    d->edit(document, [&] { document.renameLayout(layout, name); });
+    Document& document = d->documents.doc(doc);
+    d->documents.edit(document, [&] { document.renameLayout(layout, name); });
 }
 
 acad::PlotSettings Engine::plotSettings(acad::DocId doc, acad::ObjectId layout)
 {
-    return d->doc(doc).layoutById(layout).plot;
+    return d->documents.doc(doc).layoutById(layout).plot;
 }
 
 void Engine::refreshPlotDeviceInfo(acad::DocId doc, acad::ObjectId layout)
 {
-    refreshPaperSize(d->doc(doc).layoutById(layout).plot);
+    refreshPaperSize(d->documents.doc(doc).layoutById(layout).plot);
 }
 
 QString Engine::localeMediaName(acad::DocId doc, acad::ObjectId layout, const QString& canonicalName)
 {
-    d->doc(doc).layoutById(layout);
+    d->documents.doc(doc).layoutById(layout);
     return localeMediaNameOf(canonicalName);
 }
 
 QList<acad::EntityInfo> Engine::blockEntities(acad::DocId doc, acad::ObjectId layout)
 {
-    const Document& document = d->doc(doc);
+    const Document& document = d->documents.doc(doc);
     const QList<Entity>& entities = entitiesOf(document, document.layoutById(layout));
     QList<acad::EntityInfo> out;
     out.reserve(entities.size());
@@ -302,7 +286,7 @@ QList<acad::EntityInfo> Engine::blockEntities(acad::DocId doc, acad::ObjectId la
 
 QList<acad::LayoutPlotSettings> Engine::layoutPlotSettings(acad::DocId doc)
 {
-    Document& document = d->doc(doc);
+    Document& document = d->documents.doc(doc);
     const QList<acad::LayoutRef> layouts = document.snapshot().layouts;
     QList<acad::LayoutPlotSettings> out;
     out.reserve(layouts.size());
@@ -317,7 +301,7 @@ QList<acad::LayoutPlotSettings> Engine::layoutPlotSettings(acad::DocId doc)
 QList<acad::EntityWithXData> Engine::blockEntitiesWithXData(acad::DocId doc, acad::ObjectId layout,
                                                             const QString& application)
 {
-    const Document& document = d->doc(doc);
+    const Document& document = d->documents.doc(doc);
     const QList<Entity>& entities = entitiesOf(document, document.layoutById(layout));
     QList<acad::EntityWithXData> out;
     out.reserve(entities.size());
@@ -329,18 +313,41 @@ QList<acad::EntityWithXData> Engine::blockEntitiesWithXData(acad::DocId doc, aca
 QList<acad::LayoutBlockWithXData> Engine::layoutBlocksWithXData(acad::DocId doc, const QString& application)
 {
     QList<acad::LayoutBlockWithXData> out;
-    for (const acad::LayoutRef& ref : d->doc(doc).snapshot().layouts) {
+    for (const acad::LayoutRef& ref : d->documents.doc(doc).snapshot().layouts) {
         if (ref.name != QLatin1String("Model"))
             out.append({ref.id, blockEntitiesWithXData(doc, ref.id, application)});
     }
     return out;
 }
 
+void Engine::setLayoutTabOrder(acad::DocId doc, acad::ObjectId layout, qint32 tabOrder)
+{
+    Document& document = d->documents.doc(doc);
+    d->documents.edit(document, [&] { document.moveLayout(layout, tabOrder); });
+}
+
+acad::ObjectId Engine::copyLayoutToDocument(acad::DocId source, acad::ObjectId layout, acad::DocId target,
+                                            const QString& newName)
+{
+    const Document& from = d->documents.doc(source);
+    Document& to = d->documents.doc(target);
+    if (source == target)
+        throw acad::Error(
+            QStringLiteral("Das Layout kann nur in eine andere Zeichnung kopiert werden; innerhalb "
+                           "von „%1“ kopiert es der Befehl LAYOUT mit „Kopieren“.")
+                .arg(from.name()));
+    const Layout& original = from.layoutById(layout);
+    acad::ObjectId id = 0;
+    d->documents.edit(to,
+                      [&] { id = to.adoptLayout(from.drawing(), original, newName, d->documents.ids()).id; });
+    return id;
+}
+
 // --- entities
 
 acad::XData Engine::xdata(acad::DocId doc, acad::ObjectId object, const QString& application)
 {
-    Document& document = d->doc(doc);
+    Document& document = d->documents.doc(doc);
     if (const Entity* e = document.entityById(object))
         return toAutomation(e->xdata, application);
     document.objectInfo(object); // a layout has no extended data here; anything else is refused
@@ -349,7 +356,7 @@ acad::XData Engine::xdata(acad::DocId doc, acad::ObjectId object, const QString&
 
 void Engine::setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data)
 {
-    Document& document = d->doc(doc);
+    Document& document = d->documents.doc(doc);
     Entity* e = document.entityById(object);
     if (!e) {
         document.objectInfo(object);
@@ -359,7 +366,7 @@ void Engine::setXData(acad::DocId doc, acad::ObjectId object, const acad::XData&
     }
     QList<XDataApp> apps = e->xdata;
     applyXData(apps, data);
-    d->edit(document, [&] {
+    d->documents.edit(document, [&] {
         document.entityById(object)->xdata = apps;
         document.setModified(true);
     });
@@ -367,7 +374,7 @@ void Engine::setXData(acad::DocId doc, acad::ObjectId object, const acad::XData&
 
 QStringList Engine::commandHistory()
 {
-    return d->history;
+    return d->commandLine.history();
 }
 
 // --- for the window, the bus service and tests
@@ -394,57 +401,49 @@ void Engine::setHwnd(qint64 hwnd)
 
 void Engine::submitInput(const QString& text)
 {
-    const Document* doc = d->find(d->active);
-    d->enqueue(d->active, text, doc ? doc->filedia() : d->filedia);
+    const Document* doc = d->documents.find(d->documents.active());
+    d->commandLine.enqueue(d->documents.active(), text, doc ? doc->filedia() : d->commandLine.filedia());
 }
 
 quint64 Engine::promptTicket(acad::DocId doc) const
 {
-    return d->ticket(doc);
+    return d->commandLine.ticket(doc);
 }
 
 void Engine::answerPrompt(acad::DocId doc, quint64 ticket, const QString& text)
 {
-    d->queue.append({doc, text, d->filedia, ticket});
-    d->enqueueRun();
+    d->commandLine.enqueueAnswer(doc, ticket, text);
 }
 
 void Engine::cancelCommand(acad::DocId doc)
 {
-    d->cancel(doc);
+    d->commandLine.cancel(doc);
 }
 
 QString Engine::currentPrompt() const
 {
-    const auto it = d->lines.constFind(d->active);
-    if (it == d->lines.constEnd() || !it->prompt)
-        return QStringLiteral("Befehl:");
-    return it->prompt->text;
+    return d->commandLine.prompt(d->documents.active());
 }
 
 QString Engine::promptDefault(acad::DocId doc) const
 {
-    const auto it = d->lines.constFind(doc);
-    return it == d->lines.constEnd() || !it->prompt ? QString() : it->prompt->defaultValue;
+    return d->commandLine.promptDefault(doc);
 }
 
 bool Engine::isBusy() const
 {
-    if (!d->queue.isEmpty())
-        return true;
-    return std::any_of(d->lines.cbegin(), d->lines.cend(),
-                       [](const CommandLine& l) { return l.prompt.has_value(); });
+    return d->commandLine.busy();
 }
 
 const Drawing* Engine::drawing(acad::DocId doc) const
 {
-    const Document* document = d->find(doc);
+    const Document* document = d->documents.find(doc);
     return document ? &document->drawing() : nullptr;
 }
 
 bool Engine::productStarted() const
 {
-    return d->started;
+    return d->macros.productStarted();
 }
 
 QString Engine::designCenterPath() const
@@ -454,10 +453,7 @@ QString Engine::designCenterPath() const
 
 QStringList Engine::loadedProjects() const
 {
-    QStringList files;
-    for (const MacroProject& p : d->projects)
-        files.append(p.file);
-    return files;
+    return d->macros.files();
 }
 
 } // namespace cadhost

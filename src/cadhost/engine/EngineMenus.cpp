@@ -48,7 +48,7 @@ QStringList Engine::menuGroups()
 
 void Engine::loadMenuGroup(const QString& file, bool baseMenu)
 {
-    const MenuGroup group = readMenuFile(d->normalPath(file));
+    const MenuGroup group = readMenuFile(d->documents.normalPath(file));
     QList<MenuGroup> groups = d->profile.menuGroups();
     QList<MenuBarItem> bar = d->profile.menuBar();
     if (baseMenu) {
@@ -62,7 +62,7 @@ void Engine::loadMenuGroup(const QString& file, bool baseMenu)
     }
     groups.append(group);
     d->profile.setMenus(groups, bar);
-    d->log(QStringLiteral("Menügruppe %1 geladen: %2").arg(group.name, group.file));
+    d->commandLine.log(QStringLiteral("Menügruppe %1 geladen: %2").arg(group.name, group.file));
     if (baseMenu)
         emit menuBarChanged();
 }

@@ -1,4 +1,7 @@
-#include "EnginePrivate.h"
+#include "Macros.h"
+
+#include "CommandLine.h"
+#include "Documents.h"
 #include "LayoutNames.h"
 
 #include <QFileInfo>
@@ -7,8 +10,6 @@
 namespace cadhost {
 
 namespace {
-
-using Private = Engine::Private;
 
 struct MacroName
 {
@@ -32,80 +33,110 @@ MacroName splitMacroName(const QString& text)
     return name;
 }
 
-Document& activeDocument(Private& e, const QString& macro)
+Document& activeDocument(const Documents& documents, const QString& macro)
 {
-    Document* d = e.find(e.active);
+    Document* d = documents.find(documents.active());
     if (!d)
         throw acad::Error(QStringLiteral("Das Makro %1 braucht eine geöffnete Zeichnung.").arg(macro));
     return *d;
 }
 
-void createLayout(Private& e, acad::DocId id, const QString& name)
+} // namespace
+
+Macros::Macros(Documents& documents, CommandLine& commandLine)
+    : m_documents(documents), m_commandLine(commandLine)
 {
-    Document& d = e.doc(id);
+}
+
+void Macros::load(const MacroProject& project)
+{
+    const auto same = std::find_if(m_projects.begin(), m_projects.end(), [&](const MacroProject& p) {
+        return p.file.toUpper() == project.file.toUpper();
+    });
+    if (same != m_projects.end())
+        *same = project;
+    else
+        m_projects.append(project);
+    m_commandLine.log(QStringLiteral("Makroprojekt geladen: %1").arg(project.file));
+}
+
+QStringList Macros::files() const
+{
+    QStringList files;
+    for (const MacroProject& p : m_projects)
+        files.append(p.file);
+    return files;
+}
+
+bool Macros::productStarted() const
+{
+    return m_started;
+}
+
+void Macros::createLayout(acad::DocId id, const QString& name)
+{
+    Document& d = m_documents.doc(id);
     // Like the layout in front; model space has no sheet to copy.
     const Layout& current = d.layoutNamed(d.currentLayout());
     const acad::PlotSettings plot = current.isModel() ? defaultPaperPlot() : current.plot;
-    e.edit(d, [&] {
-        d.newLayout(name, plot, e.ids);
+    m_documents.edit(d, [&] {
+        d.newLayout(name, plot, m_documents.ids());
         d.setActiveLayout(name);
     });
-    e.log(QStringLiteral("Layout \"%1\" erstellt.").arg(name));
+    m_commandLine.log(QStringLiteral("Layout \"%1\" erstellt.").arg(name));
 }
 
-void askLayoutName(Private& e, acad::DocId id)
+void Macros::askLayoutName(acad::DocId id)
 {
-    const QString proposal = freeLayoutName(e.doc(id).drawing());
-    e.askText(id, QStringLiteral("Name des neuen Layouts eingeben <%1>:").arg(proposal), proposal,
-              [&e, id](const QString& name) {
-                  try {
-                      createLayout(e, id, name);
-                  } catch (const acad::Error& error) {
-                      // A user sits at the window: let him try another name.
-                      e.log(error.description());
-                      askLayoutName(e, id);
-                  }
-              });
+    const QString proposal = freeLayoutName(m_documents.doc(id).drawing());
+    m_commandLine.askText(id, QStringLiteral("Name des neuen Layouts eingeben <%1>:").arg(proposal), proposal,
+                          [this, id](const QString& name) {
+                              try {
+                                  createLayout(id, name);
+                              } catch (const acad::Error& error) {
+                                  // A user sits at the window: let him try another name.
+                                  m_commandLine.log(error.description());
+                                  askLayoutName(id);
+                              }
+                          });
 }
 
-void kvStarten(Private& e)
+void Macros::kvStarten()
 {
-    e.started = true;
-    e.log(QStringLiteral("Kvarto ist gestartet."));
+    m_started = true;
+    m_commandLine.log(QStringLiteral("Kvarto ist gestartet."));
 }
 
-void kvLayout(Private& e)
+void Macros::kvLayout(bool interactive)
 {
-    Document& d = activeDocument(e, QStringLiteral("KV_Layout"));
-    if (!e.interactive) {
-        createLayout(e, d.id(), freeLayoutName(d.drawing()));
+    Document& d = activeDocument(m_documents, QStringLiteral("KV_Layout"));
+    if (!interactive) {
+        createLayout(d.id(), freeLayoutName(d.drawing()));
         return;
     }
-    if (e.lineBusy(d.id()))
+    if (m_commandLine.lineBusy(d.id()))
         throw acad::Error(
             QStringLiteral("Das Makro KV_Layout kann nicht laufen, solange ein Befehl auf Eingabe wartet."));
-    e.lines[d.id()].command = QStringLiteral("KV_Layout");
-    askLayoutName(e, d.id());
+    m_commandLine.setCommand(d.id(), QStringLiteral("KV_Layout"));
+    askLayoutName(d.id());
 }
 
-void kvDelLayout(Private& e)
+void Macros::kvDelLayout()
 {
-    Document& d = activeDocument(e, QStringLiteral("KV_DelLayout"));
+    Document& d = activeDocument(m_documents, QStringLiteral("KV_DelLayout"));
     const QString layout = d.currentLayout();
     try {
-        e.edit(d, [&] { d.deleteLayout(layout); });
-        e.log(QStringLiteral("Layout \"%1\" gelöscht.").arg(layout));
+        m_documents.edit(d, [&] { d.deleteLayout(layout); });
+        m_commandLine.log(QStringLiteral("Layout \"%1\" gelöscht.").arg(layout));
     } catch (const acad::Error& error) {
-        e.message(error.description());
+        m_commandLine.message(error.description());
     }
 }
 
-} // namespace
-
-void Engine::Private::runMacro(const QString& text)
+void Macros::run(const QString& text, bool interactive)
 {
     const MacroName name = splitMacroName(text);
-    const bool provided = std::any_of(projects.begin(), projects.end(), [&](const MacroProject& p) {
+    const bool provided = std::any_of(m_projects.begin(), m_projects.end(), [&](const MacroProject& p) {
         return (name.file.isEmpty() || QFileInfo(p.file).fileName().toUpper() == name.file.toUpper()) &&
                p.provides(name.module, name.macro);
     });
@@ -113,18 +144,20 @@ void Engine::Private::runMacro(const QString& text)
         throw acad::Error(
             QStringLiteral("Makro nicht gefunden: \"%1\". Kein geladenes Projekt stellt es bereit.")
                 .arg(text));
-    using Run = void (*)(Private&);
-    static const QList<std::pair<QString, Run>> builtIn = {{QStringLiteral("KV_STARTEN"), kvStarten},
-                                                           {QStringLiteral("KV_LAYOUT"), kvLayout},
-                                                           {QStringLiteral("KV_DELLAYOUT"), kvDelLayout}};
-    for (const auto& [macro, run] : builtIn) {
-        if (macro == name.macro.toUpper()) {
-            log(QStringLiteral("Makro: %1").arg(text));
-            run(*this);
-            return;
-        }
+    const QString macro = name.macro.toUpper();
+    const auto started = [&] { m_commandLine.log(QStringLiteral("Makro: %1").arg(text)); };
+    if (macro == QLatin1String("KV_STARTEN")) {
+        started();
+        kvStarten();
+    } else if (macro == QLatin1String("KV_LAYOUT")) {
+        started();
+        kvLayout(interactive);
+    } else if (macro == QLatin1String("KV_DELLAYOUT")) {
+        started();
+        kvDelLayout();
+    } else {
+        throw acad::Error(QStringLiteral("Das Makro \"%1\" kann der CAD-Host nicht ausführen.").arg(text));
     }
-    throw acad::Error(QStringLiteral("Das Makro \"%1\" kann der CAD-Host nicht ausführen.").arg(text));
 }
 
 } // namespace cadhost

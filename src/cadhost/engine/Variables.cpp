@@ -1,12 +1,10 @@
-#include "EnginePrivate.h"
+#include "CommandLine.h"
 
 #include <acad/Error.h>
 
 namespace cadhost {
 
 namespace {
-
-using Private = Engine::Private;
 
 const QString kFiledia = QStringLiteral("FILEDIA");
 
@@ -27,28 +25,33 @@ QString shown(const QVariant& value)
     return value.toString();
 }
 
-void askFiledia(Private& e, acad::DocId line)
-{
-    const Document* document = e.find(line);
-    const QString current = e.variableOf(document, kFiledia).toString();
-    e.ask(line, {QStringLiteral("Neuen Wert für FILEDIA eingeben <%1>:").arg(current),
-                 [&e, line](const QString& answer) {
-                     const QString value = answer.trimmed();
-                     if (value.isEmpty())
-                         return; // keeps the value
-                     // The drawing the prompt belongs to may have been closed meanwhile: that ends it.
-                     Document* target = line == 0 ? nullptr : &e.doc(line);
-                     e.setFiledia(target, value);
-                     e.filediaAnswered = target ? target->filedia() : e.filedia;
-                 }});
-}
-
 } // namespace
 
-QVariant Engine::Private::variableOf(const Document* document, const QString& upper) const
+qint16 CommandLine::filedia() const
+{
+    return m_filedia;
+}
+
+void CommandLine::askFiledia(acad::DocId line)
+{
+    const Document* document = m_documents.find(line);
+    const QString current = variableOf(document, kFiledia).toString();
+    ask(line, {QStringLiteral("Neuen Wert für FILEDIA eingeben <%1>:").arg(current),
+               [this, line](const QString& answer) {
+                   const QString value = answer.trimmed();
+                   if (value.isEmpty())
+                       return; // keeps the value
+                   // The drawing the prompt belongs to may have been closed meanwhile: that ends it.
+                   Document* target = line == 0 ? nullptr : &m_documents.doc(line);
+                   setFiledia(target, value);
+                   m_filediaAnswered = target ? target->filedia() : m_filedia;
+               }});
+}
+
+QVariant CommandLine::variableOf(const Document* document, const QString& upper) const
 {
     if (upper == kFiledia)
-        return QVariant::fromValue(document ? document->filedia() : filedia);
+        return QVariant::fromValue(document ? document->filedia() : m_filedia);
     if (!document || !isDrawingVariable(upper))
         return {};
     if (upper == QLatin1String("CTAB"))
@@ -65,7 +68,7 @@ QVariant Engine::Private::variableOf(const Document* document, const QString& up
     return QVariant::fromValue(qint16(document->modified() ? 1 : 0)); // DBMOD
 }
 
-void Engine::Private::setFiledia(Document* document, const QVariant& value)
+void CommandLine::setFiledia(Document* document, const QVariant& value)
 {
     bool ok = false;
     const int v = value.toInt(&ok);
@@ -73,24 +76,24 @@ void Engine::Private::setFiledia(Document* document, const QVariant& value)
         throw acad::Error(
             QStringLiteral("Ungültiger Wert für FILEDIA: %1 (erlaubt sind 0 und 1).").arg(value.toString()));
     // A setting of the program: new drawings start with the value last set.
-    filedia = qint16(v);
+    m_filedia = qint16(v);
     if (document)
         document->setFiledia(qint16(v));
 }
 
-bool Engine::Private::startVariable(acad::DocId line, const QString& name)
+bool CommandLine::startVariable(acad::DocId line, const QString& name)
 {
     // Names of variables are the same in every language: "_" and "." change nothing.
     QString upper = name.trimmed().toUpper();
     while (upper.startsWith(QLatin1Char('_')) || upper.startsWith(QLatin1Char('.')))
         upper.remove(0, 1);
     if (upper == kFiledia) {
-        askFiledia(*this, line);
+        askFiledia(line);
         return true;
     }
     if (!isDrawingVariable(upper))
         return false;
-    const Document* document = find(line);
+    const Document* document = m_documents.find(line);
     if (!document)
         log(QStringLiteral("Die Systemvariable %1 gehört zu einer Zeichnung, und es ist keine geöffnet.")
                 .arg(upper));

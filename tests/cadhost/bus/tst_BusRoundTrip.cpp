@@ -160,6 +160,15 @@ public:
                        {application, qint32(8), QStringLiteral("3"), qint32(81), QStringLiteral("1")}}},
                 {entities[1], XData{}}};
     }
+    void setLayoutTabOrder(DocId doc, ObjectId layout, qint32 tabOrder) override
+    {
+        check(QStringLiteral("taborder %1 %2 %3").arg(doc).arg(layout).arg(tabOrder));
+    }
+    ObjectId copyLayoutToDocument(DocId source, ObjectId layout, DocId target, const QString& name) override
+    {
+        check(QStringLiteral("copy %1 %2 %3 %4").arg(source).arg(layout).arg(target).arg(name));
+        return 900 + target;
+    }
     XData xdata(DocId, ObjectId, const QString&) override { return stored; }
     void setXData(DocId, ObjectId, const XData& data) override { stored = data; }
     QStringList commandHistory() override { return {QStringLiteral("Befehl: _layout")}; }
@@ -211,6 +220,8 @@ private slots:
     void detailsInOneAnswer();
     void sheetsInOneAnswer_data() { detailsInOneAnswer_data(); }
     void sheetsInOneAnswer();
+    void documentSheetsInOneAnswer_data() { detailsInOneAnswer_data(); }
+    void documentSheetsInOneAnswer();
     void introspection();
     void olderClientsReadTheSnapshot();
     void goneAfterHostLeaves();
@@ -301,6 +312,7 @@ void tst_BusRoundTrip::values()
     QCOMPARE(host->menuBar(), m_host.menuBar());
     QCOMPARE(host->openDocument(QStringLiteral("/tmp/a.dwg")), 7);
     QCOMPARE(host->addDocument(QStringLiteral("/tmp/v.dwt")), 8);
+    QCOMPARE(host->copyLayoutToDocument(1, 201, 2, QStringLiteral("Süd (2)")), 902);
     QCOMPARE(host->objectIdToObject(1, 55), m_host.objectIdToObject(1, 55));
     QCOMPARE(host->plotSettings(1, 201), m_host.plotSettings(1, 201));
     QCOMPARE(host->localeMediaName(1, 201, QStringLiteral("ISO_A3")), QStringLiteral("ISO_A3 (ä)"));
@@ -340,6 +352,11 @@ void tst_BusRoundTrip::calls_data()
     QTest::newRow("command") << F([](Host& h) { h.sendCommand(2, QStringLiteral("_layout\r_set\rA1\r")); })
                              << QStringLiteral("command 2 _layout\r_set\rA1\r");
     QTest::newRow("close") << F([](Host& h) { h.closeDocument(3, true); }) << QStringLiteral("close 3 1");
+    QTest::newRow("tab order") << F([](Host& h) { h.setLayoutTabOrder(1, 201, 3); })
+                               << QStringLiteral("taborder 1 201 3");
+    QTest::newRow("copy to drawing") << F([](Host& h) {
+        h.copyLayoutToDocument(2, 202, 1, QStringLiteral("Süd (2)"));
+    }) << QStringLiteral("copy 2 202 1 Süd (2)");
     QTest::newRow("rename") << F([](Host& h) { h.setLayoutName(1, 201, QStringLiteral("Ansicht Süd")); })
                             << QStringLiteral("rename 1 201 Ansicht Süd");
     QTest::newRow("menu") << F([](Host& h) { h.loadMenuGroup(QStringLiteral("/p/Kvarto.mns"), false); })
@@ -448,6 +465,30 @@ void tst_BusRoundTrip::sheetsInOneAnswer()
         QCOMPARE(e.description(), error);
     }
     QCOMPARE(host->roundTrips() - before, 1);
+}
+
+// Every drawing's sheets in one round trip; a drawing the host cannot read brings its error instead.
+void tst_BusRoundTrip::documentSheetsInOneAnswer()
+{
+    QFETCH(QString, application);
+    QFETCH(QString, error);
+    auto host = client();
+    const qint64 before = host->roundTrips();
+    const QList<DocumentSheets> sheets = host->documentSheets(application);
+    QCOMPARE(host->roundTrips() - before, 1);
+    QCOMPARE(sheets.size(), m_host.app.documents.size());
+    for (const DocumentSheets& s : sheets) {
+        const DocId doc = s.ref.id;
+        QCOMPARE(s.ref, m_host.app.documents.value(doc - 1));
+        if (error.isEmpty()) {
+            QCOMPARE(s, (DocumentSheets{s.ref, m_host.layoutPlotSettings(doc),
+                                        m_host.layoutBlocksWithXData(doc, application), QString()}));
+        } else {
+            QCOMPARE(s.error, QString(error).replace(QLatin1String("2 202"),
+                                                     QStringLiteral("%1 %2").arg(doc).arg(200 + doc)));
+            QVERIFY(s.layouts.isEmpty() && s.blocks.isEmpty());
+        }
+    }
 }
 
 void tst_BusRoundTrip::introspection()
