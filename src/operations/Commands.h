@@ -84,6 +84,7 @@ private:
     void TreeDragDrop(const QString& targetKey, const QStringList& files, const QString& text, bool move);
     QStringList draggedLayouts(const QString& text) const;
     void dropLayouts(const QString& targetKey, const QStringList& layouts, bool move);
+    void ListDrop(const QString& targetKey, bool move);
     void dropFiles(explorer::NodeKind target, const QStringList& files);
     void dropText(explorer::NodeKind target, const QString& text);
 

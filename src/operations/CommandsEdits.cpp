@@ -38,6 +38,7 @@ void Commands::wirePopupCommands()
     });
     commands->wire(Cmd::popDCB, [this] { m_cad.OpenDesignCenter(0, QString()); });
     connect(m_window.tvTreeView(), &explorer::TreeControl::oleDragDrop, this, &Commands::TreeDragDrop);
+    connect(m_window.lvListView(), &explorer::ListControl::itemsDropped, this, &Commands::ListDrop);
 }
 
 void Commands::wireNameCommands()
@@ -124,6 +125,23 @@ QStringList Commands::draggedLayouts(const QString& text) const
         named = named || views.itemText(key) == text;
     }
     return named ? keys : QStringList();
+}
+
+// Layouts of a drawing's list dropped on one of its layouts (or on empty space) move their tabs there.
+void Commands::ListDrop(const QString& targetKey, bool)
+{
+    const basViewControls::ViewControls& views = m_window.views();
+    if (explorer::kindOf(views.selectedNode().key) != NodeKind::Drawing)
+        return;
+    if (!targetKey.isEmpty() && explorer::kindOf(targetKey) != NodeKind::Layout)
+        return;
+    QStringList layouts;
+    for (const QString& key : views.shownItems()) {
+        if (explorer::kindOf(key) == NodeKind::Layout && views.itemSelected(key))
+            layouts.append(key);
+    }
+    if (!layouts.isEmpty() && !layouts.contains(targetKey))
+        Register->MoveBefore(layouts, targetKey);
 }
 
 void Commands::dropLayouts(const QString& targetKey, const QStringList& layouts, bool move)

@@ -203,8 +203,11 @@ void Register::MoveSelected(int step)
 void Register::MoveBefore(const QStringList& layoutKeys, const QString& beforeKey)
 {
     try {
-        const Drawing drawing = drawingOf(m_views.parentNode(beforeKey));
-        const acad::ObjectId before = basDateien::RecordOf(m_views.Layouts, beforeKey, kNoLayout).AObjId;
+        if (layoutKeys.isEmpty())
+            return;
+        const Drawing drawing = drawingOf(m_views.parentNode(layoutKeys.first()));
+        const acad::ObjectId before =
+            beforeKey.isEmpty() ? 0 : basDateien::RecordOf(m_views.Layouts, beforeKey, kNoLayout).AObjId;
         applyOrder(drawing, MovedBefore(paperSpaceOrder(drawing.snapshot), layoutIds(layoutKeys), before));
     } catch (const std::exception& error) {
         report(error);

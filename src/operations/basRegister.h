@@ -50,7 +50,8 @@ public:
     // "Layout nach vorne" / "Layout nach hinten" (Alt+Up, Alt+Down): the selected layouts, of the tree or
     // of the list below a drawing, move one tab towards the front or the back.
     void MoveSelected(int step);
-    // A drag within a drawing: the layouts go before the layout they were dropped on.
+    // A drag within a drawing: the layouts go before the layout they were dropped on (at the end for
+    // an empty key).
     void MoveBefore(const QStringList& layoutKeys, const QString& beforeKey);
     // "Register sortieren": the selected drawing's tabs in natural order of their names.
     void SortTabs();

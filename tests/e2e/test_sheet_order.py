@@ -123,21 +123,29 @@ class TestSheetOrder(unittest.TestCase):
             self.assertEqual(paper_space_lines(other, "A-030"), ["10 10 110 12"])
             d.screenshot(os.path.join(os.environ.get("HOME", d.folder), "sheet-order.png"))
 
+            # Dragged within the drawing's list onto another layout, a layout's tab moves before it.
+            d.activate("Blattwart")
+            d.click(APP, "table cell", SHEETS)
+            wait_for(lambda: "Layouts:" in d.texts(APP, "label"), "the drawing's layouts in the list")
+            self.drag(d, "A-050", "A-010", role="list item")
+            wait_for(lambda: tabs() == ["A-050", "A-010", "A-020", "A-030", "A-040"],
+                     "the tab moved by a drag in the list")
+
     def doc_id(self, d, name):
         (snapshots,) = d.host_value("/Documents", "Documents", "Snapshots")
         return next(ref[0] for ref, *_ in snapshots if ref[1] == name)
 
-    def drag(self, d, source, target):
-        """Drags the tree node source onto the node target with the mouse, as a user would."""
+    def drag(self, d, source, target, role="table cell"):
+        """Drags the tree node (or list item) source onto target with the mouse, as a user would."""
         import pyatspi
 
         def centre(name):
-            node = wait_for(lambda: d.find(APP, "table cell", name), name)
+            node = wait_for(lambda: d.find(APP, role, name), name)
             box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
             return box.x + box.width // 2, box.y + box.height // 2
 
         (sx, sy), (tx, ty) = centre(source), centre(target)
-        d.click(APP, "table cell", source)
+        d.click(APP, role, source)
         time.sleep(0.5)
         d.xdotool("mousemove", "--sync", str(sx), str(sy))
         d.xdotool("mousedown", "1")

@@ -3,6 +3,7 @@
 #include "ControlError.h"
 #include "Twips.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
@@ -147,11 +148,46 @@ void ListControl::setupViews()
         view->setDefaultDropAction(Qt::CopyAction);
     }
     for (QAbstractItemView* view :
-         {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_icons)})
+         {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_icons)}) {
         connect(view, &QAbstractItemView::doubleClicked, this,
                 [this](const QModelIndex& index) { emit itemDoubleClicked(keyOf(index)); });
+        // Items dragged within the list are reported; nothing from outside is dropped here.
+        view->viewport()->setAcceptDrops(true);
+        view->viewport()->installEventFilter(this);
+    }
     connect(m_details->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { emit currentItemChanged(keyOf(current)); });
+}
+
+bool ListControl::eventFilter(QObject* watched, QEvent* event)
+{
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_icons)}) {
+        if (watched == view->viewport())
+            return dropWithin(view, event);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool ListControl::dropWithin(QAbstractItemView* view, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (drop->source() != view) {
+        drop->ignore();
+        return true;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+        const QString key = keyOf(view->indexAt(drop->position().toPoint()));
+        const bool move = drop->modifiers().testFlag(Qt::ShiftModifier);
+        QMetaObject::invokeMethod(
+            this, [this, key, move] { emit itemsDropped(key, move); }, Qt::QueuedConnection);
+    }
+    return true;
 }
 
 void ListControl::setImageLists(const QList<QIcon>& large, const QList<QIcon>& small)
@@ -487,8 +523,10 @@ void ListControl::applyView()
     m_icons->setFlow(m_view == List ? QListView::TopToBottom : QListView::LeftToRight);
     m_icons->setWrapping(true);
     m_icons->setMovement(QListView::Static);
-    // Fixed places, yet items can still be dragged out.
+    // Fixed places, yet items can still be dragged out, and dropped within the list (setMovement
+    // turns both off).
     m_icons->setDragEnabled(true);
+    m_icons->viewport()->setAcceptDrops(true);
     m_stack->setCurrentWidget(m_icons);
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QAbstractItemView;
 class QListView;
 class QSortFilterProxyModel;
 class QStackedWidget;
@@ -112,8 +113,15 @@ signals:
     void itemDoubleClicked(const QString& key);
     void currentItemChanged(const QString& key);
     void afterLabelEdit(const QString& key, const QString& newText, bool* cancel);
+    // The list's own selected items were dragged onto the item with that key ("" for empty space);
+    // move: Shift was held. Reported after the drop has ended.
+    void itemsDropped(const QString& targetKey, bool move);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool dropWithin(QAbstractItemView* view, QEvent* event);
     QStandardItem* item(const QString& key) const;
     QStandardItem* cell(const QString& key, int column) const;
     void setupViews();
