@@ -225,9 +225,6 @@ void frmMain::wireCommands()
                 [this, i] { SetListViewMode(i); });
     c->wire(Cmd::mnuViewArrangeIcons, [this] { ArrangeIcons(); });
     c->wire(Cmd::mnuTabOrder, [this] { m_views->ShowTabOrder(); });
-    // Runs before the refresh the program wires to the command: F5 lists the library whatever its
-    // watch says.
-    connect(c->action(Cmd::mnuRefresh), &QAction::triggered, this, [this] { m_views->InvalidateLibrary(); });
     c->wire(Cmd::mnuEditSelectAll, [this] { SelectAll(); });
     c->wire(Cmd::mnuEditInvertSelection, [this] { InvertSelection(); });
     c->wire(Cmd::tbAscending, [this] { SetSortOrder(0); });

@@ -136,8 +136,12 @@ void Program::buildWindow()
 void Program::wireFrameCommands()
 {
     explorer::MainCommands* commands = MainForm->commands();
-    // "&Aktualisieren" (F5) asks what the return to the window asks.
-    commands->wire(Cmd::mnuRefresh, [this] { Refresh(); });
+    // "&Aktualisieren" (F5) asks what the return to the window asks, and lists the library anew even
+    // when its folder's watch saw no change.
+    commands->wire(Cmd::mnuRefresh, [this] {
+        MainForm->views().InvalidateLibrary();
+        Refresh();
+    });
     wireHelpCommands();
 }
 
