@@ -131,11 +131,17 @@ class TestSheetOrder(unittest.TestCase):
             wait_for(lambda: tabs() == ["A-050", "A-010", "A-020", "A-030", "A-040"],
                      "the tab moved by a drag in the list")
 
+            # With Shift held, a layout dragged onto the other drawing moves there.
+            d.activate("Blattwart")
+            self.drag(d, "A-040", OTHER, shift=True)
+            wait_for(lambda: "A-040" in d.host_documents()[OTHER][2], "the layout moved into the other drawing")
+            wait_for(lambda: tabs() == ["A-050", "A-010", "A-020", "A-030"], "the layout gone from its drawing")
+
     def doc_id(self, d, name):
         (snapshots,) = d.host_value("/Documents", "Documents", "Snapshots")
         return next(ref[0] for ref, *_ in snapshots if ref[1] == name)
 
-    def drag(self, d, source, target, role="table cell"):
+    def drag(self, d, source, target, role="table cell", shift=False):
         """Drags the tree node (or list item) source onto target with the mouse, as a user would."""
         import pyatspi
 
@@ -149,11 +155,15 @@ class TestSheetOrder(unittest.TestCase):
         time.sleep(0.5)
         d.xdotool("mousemove", "--sync", str(sx), str(sy))
         d.xdotool("mousedown", "1")
+        if shift:
+            d.xdotool("keydown", "shift")
         for step in range(1, 11):
             d.xdotool("mousemove", "--sync", str(sx + (tx - sx) * step // 10), str(sy + (ty - sy) * step // 10))
             time.sleep(0.05)
         time.sleep(0.3)
         d.xdotool("mouseup", "1")
+        if shift:
+            d.xdotool("keyup", "shift")
 
 
 if __name__ == "__main__":
