@@ -409,6 +409,13 @@ private slots:
             << QStringList{"Layout1", "Layout2"} << "Plan"
             << "40000" << QStringList{"Model", "Layout1", "Layout2", "Plan1", "Plan3"}
             << QStringList{"Ungültige Anzahl!"};
+        // A pattern: Plan1 takes the name Plan3 still has; both get their new names in one rename.
+        QTest::newRow("pattern, names passed on within the selection")
+            << QStringList{"Plan1", "Plan3"} << "Plan{nr}"
+            << "3" << QStringList{"Model", "Layout1", "Layout2", "Plan3", "Plan4"} << QStringList{};
+        QTest::newRow("pattern with zeros")
+            << QStringList{"Layout1", "Layout2"} << "A-{nr:03}"
+            << "9" << QStringList{"Model", "A-009", "A-010", "Plan1", "Plan3"} << QStringList{};
         // The preview refuses the lines: "Fertigstellen" stays off, the dialog stays.
         QTest::newRow("numbers run out: nothing renamed")
             << QStringList{"Layout1", "Layout2"} << "Plan"
