@@ -102,6 +102,42 @@ void checkRanges(const acad::PlotSettings& v, quint32 which, const QString& layo
         checkScale(v, layoutName);
 }
 
+// Plotter and paper, checked together: the paper must be one the (new) plotter takes.
+void takeDevice(acad::PlotSettings& next, const acad::PlotSettings& values, quint32 which,
+                const QString& layoutName)
+{
+    if (which & acad::Plotter) {
+        const Plotter* p = plotterNamed(values.configName);
+        if (!p)
+            refuse(layoutName,
+                   QStringLiteral("Den Plotter „%1“ gibt es nicht.").arg(printable(values.configName)));
+        next.configName = p->name;
+    }
+    if (which & acad::Paper) {
+        next.canonicalMediaName = values.canonicalMediaName;
+        next.paperWidth = 0; // unknown until the paper's name gives it
+        next.paperHeight = 0;
+    }
+    if (!(which & (acad::Plotter | acad::Paper)))
+        return;
+    const QString media = knownName(mediaNamesOf(next.configName), next.canonicalMediaName);
+    if (media.isEmpty())
+        refuse(layoutName, QStringLiteral("Der Plotter „%1“ kennt das Papierformat „%2“ nicht.")
+                               .arg(printable(next.configName), printable(next.canonicalMediaName)));
+    next.canonicalMediaName = media;
+}
+
+// The table's name as the host spells it; empty stays empty (no table).
+QString styleTableNamed(const QString& name, const QString& layoutName)
+{
+    if (name.isEmpty())
+        return {};
+    const QString known = knownName(styleTables(), name);
+    if (known.isEmpty())
+        refuse(layoutName, QStringLiteral("Die Plotstiltabelle „%1“ gibt es nicht.").arg(printable(name)));
+    return known;
+}
+
 } // namespace
 
 QStringList plotterNames()
@@ -123,33 +159,9 @@ void applyPlotSettings(acad::PlotSettings& plot, const acad::PlotSettings& value
 {
     acad::PlotSettings next = plot;
     checkRanges(values, which, layoutName);
-    if (which & acad::Plotter) {
-        const Plotter* p = plotterNamed(values.configName);
-        if (!p)
-            refuse(layoutName,
-                   QStringLiteral("Den Plotter „%1“ gibt es nicht.").arg(printable(values.configName)));
-        next.configName = p->name;
-    }
-    if (which & acad::Paper) {
-        next.canonicalMediaName = values.canonicalMediaName;
-        next.paperWidth = 0; // taken from the new paper's name below
-        next.paperHeight = 0;
-    }
-    if (which & (acad::Plotter | acad::Paper)) {
-        const QString media = knownName(mediaNamesOf(next.configName), next.canonicalMediaName);
-        if (media.isEmpty())
-            refuse(layoutName, QStringLiteral("Der Plotter „%1“ kennt das Papierformat „%2“ nicht.")
-                                   .arg(printable(next.configName), printable(next.canonicalMediaName)));
-        next.canonicalMediaName = media;
-    }
-    if (which & acad::StyleTable) {
-        next.styleSheet =
-            values.styleSheet.isEmpty() ? QString() : knownName(styleTables(), values.styleSheet);
-        if (!values.styleSheet.isEmpty() && next.styleSheet.isEmpty())
-            refuse(
-                layoutName,
-                QStringLiteral("Die Plotstiltabelle „%1“ gibt es nicht.").arg(printable(values.styleSheet)));
-    }
+    takeDevice(next, values, which, layoutName);
+    if (which & acad::StyleTable)
+        next.styleSheet = styleTableNamed(values.styleSheet, layoutName);
     if (which & acad::Orientation)
         next.plotRotation = values.plotRotation;
     if (which & acad::PlotArea)
