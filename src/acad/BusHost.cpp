@@ -364,6 +364,30 @@ ObjectId BusHost::copyLayoutToDocument(DocId source, ObjectId layout, DocId targ
                            {source, layout, target, newName});
 }
 
+QStringList BusHost::plotDeviceNames(DocId doc)
+{
+    return value<QStringList>(kLayoutsPath, kLayoutsInterface, QStringLiteral("PlotDeviceNames"), {doc});
+}
+
+QStringList BusHost::canonicalMediaNames(DocId doc, ObjectId layout)
+{
+    return value<QStringList>(kLayoutsPath, kLayoutsInterface, QStringLiteral("CanonicalMediaNames"),
+                              {doc, layout});
+}
+
+void BusHost::setPlotSettings(DocId doc, ObjectId layout, const PlotSettings& values, quint32 which)
+{
+    call(kLayoutsPath, kLayoutsInterface, QStringLiteral("SetPlotSettings"),
+         {doc, layout, QVariant::fromValue(values), which});
+}
+
+void BusHost::copyPlotSettings(DocId sourceDoc, ObjectId sourceLayout, DocId targetDoc, ObjectId targetLayout,
+                               quint32 which)
+{
+    call(kLayoutsPath, kLayoutsInterface, QStringLiteral("CopyPlotSettings"),
+         {sourceDoc, sourceLayout, targetDoc, targetLayout, which});
+}
+
 QList<DocumentSheets> BusHost::documentSheets(const QString& xdataApplication)
 {
     return value<QList<DocumentSheets>>(kDocumentsPath, kDocumentsInterface, QStringLiteral("Sheets"),

@@ -74,6 +74,11 @@ public:
     ObjectId copyLayoutToDocument(DocId source, ObjectId layout, DocId target,
                                   const QString& newName) override;
     QList<DocumentSheets> documentSheets(const QString& xdataApplication) override;
+    QStringList plotDeviceNames(DocId doc) override;
+    QStringList canonicalMediaNames(DocId doc, ObjectId layout) override;
+    void setPlotSettings(DocId doc, ObjectId layout, const PlotSettings& values, quint32 which) override;
+    void copyPlotSettings(DocId sourceDoc, ObjectId sourceLayout, DocId targetDoc, ObjectId targetLayout,
+                          quint32 which) override;
 
     XData xdata(DocId doc, ObjectId object, const QString& application) override;
     void setXData(DocId doc, ObjectId object, const XData& data) override;

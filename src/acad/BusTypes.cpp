@@ -109,8 +109,10 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, DocumentSnapshot& v)
 QDBusArgument& operator<<(QDBusArgument& arg, const PlotSettings& v)
 {
     arg.beginStructure();
+    // The scale came last: clients that read only the first seven fields still read the rest.
     arg << v.configName << v.canonicalMediaName << v.paperWidth << v.paperHeight << v.plotRotation
-        << v.plotType << v.styleSheet;
+        << v.plotType << v.styleSheet << v.useStandardScale << v.standardScale << v.scaleNumerator
+        << v.scaleDenominator;
     arg.endStructure();
     return arg;
 }
@@ -120,6 +122,8 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, PlotSettings& v)
     arg.beginStructure();
     arg >> v.configName >> v.canonicalMediaName >> v.paperWidth >> v.paperHeight >> v.plotRotation >>
         v.plotType >> v.styleSheet;
+    if (!arg.atEnd()) // an older host sends seven fields
+        arg >> v.useStandardScale >> v.standardScale >> v.scaleNumerator >> v.scaleDenominator;
     arg.endStructure();
     return arg;
 }

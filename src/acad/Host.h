@@ -85,6 +85,18 @@ public:
     // layoutBlocksWithXData(…, xdataApplication): a sheet list in one answer. A document that cannot
     // be read comes with its error. The default is built on application() and the per-document calls.
     virtual QList<DocumentSheets> documentSheets(const QString& xdataApplication);
+    // The host's plotters (GetPlotDeviceNames) and the paper sizes the layout's plotter takes
+    // (GetCanonicalMediaNames), as canonical names.
+    virtual QStringList plotDeviceNames(DocId doc) = 0;
+    virtual QStringList canonicalMediaNames(DocId doc, ObjectId layout) = 0;
+    // Sets only the values chosen in `which` (PlotSetting flags) on a paper layout. Values the host
+    // cannot plot (unknown plotter or style table, a paper its plotter lacks) are refused and the
+    // layout stays as it was. One undo step.
+    virtual void setPlotSettings(DocId doc, ObjectId layout, const PlotSettings& values, quint32 which) = 0;
+    // CopyFrom limited to the values chosen in `which`, also between drawings; checked as
+    // setPlotSettings checks. One undo step in the target.
+    virtual void copyPlotSettings(DocId sourceDoc, ObjectId sourceLayout, DocId targetDoc,
+                                  ObjectId targetLayout, quint32 which) = 0;
 
     // --- entities
     virtual XData xdata(DocId doc, ObjectId object, const QString& application) = 0;

@@ -70,7 +70,25 @@ struct PlotSettings
     qint32 plotRotation = 0;    // 0..3
     qint32 plotType = 5;        // 0..5 (5 = layout, 4 = window)
     QString styleSheet;         // empty for none
+    // The plot scale: a standard scale (AcPlotScale, 16 = 1:1, 0 = scaled to fit) or a custom
+    // ratio of paper units to drawing units.
+    bool useStandardScale = true;
+    qint32 standardScale = 16; // 0..32
+    double scaleNumerator = 1;
+    double scaleDenominator = 1;
     friend bool operator==(const PlotSettings&, const PlotSettings&) = default;
+};
+
+// Which values of PlotSettings setPlotSettings and copyPlotSettings take; OR them together.
+// Scale covers useStandardScale, standardScale and the custom ratio.
+enum PlotSetting : quint32
+{
+    Plotter = 1,
+    Paper = 2,
+    Orientation = 4,
+    StyleTable = 8,
+    PlotArea = 16,
+    Scale = 32,
 };
 
 struct EntityInfo

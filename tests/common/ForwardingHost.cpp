@@ -227,6 +227,28 @@ acad::ObjectId ForwardingHost::copyLayoutToDocument(acad::DocId source, acad::Ob
     return next("copyLayoutToDocument").copyLayoutToDocument(source, layout, target, newName);
 }
 
+QStringList ForwardingHost::plotDeviceNames(acad::DocId doc)
+{
+    return next("plotDeviceNames").plotDeviceNames(doc);
+}
+
+QStringList ForwardingHost::canonicalMediaNames(acad::DocId doc, acad::ObjectId layout)
+{
+    return next("canonicalMediaNames").canonicalMediaNames(doc, layout);
+}
+
+void ForwardingHost::setPlotSettings(acad::DocId doc, acad::ObjectId layout, const acad::PlotSettings& values,
+                                     quint32 which)
+{
+    next("setPlotSettings").setPlotSettings(doc, layout, values, which);
+}
+
+void ForwardingHost::copyPlotSettings(acad::DocId sourceDoc, acad::ObjectId sourceLayout,
+                                      acad::DocId targetDoc, acad::ObjectId targetLayout, quint32 which)
+{
+    next("copyPlotSettings").copyPlotSettings(sourceDoc, sourceLayout, targetDoc, targetLayout, which);
+}
+
 QList<acad::DocumentSheets> ForwardingHost::documentSheets(const QString& xdataApplication)
 {
     if (!m_inner)

@@ -57,6 +57,12 @@ public:
     acad::ObjectId copyLayoutToDocument(acad::DocId source, acad::ObjectId layout, acad::DocId target,
                                         const QString& newName) override;
     QList<acad::DocumentSheets> documentSheets(const QString& xdataApplication) override;
+    QStringList plotDeviceNames(acad::DocId doc) override;
+    QStringList canonicalMediaNames(acad::DocId doc, acad::ObjectId layout) override;
+    void setPlotSettings(acad::DocId doc, acad::ObjectId layout, const acad::PlotSettings& values,
+                         quint32 which) override;
+    void copyPlotSettings(acad::DocId sourceDoc, acad::ObjectId sourceLayout, acad::DocId targetDoc,
+                          acad::ObjectId targetLayout, quint32 which) override;
     acad::XData xdata(acad::DocId doc, acad::ObjectId object, const QString& application) override;
     void setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data) override;
     QStringList commandHistory() override;

@@ -249,6 +249,27 @@ qint32 LayoutsObject::CopyToDocument(qint32 source, qint32 layout, qint32 target
     return guarded([&] { return m_host.copyLayoutToDocument(source, layout, target, newName); });
 }
 
+QStringList LayoutsObject::PlotDeviceNames(qint32 doc)
+{
+    return guarded([&] { return m_host.plotDeviceNames(doc); });
+}
+
+QStringList LayoutsObject::CanonicalMediaNames(qint32 doc, qint32 layout)
+{
+    return guarded([&] { return m_host.canonicalMediaNames(doc, layout); });
+}
+
+void LayoutsObject::SetPlotSettings(qint32 doc, qint32 layout, const acad::PlotSettings& values, uint which)
+{
+    guarded([&] { m_host.setPlotSettings(doc, layout, values, which); });
+}
+
+void LayoutsObject::CopyPlotSettings(qint32 sourceDoc, qint32 sourceLayout, qint32 targetDoc,
+                                     qint32 targetLayout, uint which)
+{
+    guarded([&] { m_host.copyPlotSettings(sourceDoc, sourceLayout, targetDoc, targetLayout, which); });
+}
+
 // --- Entities
 
 acad::XData EntitiesObject::GetXData(qint32 doc, qint32 object, const QString& application)

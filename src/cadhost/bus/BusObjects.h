@@ -115,6 +115,11 @@ public Q_SLOTS:
     QList<acad::LayoutBlockWithXData> AllBlockEntitiesWithXData(qint32 doc, const QString& application);
     void SetTabOrder(qint32 doc, qint32 layout, qint32 tabOrder);
     qint32 CopyToDocument(qint32 source, qint32 layout, qint32 target, const QString& newName);
+    QStringList PlotDeviceNames(qint32 doc);
+    QStringList CanonicalMediaNames(qint32 doc, qint32 layout);
+    void SetPlotSettings(qint32 doc, qint32 layout, const acad::PlotSettings& values, uint which);
+    void CopyPlotSettings(qint32 sourceDoc, qint32 sourceLayout, qint32 targetDoc, qint32 targetLayout,
+                          uint which);
 };
 
 class EntitiesObject final : public BusObject

@@ -10,6 +10,9 @@
 // back byte for byte.
 namespace cadhost::dxfgroups {
 
+// The "plot with a standard scale" bit of the plot settings' flags (code 70).
+inline constexpr qint64 kStandardScaleFlag = 16;
+
 struct Region
 {
     qsizetype begin = 0;

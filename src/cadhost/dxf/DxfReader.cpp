@@ -472,6 +472,11 @@ private:
         l.plot.plotRotation = qint32(std::clamp<qint64>(integer(g, plot, 73, 1), 0, 3));
         l.plot.plotType = qint32(std::clamp<qint64>(integer(g, plot, 74, 5), 0, 5));
         l.plot.styleSheet = text(g, plot, 7);
+        // ezdxf's defaults when a code is missing: flags 688 (standard scale), scale 16 (1:1).
+        l.plot.useStandardScale = (integer(g, plot, 70, 688) & kStandardScaleFlag) != 0;
+        l.plot.standardScale = qint32(std::clamp<qint64>(integer(g, plot, 75, 16), 0, 32));
+        l.plot.scaleNumerator = real(g, plot, 142, 1);
+        l.plot.scaleDenominator = real(g, plot, 143, 1);
         const qsizetype name = find(g, own, 1);
         if (!own.found || name < 0)
             throw DxfError(r.line, tr("Dem Layout fehlt sein Name (AcDbLayout, Gruppencode 1)."));

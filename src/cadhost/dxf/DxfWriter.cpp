@@ -859,6 +859,7 @@ private:
         setInteger(g, plot, 73, l.plot.plotRotation);
         setInteger(g, plot, 74, l.plot.plotType);
         setText(g, plot, 7, l.plot.styleSheet);
+        writeScale(g, plot, l.plot);
         Region own = subclass(g, QLatin1StringView("AcDbLayout"));
         setText(g, own, 1, l.name);
         setInteger(g, own, 71, l.tabOrder);
@@ -870,6 +871,22 @@ private:
             remove(g, own, 331);
         put(out, 0, QStringLiteral("LAYOUT"));
         putAll(out, g);
+    }
+
+    // Only the standard-scale bit of the plot flags is the layout's; the other bits stay as read.
+    static void writeScale(QList<DxfGroup>& g, Region& plot, const acad::PlotSettings& p)
+    {
+        const qint64 flags = integer(g, plot, 70, 688);
+        const qint64 next = p.useStandardScale ? (flags | kStandardScaleFlag) : (flags & ~kStandardScaleFlag);
+        if (next != flags)
+            setInteger(g, plot, 70, next);
+        // A missing code that still holds its default stays missing, so untouched layouts keep their text.
+        if (find(g, plot, 75) >= 0 || p.standardScale != 16)
+            setInteger(g, plot, 75, p.standardScale);
+        if (find(g, plot, 142) >= 0 || p.scaleNumerator != 1)
+            setReal(g, plot, 142, p.scaleNumerator);
+        if (find(g, plot, 143) >= 0 || p.scaleDenominator != 1)
+            setReal(g, plot, 143, p.scaleDenominator);
     }
 
     // --- HEADER

@@ -323,6 +323,12 @@ void Document::moveLayout(acad::ObjectId id, qint32 tabOrder)
     touch();
 }
 
+void Document::setPlot(acad::ObjectId id, const acad::PlotSettings& plot)
+{
+    layoutById(id).plot = plot;
+    touch();
+}
+
 Layout& Document::adoptLayout(const Drawing& source, const Layout& layout, const QString& name, IdSource& ids)
 {
     if (layout.isModel())

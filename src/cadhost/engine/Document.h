@@ -82,6 +82,8 @@ public:
     void deleteLayout(const QString& name);
     // Moves a paper layout's tab to the position (1 .. number of paper layouts); the others shift.
     void moveLayout(acad::ObjectId id, qint32 tabOrder);
+    // Replaces a layout's plot settings, checked by the caller.
+    void setPlot(acad::ObjectId id, const acad::PlotSettings& plot);
     // A copy of another drawing's paper layout as the last tab; source is the drawing it is in.
     Layout& adoptLayout(const Drawing& source, const Layout& layout, const QString& name, IdSource& ids);
     // Inserts layouts of a template; names empty = all. A name that clashes gets a free one;

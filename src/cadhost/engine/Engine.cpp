@@ -2,6 +2,7 @@
 
 #include "EnginePrivate.h"
 #include "MemoryStore.h"
+#include "Plotters.h"
 #include "XDataCodec.h"
 
 #include <QRegularExpression>
@@ -341,6 +342,41 @@ acad::ObjectId Engine::copyLayoutToDocument(acad::DocId source, acad::ObjectId l
     d->documents.edit(to,
                       [&] { id = to.adoptLayout(from.drawing(), original, newName, d->documents.ids()).id; });
     return id;
+}
+
+QStringList Engine::plotDeviceNames(acad::DocId doc)
+{
+    d->documents.doc(doc);
+    return plotterNames();
+}
+
+QStringList Engine::canonicalMediaNames(acad::DocId doc, acad::ObjectId layout)
+{
+    return mediaNamesOf(d->documents.doc(doc).layoutById(layout).plot.configName);
+}
+
+void Engine::setPlotSettings(acad::DocId doc, acad::ObjectId layout, const acad::PlotSettings& values,
+                             quint32 which)
+{
+    Document& document = d->documents.doc(doc);
+    Layout& target = document.layoutById(layout);
+    if (target.isModel())
+        throw acad::Error(QStringLiteral("Die Seiteneinrichtung gilt nur für Papierbereichslayouts; "
+                                         "„Model“ in „%1“ bleibt, wie es ist.")
+                              .arg(document.name()));
+    acad::PlotSettings plot = target.plot;
+    applyPlotSettings(plot, values, which, target.name); // throws before anything changes
+    refreshPaperSize(plot);
+    if (plot == target.plot)
+        return;
+    d->documents.edit(document, [&] { document.setPlot(layout, plot); });
+}
+
+void Engine::copyPlotSettings(acad::DocId sourceDoc, acad::ObjectId sourceLayout, acad::DocId targetDoc,
+                              acad::ObjectId targetLayout, quint32 which)
+{
+    const acad::PlotSettings values = d->documents.doc(sourceDoc).layoutById(sourceLayout).plot;
+    setPlotSettings(targetDoc, targetLayout, values, which);
 }
 
 // --- entities

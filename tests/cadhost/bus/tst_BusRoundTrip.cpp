@@ -147,7 +147,7 @@ public:
                 {300 + doc,
                  QStringLiteral("Ansicht Süd"),
                  {QStringLiteral("Kein"), QStringLiteral("ISO_A4_(297.00_x_210.00_MM)"), 297.0, 210.0, 0, 4,
-                  QStringLiteral("monochrome.ctb")},
+                  QStringLiteral("monochrome.ctb"), false, 0, 1.0, 250.0},
                  QStringLiteral("ISO A4 (297.00 x 210.00 MM)")}};
     }
     QList<EntityWithXData> blockEntitiesWithXData(DocId doc, ObjectId layout,
@@ -168,6 +168,41 @@ public:
     {
         check(QStringLiteral("copy %1 %2 %3 %4").arg(source).arg(layout).arg(target).arg(name));
         return 900 + target;
+    }
+    QStringList plotDeviceNames(DocId doc) override
+    {
+        check(QStringLiteral("devices %1").arg(doc));
+        return {QStringLiteral("DWG To PDF.pc3"), QStringLiteral("Plotter Ä.pc3")};
+    }
+    QStringList canonicalMediaNames(DocId doc, ObjectId layout) override
+    {
+        check(QStringLiteral("media %1 %2").arg(doc).arg(layout));
+        return {QStringLiteral("ISO_A3_(420.00_x_297.00_MM)")};
+    }
+    void setPlotSettings(DocId doc, ObjectId layout, const PlotSettings& v, quint32 which) override
+    {
+        check(QStringLiteral("plot %1 %2 %3 %4 %5 %6 %7 %8 %9")
+                  .arg(doc)
+                  .arg(layout)
+                  .arg(which)
+                  .arg(v.configName, v.canonicalMediaName, v.styleSheet)
+                  .arg(v.plotRotation)
+                  .arg(v.plotType)
+                  .arg(QStringLiteral("%1/%2/%3:%4")
+                           .arg(v.useStandardScale)
+                           .arg(v.standardScale)
+                           .arg(v.scaleNumerator)
+                           .arg(v.scaleDenominator)));
+    }
+    void copyPlotSettings(DocId sourceDoc, ObjectId sourceLayout, DocId targetDoc, ObjectId targetLayout,
+                          quint32 which) override
+    {
+        check(QStringLiteral("copyplot %1 %2 %3 %4 %5")
+                  .arg(sourceDoc)
+                  .arg(sourceLayout)
+                  .arg(targetDoc)
+                  .arg(targetLayout)
+                  .arg(which));
     }
     XData xdata(DocId, ObjectId, const QString&) override { return stored; }
     void setXData(DocId, ObjectId, const XData& data) override { stored = data; }
@@ -224,6 +259,7 @@ private slots:
     void documentSheetsInOneAnswer();
     void introspection();
     void olderClientsReadTheSnapshot();
+    void olderClientsReadPlotSettings();
     void goneAfterHostLeaves();
 
 private:
@@ -249,6 +285,42 @@ void tst_BusRoundTrip::cleanupTestCase()
         m_service->quit();
         m_service->wait();
     }
+}
+
+// The scale came after the first seven fields of the plot settings: a client that reads only those
+// still reads each layout's localized paper name behind them.
+void tst_BusRoundTrip::olderClientsReadPlotSettings()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        bus.interface()->serviceOwner(bus::busNameForProgId(kAcadProgId)), bus::kLayoutsPath,
+        bus::kLayoutsInterface, QStringLiteral("AllPlotSettings"));
+    call << 1;
+    const QDBusMessage reply = bus.call(call);
+    QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+    const QDBusArgument arg = reply.arguments().constFirst().value<QDBusArgument>();
+    QStringList styles;
+    QStringList localeNames;
+    arg.beginArray();
+    while (!arg.atEnd()) {
+        ObjectId id = 0;
+        QString name, config, media, style, locale;
+        double width = 0, height = 0;
+        qint32 rotation = 0, type = 0;
+        arg.beginStructure();
+        arg >> id >> name;
+        arg.beginStructure();
+        arg >> config >> media >> width >> height >> rotation >> type >> style; // the older seven
+        arg.endStructure();
+        arg >> locale;
+        arg.endStructure();
+        styles.append(style);
+        localeNames.append(locale);
+    }
+    arg.endArray();
+    QCOMPARE(styles, (QStringList{QString(), QString(), QStringLiteral("monochrome.ctb")}));
+    QCOMPARE(localeNames, (QStringList{QString(), QStringLiteral("ISO A3 (ä)"),
+                                       QStringLiteral("ISO A4 (297.00 x 210.00 MM)")}));
 }
 
 // The flag of a name with control characters came as a fourth field of each layout: a client that
@@ -381,6 +453,29 @@ void tst_BusRoundTrip::calls_data()
     QTest::newRow("save") << F([](Host& h) { h.saveDocument(1); }) << QStringLiteral("save 1");
     QTest::newRow("plot device") << F([](Host& h) { h.refreshPlotDeviceInfo(1, 201); })
                                  << QStringLiteral("refresh");
+    QTest::newRow("plot devices") << F([](Host& h) {
+        QCOMPARE(h.plotDeviceNames(2), (QStringList{"DWG To PDF.pc3", "Plotter Ä.pc3"}));
+    }) << QStringLiteral("devices 2");
+    QTest::newRow("papers") << F([](Host& h) {
+        QCOMPARE(h.canonicalMediaNames(1, 201), QStringList{"ISO_A3_(420.00_x_297.00_MM)"});
+    }) << QStringLiteral("media 1 201");
+    QTest::newRow("set plot settings") << F([](Host& h) {
+        PlotSettings v{QStringLiteral("Plotter Ä.pc3"),
+                       QStringLiteral("ISO_A2"),
+                       0,
+                       0,
+                       3,
+                       4,
+                       QStringLiteral("grau.stb"),
+                       false,
+                       0,
+                       1.0,
+                       250.0};
+        h.setPlotSettings(1, 201, v, Plotter | Scale);
+    }) << QStringLiteral("plot 1 201 33 Plotter Ä.pc3 ISO_A2 grau.stb 3 4 0/0/1:250");
+    QTest::newRow("copy plot settings")
+        << F([](Host& h) { h.copyPlotSettings(2, 202, 1, 301, Paper | PlotArea); })
+        << QStringLiteral("copyplot 2 202 1 301 18");
 }
 
 void tst_BusRoundTrip::calls()

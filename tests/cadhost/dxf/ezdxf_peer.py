@@ -44,6 +44,10 @@ def describe(doc, auditor):
             "rotation": dxf.get("plot_rotation", 1),
             "plotType": dxf.get("plot_type", 5),
             "style": dxf.get("current_style_sheet", ""),
+            "flags": dxf.get("plot_layout_flags", 688),
+            "standardScale": dxf.get("standard_scale_type", 16),
+            "scaleNumerator": dxf.get("scale_numerator", 1.0),
+            "scaleDenominator": dxf.get("scale_denominator", 1.0),
             "entities": entities,
         })
     return {
