@@ -4,7 +4,7 @@
 // files (comments, CR line ends, Windows-1252 text) open; file errors come in German.
 #include "BusCalls.h"
 #include "DxfTestUtil.h"
-#include "PrivateBus.h"
+#include "HostOnBus.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -62,10 +62,9 @@ private:
     DocId openCopy(const QString& name = QStringLiteral("Blatt.dwg"));
     void runCommand(DocId doc, const QString& text);
 
-    PrivateBus m_bus;
-    std::unique_ptr<BusConnector> m_connector;
+    HostOnBus m_onBus;
     std::shared_ptr<Host> m_host;
-    QTemporaryDir m_dir;
+    QTemporaryDir& m_dir = m_onBus.dir;
 };
 
 void tst_CadHostNamesAsData::initTestCase()
@@ -73,29 +72,21 @@ void tst_CadHostNamesAsData::initTestCase()
     QString why;
     if (!dxftest::ezdxfAvailable(&why))
         QSKIP(qPrintable(why));
-    QVERIFY2(m_bus.start(), qPrintable(m_bus.errorString()));
-    m_connector = std::make_unique<BusConnector>(QDBusConnection::sessionBus());
-    QVERIFY2(m_bus.startHost(), qPrintable(m_bus.errorString()));
-    m_host = m_connector->attach(kAcadProgId);
+    const QString failed = m_onBus.start();
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    m_host = m_onBus.host;
 }
 
 // One host for all: after each test it must still answer, and its drawings are closed.
 void tst_CadHostNamesAsData::cleanup()
 {
-    QVERIFY2(m_bus.host().state() == QProcess::Running, "the host has gone");
-    const QString error = errorOf([&] {
-        for (const DocumentRef& doc : m_host->application().documents)
-            m_host->closeDocument(doc.id, false);
-    });
+    const QString error = m_onBus.closeAll();
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 DocId tst_CadHostNamesAsData::openCopy(const QString& name)
 {
-    const QString path = m_dir.filePath(name);
-    QFile::remove(path);
-    QFile::copy(dxftest::samplePath(QStringLiteral("A3 quer.dwt")), path);
-    return m_host->openDocument(path);
+    return m_onBus.openCopy(QStringLiteral("A3 quer.dwt"), name);
 }
 
 // Sends the text with FILEDIA 0 and waits until the command line is idle again.
@@ -269,7 +260,7 @@ void tst_CadHostNamesAsData::deeplyNestedTemplateInsertsAndSaves()
     runCommand(doc, QStringLiteral("_layout\r_template\r\"%1\"\rTief\r").arg(deep));
     QTRY_VERIFY_WITH_TIMEOUT(layoutNames(m_host->document(doc)).contains(QStringLiteral("Tief")), 20000);
     const QString saveError = errorOf([&] { m_host->saveDocument(doc); });
-    QVERIFY2(m_bus.host().state() == QProcess::Running, "the host crashed");
+    QVERIFY2(m_onBus.running(), "the host crashed");
     QVERIFY2(saveError.isEmpty(), qPrintable(saveError));
     QVERIFY(m_host->document(other).modified);
     const QJsonObject peer = peerRead(m_dir.filePath(QStringLiteral("Blatt.dwg")));

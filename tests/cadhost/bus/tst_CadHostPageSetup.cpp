@@ -3,7 +3,7 @@
 // What it saves is read back by the host and by ezdxf.
 #include "BusCalls.h"
 #include "DxfTestUtil.h"
-#include "PrivateBus.h"
+#include "HostOnBus.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -146,10 +146,9 @@ private:
     void checkSaved(DocId doc, const QString& layout, const PlotSettings& settings,
                     const QJsonObject& original);
 
-    PrivateBus m_bus;
-    std::unique_ptr<BusConnector> m_connector;
+    HostOnBus m_onBus;
     std::shared_ptr<Host> m_host;
-    QTemporaryDir m_dir;
+    QTemporaryDir& m_dir = m_onBus.dir;
 };
 
 void tst_CadHostPageSetup::initTestCase()
@@ -157,29 +156,20 @@ void tst_CadHostPageSetup::initTestCase()
     QString why;
     if (!dxftest::ezdxfAvailable(&why))
         QSKIP(qPrintable(why));
-    QVERIFY2(m_bus.start(), qPrintable(m_bus.errorString()));
-    m_connector = std::make_unique<BusConnector>(QDBusConnection::sessionBus());
-    QVERIFY2(m_bus.startHost(), qPrintable(m_bus.errorString()));
-    m_host = m_connector->attach(kAcadProgId);
+    const QString failed = m_onBus.start();
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    m_host = m_onBus.host;
 }
 
 void tst_CadHostPageSetup::cleanup()
 {
-    QVERIFY2(m_bus.host().state() == QProcess::Running, "the host has gone");
-    const QString error = errorOf([&] {
-        for (const DocumentRef& doc : m_host->application().documents)
-            m_host->closeDocument(doc.id, false);
-    });
+    const QString error = m_onBus.closeAll();
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 DocId tst_CadHostPageSetup::openCopy(const QString& sample, const QString& name)
 {
-    const QString path = m_dir.filePath(name);
-    QFile::remove(path);
-    QFile::copy(dxftest::samplePath(sample), path);
-    QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    return m_host->openDocument(path);
+    return m_onBus.openCopy(sample, name);
 }
 
 ObjectId tst_CadHostPageSetup::layoutId(DocId doc, const QString& name)

@@ -3,7 +3,7 @@
 // the host and by ezdxf.
 #include "BusCalls.h"
 #include "DxfTestUtil.h"
-#include "PrivateBus.h"
+#include "HostOnBus.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -110,10 +110,9 @@ private:
     void runCommand(DocId doc, const QString& text);
     QStringList paperNames(DocId doc);
 
-    PrivateBus m_bus;
-    std::unique_ptr<BusConnector> m_connector;
+    HostOnBus m_onBus;
     std::shared_ptr<Host> m_host;
-    QTemporaryDir m_dir;
+    QTemporaryDir& m_dir = m_onBus.dir;
 };
 
 void tst_CadHostSheets::initTestCase()
@@ -121,28 +120,20 @@ void tst_CadHostSheets::initTestCase()
     QString why;
     if (!dxftest::ezdxfAvailable(&why))
         QSKIP(qPrintable(why));
-    QVERIFY2(m_bus.start(), qPrintable(m_bus.errorString()));
-    m_connector = std::make_unique<BusConnector>(QDBusConnection::sessionBus());
-    QVERIFY2(m_bus.startHost(), qPrintable(m_bus.errorString()));
-    m_host = m_connector->attach(kAcadProgId);
+    const QString failed = m_onBus.start();
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    m_host = m_onBus.host;
 }
 
 void tst_CadHostSheets::cleanup()
 {
-    QVERIFY2(m_bus.host().state() == QProcess::Running, "the host has gone");
-    const QString error = errorOf([&] {
-        for (const DocumentRef& doc : m_host->application().documents)
-            m_host->closeDocument(doc.id, false);
-    });
+    const QString error = m_onBus.closeAll();
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 DocId tst_CadHostSheets::openCopy(const QString& sample, const QString& name)
 {
-    const QString path = m_dir.filePath(name);
-    QFile::remove(path);
-    QFile::copy(dxftest::samplePath(sample), path);
-    return m_host->openDocument(path);
+    return m_onBus.openCopy(sample, name);
 }
 
 DocId tst_CadHostSheets::openPeerDrawing(const QString& name)
