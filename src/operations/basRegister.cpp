@@ -3,6 +3,7 @@
 #include "BatchMark.h"
 #include "basDateien.h"
 #include "basDateienTargets.h"
+#include "basKopieren.h"
 
 #include <acad/CommandString.h>
 #include <acad/Host.h>
@@ -46,14 +47,10 @@ QList<acad::ObjectId> paperSpaceOrder(const acad::DocumentSnapshot& doc)
 }
 
 // A name the drawing does not have yet: the name itself, else with " (2)", " (3)" … after it.
-QString freeName(const QString& name, const QStringList& taken)
+QString freeName(const QString& name, const basKopieren::LayoutNames& taken)
 {
-    auto isTaken = [&taken](const QString& candidate) {
-        return std::any_of(taken.begin(), taken.end(),
-                           [&candidate](const QString& t) { return basDateien::sameName(t, candidate); });
-    };
     QString candidate = name;
-    for (int n = 2; isTaken(candidate); ++n)
+    for (int n = 2; taken.contains(candidate); ++n)
         candidate = QStringLiteral("%1 (%2)").arg(name).arg(n);
     return candidate;
 }
@@ -235,9 +232,7 @@ void Register::SortTabs()
 QStringList Register::copyLayouts(const Drawing& from, const Drawing& to,
                                   const QList<acad::ObjectId>& layouts)
 {
-    QStringList taken;
-    for (const acad::LayoutRef& layout : to.snapshot.layouts)
-        taken.append(layout.name);
+    basKopieren::LayoutNames taken(to.snapshot);
     const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_connection);
     operations::BatchMark mark(*app, to.doc, m_views);
     QStringList names;
@@ -249,7 +244,7 @@ QStringList Register::copyLayouts(const Drawing& from, const Drawing& to,
         const QString name = freeName(source->name, taken);
         app->copyLayoutToDocument(from.doc, id, to.doc, name);
         mark.changed();
-        taken.append(name);
+        taken.add(name);
         names.append(name);
     }
     return names;
