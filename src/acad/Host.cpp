@@ -68,4 +68,41 @@ QList<DocumentSheets> Host::documentSheets(const QString& xdataApplication)
     return out;
 }
 
+namespace {
+[[noreturn]] void cannotPlot()
+{
+    throw Error(QStringLiteral("Der CAD-Host kann nicht plotten."));
+}
+} // namespace
+
+PlotResult Host::plotToFile(DocId, ObjectId, const QString&)
+{
+    cannotPlot();
+}
+
+qint32 Host::beginPlotJob(const QString&)
+{
+    cannotPlot();
+}
+
+PlotResult Host::plotJobPage(qint32, DocId, ObjectId)
+{
+    cannotPlot();
+}
+
+void Host::endPlotJob(qint32, bool)
+{
+    cannotPlot();
+}
+
+QByteArray Host::layoutPreview(DocId, ObjectId, qint32, qint32)
+{
+    cannotPlot();
+}
+
+qint64 Host::documentRevision(DocId)
+{
+    cannotPlot();
+}
+
 } // namespace acad

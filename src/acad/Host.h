@@ -98,6 +98,23 @@ public:
     virtual void copyPlotSettings(DocId sourceDoc, ObjectId sourceLayout, DocId targetDoc,
                                   ObjectId targetLayout, quint32 which) = 0;
 
+    // --- plotting, as the CAD program's Plot object has it. Every page is drawn at the layout's paper
+    // size and rotation, 1:1 in millimetres for a plot scale of 1:1. An entity the host cannot draw is
+    // skipped and counted, never a failure. The defaults refuse: a host without plotting.
+    //
+    // Plots one paper layout to a PDF file (PlotToFile); the file is written whole or not at all.
+    virtual PlotResult plotToFile(DocId doc, ObjectId layout, const QString& path);
+    // A multi-page PDF: pages come in the order they are added; endPlotJob(job, true) finishes the
+    // file, endPlotJob(job, false) discards it. A job is the caller's until it ends it.
+    virtual qint32 beginPlotJob(const QString& path);
+    virtual PlotResult plotJobPage(qint32 job, DocId doc, ObjectId layout);
+    virtual void endPlotJob(qint32 job, bool keep);
+    // A PNG picture of the layout (or "Model"), fitted into width x height pixels.
+    virtual QByteArray layoutPreview(DocId doc, ObjectId layout, qint32 width, qint32 height);
+    // Counts every change to the drawing since it was opened (edits and undo alike), so that what
+    // was drawn of it can be kept until it changes.
+    virtual qint64 documentRevision(DocId doc);
+
     // --- entities
     virtual XData xdata(DocId doc, ObjectId object, const QString& application) = 0;
     virtual void setXData(DocId doc, ObjectId object, const XData& data) = 0;

@@ -91,6 +91,14 @@ enum PlotSetting : quint32
     Scale = 32,
 };
 
+// What a plotted page holds: entities drawn, and those the host cannot draw and skipped.
+struct PlotResult
+{
+    qint32 drawn = 0;
+    qint32 skipped = 0;
+    friend bool operator==(const PlotResult&, const PlotResult&) = default;
+};
+
 struct EntityInfo
 {
     ObjectId id = 0;
