@@ -36,6 +36,7 @@ void tabOrderRules(CommandStates& states, const CommandContext& c)
 {
     enable(states, {Cmd::mnuLayoutUp, Cmd::mnuLayoutDown, Cmd::mnuSortTabs},
            c.attached && c.layoutCount >= 2);
+    enable(states, {Cmd::mnuPageSetup}, c.attached && c.layoutCount >= 1);
 }
 
 void drawingRules(CommandStates& states, const CommandContext& c)
@@ -73,7 +74,7 @@ CommandStates computeCommandStates(const CommandContext& c)
            {Cmd::mnuFileClose, Cmd::mnuTemplate, Cmd::mnuSave, Cmd::mnuSaveAS, Cmd::mnuDrawing, Cmd::mnuModel,
             Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete, Cmd::mnuActive, Cmd::mnuLayoutImport,
             Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuFileRename, Cmd::tbDelete, Cmd::mnuLayoutUp,
-            Cmd::mnuLayoutDown, Cmd::mnuSortTabs},
+            Cmd::mnuLayoutDown, Cmd::mnuSortTabs, Cmd::mnuPageSetup},
            false);
     switch (c.nodeKind) {
     case NodeKind::DrawingsRoot:
@@ -144,6 +145,7 @@ void MainCommands::buildActions()
     make(Cmd::mnuLayoutUp, QStringLiteral("Layout nach &vorne"), QStringLiteral("Alt+Up"));
     make(Cmd::mnuLayoutDown, QStringLiteral("Layout nach &hinten"), QStringLiteral("Alt+Down"));
     make(Cmd::mnuSortTabs, QStringLiteral("Register &sortieren"));
+    make(Cmd::mnuPageSetup, QStringLiteral("S&eite einrichten übernehmen ..."));
     make(Cmd::mnuTemplateOpen, QStringLiteral("&Öffnen"));
     make(Cmd::mnuTemplateDelete, QStringLiteral("&Löschen"));
     make(Cmd::popDC, QStringLiteral("DesignCenter ..."));
@@ -261,7 +263,8 @@ void MainCommands::fillMenuBar(QMenuBar* bar) const
     menu(QStringLiteral("&Layout"),
          {Cmd::mnuActive, sep, Cmd::mnuCreate, Cmd::mnuLayoutImport, sep, Cmd::mnuEditCopy,
           Cmd::mnuFileDelete, Cmd::mnuFileRename, sep, Cmd::mnuLayoutUp, Cmd::mnuLayoutDown, Cmd::mnuSortTabs,
-          sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection, sep, Cmd::mnuUndo});
+          sep, Cmd::mnuPageSetup, sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection, sep,
+          Cmd::mnuUndo});
     menu(QStringLiteral("&Bibliothek"), {Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete});
     menu(QStringLiteral("&Extras"), {Cmd::popDC, Cmd::mnuBlattliste, sep, Cmd::mnuAutoEnd});
     menu(QStringLiteral("&Ansicht"), {Cmd::mnuViewToolbar, Cmd::mnuViewStatusBar, sep, Cmd::mnuListViewMode0,

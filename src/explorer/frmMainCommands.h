@@ -43,6 +43,7 @@ enum class Cmd : int
     mnuLayoutUp,
     mnuLayoutDown,
     mnuSortTabs,
+    mnuPageSetup,
     // "&Bibliothek"
     mnuTemplateOpen,
     mnuTemplateDelete,

@@ -1,6 +1,7 @@
 #include "Blattliste.h"
 
 #include "basKvartoObjekte.h"
+#include "basSeiteEinrichten.h"
 
 #include <QHash>
 #include <QSet>
@@ -64,6 +65,7 @@ QList<Blatt> readDrawing(const acad::DocumentSheets& sheets, const CBloecke& def
         if (plot.name == QLatin1String("Model"))
             continue;
         Blatt blatt;
+        blatt.doc = doc.id;
         blatt.zeichnung = doc.name;
         blatt.gesamt = gesamtOf(doc.path, doc.name);
         blatt.layoutId = plot.id;
@@ -202,6 +204,30 @@ void PruefeBlaetter(QList<Blatt>& blaetter)
         checkSheet(blatt);
     }
     checkTitleBlockSizes(blaetter);
+}
+
+void Vergleiche(QList<Blatt>& blaetter, int referenz)
+{
+    const bool valid = referenz >= 0 && referenz < blaetter.size();
+    const acad::LayoutPlotSettings vorbild = valid ? blaetter[referenz].plot : acad::LayoutPlotSettings();
+    const QString name =
+        valid ? QStringLiteral("%1 – %2").arg(blaetter[referenz].zeichnung, vorbild.name) : QString();
+    for (Blatt& blatt : blaetter) {
+        blatt.pruefungen &= ~quint32(WeichtAb);
+        blatt.abweichung.clear();
+        if (!valid)
+            continue;
+        QStringList werte;
+        for (const basSeiteEinrichten::Aenderung& a :
+             basSeiteEinrichten::Unterschiede(vorbild, blatt.plot, basSeiteEinrichten::kAlleWerte))
+            werte.append(
+                QStringLiteral("%1 %2 (dort %3)").arg(basSeiteEinrichten::WertName(a.wert), a.neu, a.alt));
+        if (werte.isEmpty())
+            continue;
+        blatt.pruefungen |= WeichtAb;
+        blatt.abweichung =
+            QStringLiteral("Weicht von „%1“ ab: %2").arg(name, werte.join(QStringLiteral(", ")));
+    }
 }
 
 QString Zelle(const Blatt& blatt, int spalte, const QString& decimalPoint)

@@ -42,6 +42,8 @@ enum Pruefung : quint32
     KeinNormmassstab = 4,
     KeinStempelfeld = 8,
     StempelfeldPapiergroesse = 16,
+    // Not one of the checks: differs from the sheet the list compares with (Vergleiche).
+    WeichtAb = 32,
 };
 inline constexpr int kPruefungen = 5;
 
@@ -54,6 +56,7 @@ struct Fenster
 // One paper-space layout of a loaded drawing.
 struct Blatt
 {
+    acad::DocId doc = 0;
     QString zeichnung; // the drawing's file name
     QString gesamt;    // the drawing's identity (gesamtOf)
     acad::ObjectId layoutId = 0;
@@ -64,6 +67,7 @@ struct Blatt
     QList<Fenster> fenster;
     quint32 pruefungen = 0;
     QStringList hinweise; // one line per check that failed
+    QString abweichung;   // how it differs from the sheet compared with; empty when it does not
 };
 
 // The denominators (1:n) the scale check accepts: 1, 2, 2.5 and 5 times the powers of ten from 1:1
@@ -78,6 +82,10 @@ bool IsNormmassstab(double customScale);
 QList<Blatt> LeseBlaetter(acad::Host& host, const CBloecke& definitions, std::optional<QString>& failure);
 // Sets the flags and hints of every sheet; the title block check compares across all of them.
 void PruefeBlaetter(QList<Blatt>& blaetter);
+
+// Marks each sheet that differs from blaetter[referenz] in its page setup (plotter, paper, orientation,
+// plot style table, plot area, plot scale), naming the values; -1 ends the comparison.
+void Vergleiche(QList<Blatt>& blaetter, int referenz);
 
 // A cell's text; numbers carry the decimal separator given.
 QString Zelle(const Blatt& blatt, int spalte, const QString& decimalPoint);

@@ -56,6 +56,7 @@ void BlattlisteControl::Refresh()
         QList<Blatt> blaetter =
             blattliste::LeseBlaetter(*basDateien::attachedApp(m_connection), m_definitions, failure);
         m_model.setBlaetter(std::move(blaetter));
+        vergleiche();
         emit refreshed();
     } catch (const std::exception& error) {
         failure = platform::describe(error);
@@ -86,6 +87,12 @@ QString BlattlisteControl::Zusammenfassung() const
                        .arg(all.size())
                        .arg(drawings.size())
                        .arg(parts.join(QStringLiteral(", ")));
+    if (m_vergleich) {
+        const auto differing = std::count_if(all.begin(), all.end(), [](const Blatt& blatt) {
+            return (blatt.pruefungen & blattliste::WeichtAb) != 0;
+        });
+        text += QStringLiteral(" Weichen von „%1“ ab: %2.").arg(vergleichName()).arg(differing);
+    }
     if (m_proxy.rowCount() != all.size())
         text += QStringLiteral(" Angezeigt: %1 von %2.").arg(m_proxy.rowCount()).arg(all.size());
     return text;
@@ -170,6 +177,46 @@ void BlattlisteControl::Activate(int row)
     }
 }
 
+void BlattlisteControl::setVergleich(const std::optional<Key>& key)
+{
+    m_vergleich = key;
+    vergleiche();
+}
+
+// A sheet compared with that has gone ends the comparison rather than hiding every row.
+void BlattlisteControl::vergleiche()
+{
+    const int referenz = m_vergleich ? modelRowOf(*m_vergleich) : -1;
+    if (referenz < 0)
+        m_vergleich.reset();
+    m_model.vergleiche(referenz);
+    m_proxy.setNurAbweichende(referenz >= 0);
+}
+
+QString BlattlisteControl::vergleichName() const
+{
+    const int row = m_vergleich ? modelRowOf(*m_vergleich) : -1;
+    if (row < 0)
+        return {};
+    const Blatt& blatt = m_model.blaetter()[row];
+    return QStringLiteral("%1 – %2").arg(blatt.zeichnung, blatt.plot.name);
+}
+
+int BlattlisteControl::modelRowOf(const Key& key) const
+{
+    const QList<Blatt>& all = m_model.blaetter();
+    int byName = -1;
+    for (int row = 0; row < all.size(); ++row) {
+        if (!basDateien::sameName(all[row].gesamt, key.gesamt))
+            continue;
+        if (all[row].layoutId == key.layoutId)
+            return row;
+        if (byName < 0 && basDateien::sameName(all[row].plot.name, key.layout))
+            byName = row;
+    }
+    return byName;
+}
+
 std::optional<BlattlisteControl::Key> BlattlisteControl::keyOf(int row) const
 {
     const Blatt* blatt = blattAt(row);
@@ -180,17 +227,8 @@ std::optional<BlattlisteControl::Key> BlattlisteControl::keyOf(int row) const
 
 int BlattlisteControl::rowOf(const Key& key) const
 {
-    int byName = -1;
-    for (int row = 0; row < m_proxy.rowCount(); ++row) {
-        const Blatt& blatt = *blattAt(row);
-        if (!basDateien::sameName(blatt.gesamt, key.gesamt))
-            continue;
-        if (blatt.layoutId == key.layoutId)
-            return row;
-        if (byName < 0 && basDateien::sameName(blatt.plot.name, key.layout))
-            byName = row;
-    }
-    return byName;
+    const int row = modelRowOf(key);
+    return row < 0 ? -1 : m_proxy.mapFromSource(m_model.index(row, 0)).row();
 }
 
 } // namespace operations

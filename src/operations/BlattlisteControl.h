@@ -54,6 +54,14 @@ public:
     // the CAD program to the front.
     void Activate(int row);
 
+    // "weicht von … ab": only the sheets whose page setup differs from that sheet's are shown, each
+    // naming the values in its hints; none ends the comparison. A refresh keeps it while the sheet
+    // is there.
+    void setVergleich(const std::optional<Key>& key);
+    const std::optional<Key>& vergleich() const { return m_vergleich; }
+    // "Plan.dxf – A1" of the sheet compared with; empty when none.
+    QString vergleichName() const;
+
     std::optional<Key> keyOf(int row) const;
     // The row that shows the sheet; -1 when none does.
     int rowOf(const Key& key) const;
@@ -65,12 +73,15 @@ private:
     const blattliste::Blatt* blattAt(int row) const;
     QList<QStringList> shownRows(const QString& decimalPoint) const;
     void activate(const blattliste::Blatt& blatt);
+    int modelRowOf(const Key& key) const;
+    void vergleiche();
 
     explorer::AcadConnection& m_connection;
     const CBloecke& m_definitions;
     explorer::ViewHost& m_host;
     blattliste::BlattlisteModel m_model;
     blattliste::BlattlisteProxy m_proxy;
+    std::optional<Key> m_vergleich;
 };
 
 } // namespace operations

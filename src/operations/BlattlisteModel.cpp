@@ -7,6 +7,13 @@ namespace blattliste {
 
 BlattlisteModel::BlattlisteModel(QObject* parent) : QAbstractTableModel(parent) {}
 
+void BlattlisteModel::vergleiche(int referenz)
+{
+    Vergleiche(m_blaetter, referenz);
+    if (!m_blaetter.isEmpty())
+        emit dataChanged(index(0, 0), index(int(m_blaetter.size()) - 1, SpaltenAnzahl - 1));
+}
+
 void BlattlisteModel::setBlaetter(QList<Blatt> blaetter)
 {
     beginResetModel();
@@ -55,8 +62,14 @@ QVariant BlattlisteModel::data(const QModelIndex& index, int role) const
     case SortRole:
         return sortKey(index.row(), index.column());
     case Qt::ToolTipRole:
-    case Qt::AccessibleDescriptionRole:
-        return blatt.hinweise.isEmpty() ? QVariant() : QVariant(blatt.hinweise.join(QLatin1Char('\n')));
+    case Qt::AccessibleDescriptionRole: {
+        QStringList lines = blatt.hinweise;
+        if (!blatt.abweichung.isEmpty())
+            lines.append(blatt.abweichung);
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join(QLatin1Char('\n')));
+    }
+    case PruefungRole:
+        return blatt.pruefungen;
     case Qt::DecorationRole:
         return index.column() == Zeichnung && blatt.pruefungen != 0 ? QVariant(m_marke) : QVariant();
     default:
@@ -69,6 +82,23 @@ QVariant BlattlisteModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < SpaltenAnzahl)
         return Spaltentitel()[section];
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void BlattlisteProxy::setNurAbweichende(bool only)
+{
+    if (only == m_nurAbweichende)
+        return;
+    m_nurAbweichende = only;
+    invalidateFilter();
+}
+
+bool BlattlisteProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
+{
+    if (m_nurAbweichende &&
+        !(sourceModel()->index(sourceRow, 0, sourceParent).data(BlattlisteModel::PruefungRole).toUInt() &
+          WeichtAb))
+        return false;
+    return QSortFilterProxyModel::filterAcceptsRow(sourceRow, sourceParent);
 }
 
 bool BlattlisteProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const

@@ -17,11 +17,15 @@ class BlattlisteModel final : public QAbstractTableModel
 public:
     // The role the sort uses.
     static constexpr int SortRole = Qt::UserRole;
+    // The sheet's flags (Pruefung).
+    static constexpr int PruefungRole = Qt::UserRole + 1;
 
     explicit BlattlisteModel(QObject* parent = nullptr);
 
     void setBlaetter(QList<Blatt> blaetter);
     const QList<Blatt>& blaetter() const { return m_blaetter; }
+    // Compares every sheet with the one at that row (Vergleiche); -1 ends the comparison.
+    void vergleiche(int referenz);
     // The picture in the first cell of a flagged row.
     void setMarke(const QIcon& icon) { m_marke = icon; }
 
@@ -45,8 +49,15 @@ class BlattlisteProxy final : public QSortFilterProxyModel
 public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
 
+    // Only the sheets that differ from the one compared with, besides the text filter.
+    void setNurAbweichende(bool only);
+
 protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+    bool m_nurAbweichende = false;
 };
 
 } // namespace blattliste

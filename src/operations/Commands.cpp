@@ -3,14 +3,18 @@
 #include "BatchMark.h"
 #include "BlattlisteControl.h"
 #include "CadServices.h"
+#include "SeiteEinrichtenControl.h"
 #include "basDateien.h"
+#include "basDateienTargets.h"
 #include "basKvarto.h"
 #include "basRegister.h"
 #include "basUmbenennen.h"
 #include "basVorlagen.h"
 #include "frmBlattliste.h"
+#include "frmSeiteEinrichten.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
@@ -19,6 +23,7 @@
 #include <explorer/frmMain.h>
 #include <help/Shell.h>
 #include <platform/Error.h>
+#include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
 
 using explorer::Cmd;
@@ -104,6 +109,7 @@ void Commands::wireLayoutCommands()
     commands->wire(Cmd::mnuLayoutUp, [tabs] { tabs->MoveSelected(-1); });
     commands->wire(Cmd::mnuLayoutDown, [tabs] { tabs->MoveSelected(1); });
     commands->wire(Cmd::mnuSortTabs, [tabs] { tabs->SortTabs(); });
+    commands->wire(Cmd::mnuPageSetup, [this] { CmdPageSetup(); });
 }
 
 // "&Bibliothek" and the design centre of "&Extras".
@@ -174,6 +180,7 @@ void Commands::ShowBlattliste()
     if (!Blattliste) {
         m_blattliste = std::make_unique<BlattlisteControl>(m_cad, m_blocks, m_window);
         Blattliste = std::make_unique<frmBlattliste>(*m_blattliste);
+        connect(Blattliste.get(), &frmBlattliste::seiteEinrichten, this, &Commands::PageSetupFromSheetList);
     }
     Blattliste->show();
     Blattliste->raise();
@@ -203,6 +210,55 @@ void Commands::CheckBlattliste()
     BlattlisteSeen = 1;
     m_scope.beginAction();
     Blattliste->Refresh();
+}
+
+// The layouts selected in the explorer are the targets.
+void Commands::CmdPageSetup()
+{
+    QList<BlattlisteControl::Key> ziele;
+    basViewControls::ViewControls& views = m_window.views();
+    try {
+        for (const QString& key : Register->selectedLayoutKeys()) {
+            const CAcadobj& layout = basDateien::RecordOf(views.Layouts, key, "Kein Layout ausgewählt!");
+            ziele.append({layout.Gesamt.left(layout.Gesamt.size() - layout.Layout.size() - 1), layout.AObjId,
+                          layout.Layout});
+        }
+    } catch (const std::exception& error) {
+        platform::MsgBox(platform::describe(error), platform::vbExclamation);
+        return;
+    }
+    SeiteEinrichten(ziele, std::nullopt, &m_window);
+}
+
+// The sheet list's selection are the targets, the sheet it compares with is the source.
+void Commands::PageSetupFromSheetList()
+{
+    SeiteEinrichten(Blattliste->selectedKeys(), m_blattliste->vergleich(), Blattliste.get());
+}
+
+void Commands::SeiteEinrichten(const QList<BlattlisteControl::Key>& ziele,
+                               const std::optional<BlattlisteControl::Key>& quelle, QWidget* parent)
+{
+    basViewControls::ViewControls& views = m_window.views();
+    bool changed = false;
+    try {
+        const std::shared_ptr<acad::Host> app = basDateien::attachedApp(m_cad);
+        std::optional<QString> failure;
+        const QList<blattliste::Blatt> blaetter = blattliste::LeseBlaetter(*app, m_blocks, failure);
+        if (failure)
+            platform::MsgBox(*failure, platform::vbExclamation);
+        SeiteEinrichtenControl control(*app, blaetter, views);
+        control.setZiele(ziele);
+        control.setQuelle(quelle.value_or(BlattlisteControl::Key{}));
+        frmSeiteEinrichten form(control, views.State.VorlagenPfad, parent);
+        changed = form.exec() == QDialog::Accepted;
+    } catch (const std::exception& error) {
+        platform::MsgBox(platform::describe(error), platform::vbExclamation);
+    }
+    if (!changed)
+        return;
+    views.FillTreeView();
+    RefreshBlattliste();
 }
 
 } // namespace operations

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BlattlisteControl.h"
+
 #include <QObject>
 #include <QStringList>
 #include <explorer/NodeKind.h>
@@ -32,7 +34,6 @@ class Shell;
 
 namespace operations {
 
-class BlattlisteControl;
 class CadServices;
 
 // The explorer's commands on drawings, layouts and templates, and the sheet list: it creates the
@@ -66,6 +67,11 @@ public:
     // 1 when the sheet list was in front at the last watch tick.
     qint16 BlattlisteSeen = 0;
 
+    // "Seite einrichten übernehmen ...": the targets chosen, the source when one is given (else the
+    // first sheet that is no target); the dialog sits on parent.
+    void SeiteEinrichten(const QList<BlattlisteControl::Key>& ziele,
+                         const std::optional<BlattlisteControl::Key>& quelle, QWidget* parent);
+
 private:
     void wireDrawingCommands();
     void wireLayoutCommands();
@@ -81,6 +87,8 @@ private:
     void CmdCopy();
     void CmdRename();
     void CmdLayoutImport();
+    void CmdPageSetup();
+    void PageSetupFromSheetList();
     void TreeDragDrop(const QString& targetKey, const QStringList& files, const QString& text, bool move);
     QStringList draggedLayouts(const QString& text) const;
     void dropLayouts(const QString& targetKey, const QStringList& layouts, bool move);

@@ -59,6 +59,8 @@ public:
     // moved (copied, then deleted from their own drawing). A name the target has already gets " (2)",
     // " (3)" … as the CAD program names copies.
     void CopyToDrawing(const QStringList& layoutKeys, const QString& drawingKey, bool move);
+    // The layout selected in the tree, or the layouts selected in the list below a drawing.
+    QStringList selectedLayoutKeys() const;
 
 private:
     struct Drawing
@@ -69,7 +71,6 @@ private:
     };
 
     Drawing drawingOf(const QString& drawingKey) const;
-    QStringList selectedLayoutKeys() const;
     QList<acad::ObjectId> layoutIds(const QStringList& keys) const;
     void applyOrder(const Drawing& drawing, const QList<acad::ObjectId>& wanted);
     QStringList copyLayouts(const Drawing& from, const Drawing& to, const QList<acad::ObjectId>& layouts);

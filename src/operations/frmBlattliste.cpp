@@ -1,6 +1,7 @@
 #include "frmBlattliste.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <explorer/ViewSettings.h>
 #include <explorer/controls/Twips.h>
 #include <platform/AccessibleRole.h>
+#include <platform/MsgBox.h>
 
 namespace viewsettings = explorer::viewsettings;
 
@@ -41,6 +43,8 @@ frmBlattliste::frmBlattliste(operations::BlattlisteControl& control, QWidget* pa
     connect(txtFilter, &QLineEdit::textChanged, this, &frmBlattliste::updateSummary);
     connect(tblBlaetter, &QTableView::activated, this,
             [this](const QModelIndex& index) { m_control.Activate(index.row()); });
+    connect(chkAbweichung, &QCheckBox::toggled, this, &frmBlattliste::compare);
+    connect(cmdSeiteEinrichten, &QPushButton::clicked, this, &frmBlattliste::seiteEinrichten);
     connect(cmdExport, &QPushButton::clicked, this, &frmBlattliste::exportCsv);
     connect(cmdCopy, &QPushButton::clicked, this, &frmBlattliste::copy);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
@@ -139,7 +143,8 @@ void frmBlattliste::buildControls()
     tblBlaetter->setSortingEnabled(true);
     restoreSort();
     tblBlaetter->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblBlaetter->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several sheets, across drawings, take one page setup at once.
+    tblBlaetter->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tblBlaetter->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblBlaetter->setAlternatingRowColors(true);
     tblBlaetter->setWordWrap(false);
@@ -154,15 +159,21 @@ void frmBlattliste::buildControls()
     lblZusammenfassung->setObjectName(QStringLiteral("lblZusammenfassung"));
     lblZusammenfassung->setWordWrap(true);
 
+    chkAbweichung = new QCheckBox(this);
+    chkAbweichung->setObjectName(QStringLiteral("chkAbweichung"));
+    showComparison();
+
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(caption);
     filterRow->addWidget(txtFilter);
+    filterRow->addWidget(chkAbweichung);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblZusammenfassung, 1);
+    cmdSeiteEinrichten = addButton("cmdSeiteEinrichten", QStringLiteral("Seite einrichten übernehmen ..."));
     cmdExport = addButton("cmdExport", QStringLiteral("Exportieren ..."));
     cmdCopy = addButton("cmdCopy", QStringLiteral("Kopieren"));
     cmdClose = addButton("cmdClose", QStringLiteral("Schließen"));
-    for (QPushButton* button : {cmdExport, cmdCopy, cmdClose})
+    for (QPushButton* button : {cmdSeiteEinrichten, cmdExport, cmdCopy, cmdClose})
         buttons->addWidget(button);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
@@ -205,7 +216,45 @@ void frmBlattliste::restoreSelection()
 
 void frmBlattliste::updateSummary()
 {
+    showComparison();
     lblZusammenfassung->setText(m_control.Zusammenfassung());
+}
+
+QList<operations::BlattlisteControl::Key> frmBlattliste::selectedKeys() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : tblBlaetter->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    QList<operations::BlattlisteControl::Key> keys;
+    for (int row : rows) {
+        if (const auto key = m_control.keyOf(row))
+            keys.append(*key);
+    }
+    return keys;
+}
+
+// "weicht von … ab" compares with the current sheet; without one there is nothing to compare with.
+void frmBlattliste::compare(bool on)
+{
+    const QModelIndex current = tblBlaetter->currentIndex();
+    if (on && !current.isValid())
+        platform::MsgBox(QStringLiteral("Bitte zuerst das Blatt wählen, mit dem verglichen wird."),
+                         platform::vbExclamation);
+    m_control.setVergleich(on && current.isValid() ? m_control.keyOf(current.row()) : std::nullopt);
+    updateSummary();
+}
+
+// A comparison ends when its sheet goes; the box follows the control.
+void frmBlattliste::showComparison()
+{
+    const QString name = m_control.vergleichName();
+    const QSignalBlocker blocker(chkAbweichung);
+    chkAbweichung->setChecked(!name.isEmpty());
+    chkAbweichung->setText(name.isEmpty()
+                               ? QStringLiteral("&weicht vom gewählten Blatt ab")
+                               : QStringLiteral("&weicht von „%1“ ab")
+                                     .arg(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&"))));
 }
 
 QString frmBlattliste::askExportFile()

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,8 @@ public:
     QLineEdit* txtFilter = nullptr;
     QTableView* tblBlaetter = nullptr;
     QLabel* lblZusammenfassung = nullptr;
+    QCheckBox* chkAbweichung = nullptr;
+    QPushButton* cmdSeiteEinrichten = nullptr;
     QPushButton* cmdExport = nullptr;
     QPushButton* cmdCopy = nullptr;
     QPushButton* cmdClose = nullptr;
@@ -35,6 +38,12 @@ public:
 
     // Reads the sheets anew (the watch and the opening call it).
     void Refresh();
+    // The selected sheets, in the order shown.
+    QList<operations::BlattlisteControl::Key> selectedKeys() const;
+
+signals:
+    // "Seite einrichten übernehmen ..." was clicked.
+    void seiteEinrichten();
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -50,6 +59,8 @@ private:
     void rememberSelection();
     void restoreSelection();
     void updateSummary();
+    void compare(bool on);
+    void showComparison();
     void exportCsv();
     void copy();
     QString askExportFile();

@@ -329,6 +329,8 @@ private slots:
                                     "Layout nach &vorne",
                                     "Layout nach &hinten",
                                     "-",
+                                    "S&eite einrichten übernehmen ...",
+                                    "-",
                                     "Layout in Vorlage"};
         const QStringList drawing = {"&Aktuell",
                                      "-",

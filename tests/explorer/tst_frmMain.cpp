@@ -300,6 +300,8 @@ private slots:
                                                "Layout nach &hinten\tAlt+Down",
                                                "Register &sortieren",
                                                "-",
+                                               "S&eite einrichten übernehmen ...",
+                                               "-",
                                                "A&lle auswählen\tCtrl+A",
                                                "Auswahl &umkehren",
                                                "-",

@@ -234,6 +234,55 @@ private slots:
         QVERIFY(m_control->Zusammenfassung().endsWith(QStringLiteral(" Angezeigt: 1 von 3.")));
     }
 
+    // "weicht von … ab": only the sheets whose page setup differs are shown, each naming the values;
+    // a refresh keeps the comparison until its sheet goes.
+    void compare_data()
+    {
+        QTest::addColumn<QString>("plotter");
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("the same") << "DWG To PDF.pc3"
+                                  << "monochrome.ctb"
+                                  << "";
+        QTest::newRow("the plotter")
+            << "DWF6 ePlot.pc3"
+            << "monochrome.ctb"
+            << "Weicht von „Vorbild.dwg – Vorbild“ ab: Plotter DWF6 ePlot.pc3 (dort DWG To "
+               "PDF.pc3)";
+        QTest::newRow("plotter and style table")
+            << "DWF6 ePlot.pc3"
+            << ""
+            << "Weicht von „Vorbild.dwg – Vorbild“ ab: Plotter DWF6 ePlot.pc3 (dort DWG To PDF.pc3), "
+               "Plotstiltabelle Kein (dort monochrome.ctb)";
+    }
+    void compare()
+    {
+        QFETCH(QString, plotter);
+        QFETCH(QString, style);
+        QFETCH(QString, hint);
+        const acad::DocId vorbild = drawing(QStringLiteral("Vorbild.dwg"), {QStringLiteral("Vorbild")});
+        drawing(QStringLiteral("Gleich.dwg"), {QStringLiteral("Gleich")});
+        Sheet other;
+        other.plotter = plotter;
+        other.style = style;
+        drawing(QStringLiteral("Plan.dwg"), {QStringLiteral("Blatt")}, other);
+        m_control->Refresh();
+        m_control->setVergleich(m_control->keyOf(0));
+        const QStringList shown = hint.isEmpty() ? QStringList() : QStringList{QStringLiteral("Blatt")};
+        QCOMPARE(column(blattliste::Layout), shown);
+        QVERIFY(m_control->Zusammenfassung().contains(
+            QStringLiteral("Weichen von „Vorbild.dwg – Vorbild“ ab: %1.").arg(shown.size())));
+        if (!hint.isEmpty())
+            QVERIFY(m_control->proxy()->index(0, 0).data(Qt::ToolTipRole).toString().endsWith(hint));
+        m_control->Refresh();
+        QCOMPARE(column(blattliste::Layout), shown);
+        host().closeDrawing(vorbild);
+        m_control->Refresh();
+        QVERIFY(!m_control->vergleich());
+        QCOMPARE(column(blattliste::Layout),
+                 (QStringList{QStringLiteral("Gleich"), QStringLiteral("Blatt")}));
+    }
+
     // The details' texts, the title block named by the definitions, every viewport with its scale.
     void cells()
     {
