@@ -45,6 +45,7 @@ Commands::Commands(CadServices& cad, const CBloecke& blocks, frmMain& window, he
     wireNameCommands();
     wireLabelEdits();
     wireSheetCommands();
+    wirePublishCommands();
 }
 
 Commands::~Commands()
@@ -174,6 +175,9 @@ void Commands::ShowBlattliste()
     if (!Blattliste) {
         m_blattliste = std::make_unique<BlattlisteControl>(m_cad, m_blocks, m_window);
         Blattliste = std::make_unique<frmBlattliste>(*m_blattliste);
+        Blattliste->publish = [this](const QList<veroeffentlichen::Wahl>& wahl) {
+            Veroeffentlichen(wahl, Blattliste.get());
+        };
     }
     Blattliste->show();
     Blattliste->raise();

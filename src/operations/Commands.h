@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 #include <explorer/NodeKind.h>
+#include <operations/Veroeffentlichen.h>
 #include <memory>
 
 class CBloecke;
@@ -66,6 +67,13 @@ public:
     // 1 when the sheet list was in front at the last watch tick.
     qint16 BlattlisteSeen = 0;
 
+    // "Veröffentlichen ...": the chosen sheets in sheet order, the dialog over parent, the run under
+    // its progress and the end message.
+    void Veroeffentlichen(const QList<veroeffentlichen::Wahl>& wahl, QWidget* parent);
+    // The sheets "Veröffentlichen ..." of the layout menu takes: the tree's layout, or the list's
+    // selected layouts below a drawing.
+    QList<veroeffentlichen::Wahl> SelectedSheets() const;
+
 private:
     void wireDrawingCommands();
     void wireLayoutCommands();
@@ -74,6 +82,8 @@ private:
     void wireNameCommands();
     void wireLabelEdits();
     void wireSheetCommands();
+    void wirePublishCommands();
+    void veroeffentlichen(const QList<veroeffentlichen::Wahl>& wahl, QWidget* parent);
     void bringAcadToFront();
     void CmdActive();
     void CmdDelete();

@@ -43,6 +43,7 @@ frmBlattliste::frmBlattliste(operations::BlattlisteControl& control, QWidget* pa
             [this](const QModelIndex& index) { m_control.Activate(index.row()); });
     connect(cmdExport, &QPushButton::clicked, this, &frmBlattliste::exportCsv);
     connect(cmdCopy, &QPushButton::clicked, this, &frmBlattliste::copy);
+    connect(cmdPublish, &QPushButton::clicked, this, &frmBlattliste::publishSelected);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(tblBlaetter->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [](int column, Qt::SortOrder order) {
@@ -139,7 +140,8 @@ void frmBlattliste::buildControls()
     tblBlaetter->setSortingEnabled(true);
     restoreSort();
     tblBlaetter->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblBlaetter->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several sheets, across drawings, for "Veröffentlichen ...".
+    tblBlaetter->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tblBlaetter->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblBlaetter->setAlternatingRowColors(true);
     tblBlaetter->setWordWrap(false);
@@ -161,8 +163,9 @@ void frmBlattliste::buildControls()
     buttons->addWidget(lblZusammenfassung, 1);
     cmdExport = addButton("cmdExport", QStringLiteral("Exportieren ..."));
     cmdCopy = addButton("cmdCopy", QStringLiteral("Kopieren"));
+    cmdPublish = addButton("cmdPublish", QStringLiteral("Veröffentlichen ..."));
     cmdClose = addButton("cmdClose", QStringLiteral("Schließen"));
-    for (QPushButton* button : {cmdExport, cmdCopy, cmdClose})
+    for (QPushButton* button : {cmdExport, cmdCopy, cmdPublish, cmdClose})
         buttons->addWidget(button);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
@@ -220,6 +223,15 @@ void frmBlattliste::exportCsv()
     const QString path = chooseExportFile();
     if (!path.isEmpty())
         m_control.ExportCsv(path);
+}
+
+void frmBlattliste::publishSelected()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : tblBlaetter->selectionModel()->selectedRows())
+        rows.append(index.row());
+    if (publish)
+        publish(m_control.Auswahl(rows));
 }
 
 void frmBlattliste::copy()

@@ -329,7 +329,9 @@ private slots:
                                     "Layout nach &vorne",
                                     "Layout nach &hinten",
                                     "-",
-                                    "Layout in Vorlage"};
+                                    "Layout in Vorlage",
+                                    "-",
+                                    "&Veröffentlichen ..."};
         const QStringList drawing = {"&Aktuell",
                                      "-",
                                      "&Speichern",
