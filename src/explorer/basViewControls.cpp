@@ -109,13 +109,14 @@ ViewControls::ViewControls(explorer::TreeControl& tree, explorer::ListControl& l
     connect(&m_tree, &TreeControl::nodeDoubleClicked, this, [this] { ActivateSelectedNode(1); });
     connect(&m_list, &explorer::ListControl::itemDoubleClicked, this,
             [this](const QString& key) { OpenListItem(key); });
-    connect(m_previews.get(), &explorer::LayoutPreviews::ready, this, [this](const QString& key, const QImage& picture) {
-        if (!m_list.contains(key))
-            return;
-        // Pictures want more room than the images; the list grows once, at the first.
-        m_list.setLargeIconSize(m_previews->size());
-        m_list.setPicture(key, QIcon(QPixmap::fromImage(picture)));
-    });
+    connect(m_previews.get(), &explorer::LayoutPreviews::ready, this,
+            [this](const QString& key, const QImage& picture) {
+                if (!m_list.contains(key))
+                    return;
+                // Pictures want more room than the images; the list grows once, at the first.
+                m_list.setLargeIconSize(m_previews->size());
+                m_list.setPicture(key, QIcon(QPixmap::fromImage(picture)));
+            });
     LoadColumnWidths();
 }
 

@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QStringList>
 #include <explorer/NodeKind.h>
-#include <operations/Veroeffentlichen.h>
 #include <memory>
+#include <operations/Veroeffentlichen.h>
 
 class CBloecke;
 namespace acad {

@@ -49,7 +49,8 @@ QList<Wahl> Commands::SelectedSheets() const
     }
     if (keys.isEmpty())
         return {};
-    const QString drawing = basDateien::RecordOf(views.Zeichnungen, drawingKey, "Keine Zeichnung ausgewählt!").Gesamt;
+    const QString drawing =
+        basDateien::RecordOf(views.Zeichnungen, drawingKey, "Keine Zeichnung ausgewählt!").Gesamt;
     QList<Wahl> wahl;
     for (const QString& key : keys) {
         const CAcadobj& layout = basDateien::RecordOf(views.Layouts, key, "Kein Layout ausgewählt!");

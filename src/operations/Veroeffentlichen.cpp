@@ -159,12 +159,16 @@ QString NamensProblem(const QString& name)
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return QStringLiteral("„%1“ ist kein gültiger Dateiname!").arg(name);
     if (name.contains(QLatin1Char('/')))
-        return QStringLiteral("Der Dateiname „%1“ enthält „/“, das in Dateinamen nicht zulässig ist!").arg(name);
+        return QStringLiteral("Der Dateiname „%1“ enthält „/“, das in Dateinamen nicht zulässig ist!")
+            .arg(name);
     if (acad::hasControlCharacter(name))
-        return QStringLiteral("Der Dateiname „%1“ enthält Steuerzeichen, die in Dateinamen nicht zulässig sind!")
+        return QStringLiteral(
+                   "Der Dateiname „%1“ enthält Steuerzeichen, die in Dateinamen nicht zulässig sind!")
             .arg(acad::visibleControls(name));
     if (QFile::encodeName(name).size() > kNameBytes)
-        return QStringLiteral("Der Dateiname „%1“ ist zu lang (höchstens %2 Byte)!").arg(name).arg(kNameBytes);
+        return QStringLiteral("Der Dateiname „%1“ ist zu lang (höchstens %2 Byte)!")
+            .arg(name)
+            .arg(kNameBytes);
     return {};
 }
 
@@ -231,7 +235,8 @@ QString Temporaer(const QString& ziel)
 }
 
 Lauf::Lauf(acad::Host& host, Auftrag auftrag, QList<Blatt> blaetter)
-    : m_host(host), m_auftrag(std::move(auftrag)), m_blaetter(std::move(blaetter)), m_fertig(m_blaetter.isEmpty())
+    : m_host(host), m_auftrag(std::move(auftrag)), m_blaetter(std::move(blaetter)),
+      m_fertig(m_blaetter.isEmpty())
 {
 }
 
@@ -244,7 +249,10 @@ QString Lauf::Fortschritt() const
 {
     if (m_fertig)
         return {};
-    return QStringLiteral("Blatt %1 von %2: %3").arg(m_next + 1).arg(anzahl()).arg(Bezeichnung(m_blaetter[m_next]));
+    return QStringLiteral("Blatt %1 von %2: %3")
+        .arg(m_next + 1)
+        .arg(anzahl())
+        .arg(Bezeichnung(m_blaetter[m_next]));
 }
 
 QString Lauf::ziel(const QString& name) const
@@ -286,7 +294,8 @@ bool Lauf::uebernehmen(const QString& temp, const QString& ziel, QString& grund)
         return false;
     }
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(temp).toStdString(), QFile::encodeName(ziel).toStdString(), error);
+    std::filesystem::rename(QFile::encodeName(temp).toStdString(), QFile::encodeName(ziel).toStdString(),
+                            error);
     if (!error)
         return true;
     QFile::remove(temp);

@@ -74,7 +74,8 @@ void frmVeroeffentlichen::buildControls()
     optJeBlatt = new QRadioButton(QStringLiteral("Eine PDF-Datei je Blatt"), this);
     optJeBlatt->setObjectName(QStringLiteral("optJeBlatt"));
     txtMuster = field(this, "txtMuster", QStringLiteral("Muster"));
-    txtMuster->setToolTip(QStringLiteral("{zeichnung}: der Name der Zeichnung ohne Endung, {layout}: der Name des Layouts"));
+    txtMuster->setToolTip(
+        QStringLiteral("{zeichnung}: der Name der Zeichnung ohne Endung, {layout}: der Name des Layouts"));
     lstVorschau = new QListWidget(this);
     lstVorschau->setObjectName(QStringLiteral("lstVorschau"));
     lstVorschau->setAccessibleName(QStringLiteral("Dateien"));

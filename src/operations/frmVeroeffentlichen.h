@@ -55,5 +55,5 @@ private:
 // step, the event loop running between them. Returns when the run is done or cancelled.
 void VeroeffentlichenMitFortschritt(veroeffentlichen::Lauf& lauf, QWidget* parent);
 // The end message: what was written and what was not, with "Ordner öffnen".
-void ZeigeAbschluss(const operations::VeroeffentlichenControl& control, const veroeffentlichen::Ergebnis& ergebnis,
-                    QWidget* parent);
+void ZeigeAbschluss(const operations::VeroeffentlichenControl& control,
+                    const veroeffentlichen::Ergebnis& ergebnis, QWidget* parent);

@@ -36,8 +36,8 @@ public:
     acad::ObjectId failingPlot = 0;                          // plotSettings of this layout throws
     // Pictures and revisions: off, the host cannot plot, as the default host refuses (not counted).
     bool previews = false;
-    QHash<acad::DocId, qint64> revisions;   // documentRevision, 0 when not set
-    QSet<acad::ObjectId> failingPreviews;   // layoutPreview of these throws
+    QHash<acad::DocId, qint64> revisions; // documentRevision, 0 when not set
+    QSet<acad::ObjectId> failingPreviews; // layoutPreview of these throws
 
     // Adds a drawing with "Model" and the named paper-space layouts; returns its id.
     acad::DocId addDrawing(const QString& path, const QString& name, const QStringList& layouts);

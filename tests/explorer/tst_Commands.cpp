@@ -805,6 +805,7 @@ private slots:
         QTest::newRow("Layout kopieren") << "A1" << int(Cmd::mnuEditCopy);
         QTest::newRow("Layouts umbenennen") << "Plan.dwg" << int(Cmd::mnuFileRename);
         QTest::newRow("Info") << "A" << int(Cmd::mnuHelpAbout);
+        QTest::newRow("Veröffentlichen") << "A1" << int(Cmd::mnuPublish);
     }
     void everyDialogFieldHasAName()
     {

@@ -2,6 +2,7 @@
 
 #include "ForwardingHost.h"
 
+#include <QIODevice>
 #include <QList>
 #include <QSet>
 #include <QString>

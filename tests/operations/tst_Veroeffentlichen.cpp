@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <operations/VeroeffentlichenControl.h>
 #include <explorer/controls/ListControl.h>
 #include <explorer/frmMain.h>
+#include <operations/VeroeffentlichenControl.h>
 #include <operations/frmVeroeffentlichen.h>
 #include <records/CAcadobj.h>
 
@@ -92,7 +92,7 @@ class TestVeroeffentlichen final : public QObject
         return InBlattfolge(*m_host, w, fehlend);
     }
 
-    Auftrag perSheet(const QString& muster = QStringLiteral("{zeichnung} - {layout}.pdf")) const
+    Auftrag jeBlatt(const QString& muster = QStringLiteral("{zeichnung} - {layout}.pdf")) const
     {
         return {m_out->path(), false, QString(), muster};
     }
@@ -135,13 +135,13 @@ private slots:
         QTest::addColumn<QStringList>("chosen"); // "drawing|layout"
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QStringList>("missing");
-        QTest::newRow("across drawings") << QStringList{"C.dxf|C1", "A.dxf|A2", "B.dxf|B1", "A.dxf|A1"}
-                                         << QStringList{"A.dxf – A1", "A.dxf – A2", "B.dxf – B1", "C.dxf – C1"}
-                                         << QStringList();
+        QTest::newRow("across drawings")
+            << QStringList{"C.dxf|C1", "A.dxf|A2", "B.dxf|B1", "A.dxf|A1"}
+            << QStringList{"A.dxf – A1", "A.dxf – A2", "B.dxf – B1", "C.dxf – C1"} << QStringList();
         QTest::newRow("tab moved") << QStringList{"B.dxf|B1", "B.dxf|B3"}
                                    << QStringList{"B.dxf – B3", "B.dxf – B1"} << QStringList();
-        QTest::newRow("closed drawing") << QStringList{"C.dxf|C1", "A.dxf|A1"}
-                                        << QStringList{"A.dxf – A1"} << QStringList{"/p/C.dxf;C1"};
+        QTest::newRow("closed drawing")
+            << QStringList{"C.dxf|C1", "A.dxf|A1"} << QStringList{"A.dxf – A1"} << QStringList{"/p/C.dxf;C1"};
     }
     void order()
     {
@@ -178,17 +178,17 @@ private slots:
                                                      << "Blatt Ä 1"
                                                      << "Übersicht Straße - Blatt Ä 1.pdf";
         QTest::newRow("only the last extension goes") << "{zeichnung}_{layout}"
-                                                       << "Plan.v2.dwg"
-                                                       << "EG"
-                                                       << "Plan.v2_EG.pdf";
+                                                      << "Plan.v2.dwg"
+                                                      << "EG"
+                                                      << "Plan.v2_EG.pdf";
         QTest::newRow("placeholders in any case") << "{Layout} ({ZEICHNUNG}).PDF"
                                                   << "Haus.dxf"
                                                   << "OG"
                                                   << "OG (Haus).PDF";
         QTest::newRow("a name holding a placeholder stays") << "{layout}.pdf"
-                                                           << "Haus.dxf"
-                                                           << "{zeichnung}"
-                                                           << "{zeichnung}.pdf";
+                                                            << "Haus.dxf"
+                                                            << "{zeichnung}"
+                                                            << "{zeichnung}.pdf";
     }
     void fileNames()
     {
@@ -209,10 +209,10 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString pattern = QStringLiteral("{zeichnung} - {layout}.pdf");
         QTest::newRow("no folder") << "  " << false << pattern << "Bitte geben Sie einen Zielordner an!";
-        QTest::newRow("missing folder") << "/nicht/da" << false << pattern
-                                        << "Der Zielordner „/nicht/da“ ist nicht vorhanden!";
-        QTest::newRow("relative folder") << "plots" << false << pattern
-                                         << "Bitte geben Sie den Zielordner mit vollständigem Pfad an!";
+        QTest::newRow("missing folder")
+            << "/nicht/da" << false << pattern << "Der Zielordner „/nicht/da“ ist nicht vorhanden!";
+        QTest::newRow("relative folder")
+            << "plots" << false << pattern << "Bitte geben Sie den Zielordner mit vollständigem Pfad an!";
         QTest::newRow("slash from the pattern") << "OUT" << false << "{zeichnung}/{layout}"
                                                 << "Der Dateiname „Haus/EG.pdf“ enthält „/“";
         QTest::newRow("slash from a layout") << "OUT" << false << "{layout}"
@@ -224,7 +224,8 @@ private slots:
             << "Die Blätter Haus.dxf – EG und Haus.dxf – EG/OG ergäben dieselbe Datei „Haus.pdf“!";
         QTest::newRow("unknown placeholder") << "OUT" << false << "{zeichnung}-{nr}"
                                              << "Das Muster enthält den unbekannten Platzhalter „{nr}“!";
-        QTest::newRow("no file name") << "OUT" << true << " " << "Bitte geben Sie einen Dateinamen an!";
+        QTest::newRow("no file name") << "OUT" << true << " "
+                                      << "Bitte geben Sie einen Dateinamen an!";
         QTest::newRow("too long") << "OUT" << true << QString(250, QLatin1Char('x'))
                                   << "ist zu lang (höchstens 249 Byte)!";
     }
@@ -282,7 +283,7 @@ private slots:
         CountingHost gone(m_cad->engine);
         gone.gone = true;
         acad::Host& host = failure == QLatin1String("gone") ? static_cast<acad::Host&>(gone) : *m_host;
-        Lauf lauf(host, perSheet(), blaetter);
+        Lauf lauf(host, jeBlatt(), blaetter);
         while (!lauf.fertig())
             lauf.Schritt();
         QCOMPARE(Abschluss(lauf.ergebnis()), message);
@@ -328,7 +329,8 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QList<bool>, ended);
         const acad::DocId doc = open(QStringLiteral("A.dxf"), {"A1", "A2", "A3", "A4"});
-        const QList<Blatt> blaetter = sheets({{"A.dxf", "A1"}, {"A.dxf", "A2"}, {"A.dxf", "A3"}, {"A.dxf", "A4"}});
+        const QList<Blatt> blaetter =
+            sheets({{"A.dxf", "A1"}, {"A.dxf", "A2"}, {"A.dxf", "A3"}, {"A.dxf", "A4"}});
         QFile before(QDir(m_out->path()).filePath(QStringLiteral("Blätter.pdf")));
         QVERIFY(before.open(QIODevice::WriteOnly));
         before.write(QByteArray(2000, 'x'));
@@ -347,9 +349,10 @@ private slots:
             QVERIFY(lauf.fertig());
             QCOMPARE(lauf.ergebnis().geschrieben, 0);
             if (how == QLatin1String("fails"))
-                QCOMPARE(Abschluss(lauf.ergebnis()),
-                         QStringLiteral("Kein Blatt veröffentlicht. Nicht veröffentlicht: A.dxf – A3: Das Layout "
-                                        "kann nicht geplottet werden."));
+                QCOMPARE(
+                    Abschluss(lauf.ergebnis()),
+                    QStringLiteral("Kein Blatt veröffentlicht. Nicht veröffentlicht: A.dxf – A3: Das Layout "
+                                   "kann nicht geplottet werden."));
             else
                 QCOMPARE(Abschluss(lauf.ergebnis()),
                          QStringLiteral("Veröffentlichen abgebrochen. Kein Blatt veröffentlicht."));
@@ -364,7 +367,8 @@ private slots:
     void cancelFromTheProgressDialog()
     {
         open(QStringLiteral("A.dxf"), {"A1", "A2", "A3", "A4"});
-        const QList<Blatt> blaetter = sheets({{"A.dxf", "A1"}, {"A.dxf", "A2"}, {"A.dxf", "A3"}, {"A.dxf", "A4"}});
+        const QList<Blatt> blaetter =
+            sheets({{"A.dxf", "A1"}, {"A.dxf", "A2"}, {"A.dxf", "A3"}, {"A.dxf", "A4"}});
         QStringList labels;
         QWidget parent;
         parent.show();
@@ -391,7 +395,9 @@ private slots:
         OperationsHarness o;
         o.h.cad.open(QStringLiteral("/p/Haus.dxf"), {"EG", "OG", "DG"});
         auto plotter = std::make_shared<PlotFake>(o.h.cad.host);
-        o.h.cad.connector.attaching = [plotter](const QString&) -> std::shared_ptr<acad::Host> { return plotter; };
+        o.h.cad.connector.attaching = [plotter](const QString&) -> std::shared_ptr<acad::Host> {
+            return plotter;
+        };
         QVERIFY(o.start());
         QAction* publish = o.window()->commands()->action(explorer::Cmd::mnuPublish);
         o.select(o.nodeKey(QStringLiteral("Haus.dxf")));
@@ -440,7 +446,8 @@ private slots:
         QCOMPARE(control.Muster, QStringLiteral("{zeichnung} - {layout}.pdf"));
         control.Ordner = m_out->path();
         control.Muster = QStringLiteral("{layout}");
-        m_boxes->expect(platform::MsgBoxResult(answer), QStringLiteral("„EG.pdf“ ist bereits vorhanden. Ersetzen?"));
+        m_boxes->expect(platform::MsgBoxResult(answer),
+                        QStringLiteral("„EG.pdf“ ist bereits vorhanden. Ersetzen?"));
         const bool yes = answer == platform::vbYes;
         QCOMPARE(control.cmdStart(), yes);
         QCOMPARE(m_boxes->boxes().last().defaultButton(), int(platform::vbDefaultButton2));
@@ -451,7 +458,8 @@ private slots:
         VeroeffentlichenControl next(m_host, control.blaetter(), {});
         next.Form_Load();
         QCOMPARE(next.Ordner, yes ? m_out->path() : QString());
-        QCOMPARE(next.Muster, yes ? QStringLiteral("{layout}") : QStringLiteral("{zeichnung} - {layout}.pdf"));
+        QCOMPARE(next.Muster,
+                 yes ? QStringLiteral("{layout}") : QStringLiteral("{zeichnung} - {layout}.pdf"));
     }
 };
 
