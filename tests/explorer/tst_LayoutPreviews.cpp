@@ -141,6 +141,17 @@ private slots:
         QCOMPARE(pictured(), QStringList());
         QCOMPARE(m_f->boxes.count(), 0);
     }
+
+    // A switch from small to large icons brings the pictures of the listed layouts.
+    void switchToLargeIcons()
+    {
+        m_f->view.pressed = explorer::ListControl::SmallIcons;
+        showLayouts();
+        QCOMPARE(previewCalls(), 0);
+        m_f->list.setView(explorer::ListControl::LargeIcons);
+        m_f->views.ShowPreviews();
+        QTRY_COMPARE(pictured(), (QStringList{"EG", "OG", "DG"}));
+    }
 };
 
 QTEST_MAIN(TestLayoutPreviews)
