@@ -32,6 +32,11 @@ constexpr Entry kTable[] = {
     // 1100 x 480 pixels at 96 dots per inch.
     {Key::SheetListWidth, "BlattlisteBreite", "16500", 0, kPlacementLimit},
     {Key::SheetListHeight, "BlattlisteHoehe", "7200", 0, kPlacementLimit},
+    // Texts: the range does not apply.
+    {Key::PublishFolder, "VeroeffentlichenOrdner", "", 0, 0},
+    {Key::PublishOneFile, "VeroeffentlichenEineDatei", "0", 0, 1},
+    {Key::PublishFileName, "VeroeffentlichenDatei", "Blätter.pdf", 0, 0},
+    {Key::PublishPattern, "VeroeffentlichenMuster", "{zeichnung} - {layout}.pdf", 0, 0},
 };
 
 const Entry& entry(Key key)
@@ -42,7 +47,12 @@ const Entry& entry(Key key)
 QString read(Key key)
 {
     const Entry& e = entry(key);
-    return platform::GetSetting(QString::fromLatin1(e.name), QString::fromLatin1(e.fallback));
+    return platform::GetSetting(QString::fromLatin1(e.name), QString::fromUtf8(e.fallback));
+}
+
+bool isPublishText(Key key)
+{
+    return key == Key::PublishFolder || key == Key::PublishFileName || key == Key::PublishPattern;
 }
 
 void write(Key key, const QString& value)
@@ -121,6 +131,27 @@ bool askDeleteLayouts()
 void setAskDeleteLayouts(bool ask)
 {
     write(Key::AskDeleteLayouts, ask ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString publishText(Key key)
+{
+    return isPublishText(key) ? read(key) : QString();
+}
+
+void setPublishText(Key key, const QString& text)
+{
+    if (isPublishText(key))
+        write(key, text);
+}
+
+bool publishOneFile()
+{
+    return read(Key::PublishOneFile).trimmed() != QLatin1String("0");
+}
+
+void setPublishOneFile(bool one)
+{
+    write(Key::PublishOneFile, one ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 std::optional<qint32> sheetListColumnWidth(int column)

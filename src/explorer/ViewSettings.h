@@ -18,6 +18,10 @@ enum class Key
     AskDeleteLayouts, // 1: deleting layouts asks first, 0: it does not
     SheetListWidth,   // size of the "Blattliste" window, twips
     SheetListHeight,
+    PublishFolder,   // the folder "Veröffentlichen ..." wrote to last; empty: none yet
+    PublishOneFile,  // 1: one PDF file with every sheet, 0: one file per sheet
+    PublishFileName, // the name of the one file with every sheet
+    PublishPattern,  // the file-name pattern of one file per sheet
 };
 
 // The stored list view mode, rounded; empty when the text is no mode 0..3.
@@ -33,6 +37,14 @@ void setPlacement(Key key, double twips);
 // Whether deleting layouts asks first; anything but "0" asks.
 bool askDeleteLayouts();
 void setAskDeleteLayouts(bool ask);
+
+// The texts of "Veröffentlichen ..." as last used (PublishFolder, PublishFileName, PublishPattern); the
+// defaults until then. Any other key gives an empty text and is not written.
+QString publishText(Key key);
+void setPublishText(Key key, const QString& text);
+// Whether the sheets go to one file; anything but "0" does.
+bool publishOneFile();
+void setPublishOneFile(bool one);
 
 // The width of column of the sheet list in twips; empty for none stored or a text that is no whole,
 // non-negative 32-bit number.

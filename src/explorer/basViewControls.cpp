@@ -1,6 +1,7 @@
 #include "basViewControls.h"
 
 #include "AcadConnection.h"
+#include "LayoutPreviews.h"
 #include "ViewHost.h"
 #include "controls/ListControl.h"
 #include "controls/TreeControl.h"
@@ -101,15 +102,25 @@ ViewControls::ViewControls(explorer::TreeControl& tree, explorer::ListControl& l
                            explorer::AcadConnection& connection, basDatenbank::Definitions& definitions,
                            const explorer::LayoutContentsReader& layoutContents)
     : m_tree(tree), m_list(list), m_host(host), m_connection(connection), m_definitions(definitions),
-      m_layoutContents(layoutContents)
+      m_layoutContents(layoutContents), m_previews(std::make_unique<explorer::LayoutPreviews>(connection))
 {
     connect(&m_tree, &TreeControl::nodeClick, this, [this] { TreeSelectionChanged(); });
     // The CAD program stays where it is: the user goes on working in the tree.
     connect(&m_tree, &TreeControl::nodeDoubleClicked, this, [this] { ActivateSelectedNode(1); });
     connect(&m_list, &explorer::ListControl::itemDoubleClicked, this,
             [this](const QString& key) { OpenListItem(key); });
+    connect(m_previews.get(), &explorer::LayoutPreviews::ready, this,
+            [this](const QString& key, const QImage& picture) {
+                if (!m_list.contains(key))
+                    return;
+                // Pictures want more room than the images; the list grows once, at the first.
+                m_list.setLargeIconSize(m_previews->size());
+                m_list.setPicture(key, QIcon(QPixmap::fromImage(picture)));
+            });
     LoadColumnWidths();
 }
+
+ViewControls::~ViewControls() = default;
 
 NodeKind ViewControls::selectedKind() const
 {

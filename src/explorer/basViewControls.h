@@ -11,6 +11,7 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <records/CAcadobj.h>
 #include <records/CVorlage.h>
 #include <records/RecordCollection.h>
@@ -24,6 +25,7 @@ class AcadConnection;
 class DrawingOperations;
 class LayoutContentsReader;
 class LayoutPlotReader;
+class LayoutPreviews;
 class ListControl;
 class TreeControl;
 class ViewHost;
@@ -76,6 +78,7 @@ public:
     ViewControls(explorer::TreeControl& tree, explorer::ListControl& list, explorer::ViewHost& host,
                  explorer::AcadConnection& connection, basDatenbank::Definitions& definitions,
                  const explorer::LayoutContentsReader& layoutContents);
+    ~ViewControls() override;
 
     // --- state
     ViewState State;
@@ -164,6 +167,10 @@ public:
     void ShowLayoutDetails();
     void ShowVorlageDetails();
     void OpenListItem(const QString& key);
+    // In the large-icon view of a drawing's layouts, each layout's picture from the CAD program as it
+    // comes in; any other list stops the pictures that are still to come.
+    void ShowPreviews();
+    explorer::LayoutPreviews& previews() const { return *m_previews; }
     // What follows a change of the tree's selection, in its order.
     void TreeSelectionChanged();
 
@@ -214,6 +221,7 @@ private:
     QString activeDocumentName() const;
     void ListPlotSettings(const QString& key, const acad::LayoutPlotSettings& layout);
     void addLayoutItem(const CAcadobj& record, explorer::LayoutPlotReader* plots, const QString& remembered);
+    void requestPreviews(const QString& drawingKey, acad::DocId doc);
     // details
     void fillLayoutDetails(const QString& remembered);
     void addDetailRows(int viewports);
@@ -242,6 +250,7 @@ private:
     // The tab order of each shown layout, by its node number, as the last refresh read it.
     QHash<qint32, qint32> m_tabOrders;
     explorer::LibraryWatch m_libraryWatch;
+    std::unique_ptr<explorer::LayoutPreviews> m_previews;
 };
 
 // The column set (1..5) that shows a node kind; 0 for None.

@@ -2,6 +2,7 @@
 
 #include "AcadConnection.h"
 #include "LayoutPlotReader.h"
+#include "LayoutPreviews.h"
 #include "PlotTexts.h"
 #include "ViewHost.h"
 #include "ViewSettings.h"
@@ -69,6 +70,8 @@ bool isDetailKind(NodeKind kind)
 
 // The layout list's column of the tab order.
 constexpr int kRegisterColumn = 5;
+// The large-icon view's images; a drawing's layouts grow to their pictures' size.
+constexpr int kImageSize = 32;
 
 // Holds the list's sorting while a fill adds its items.
 class ListUpdate final
@@ -266,6 +269,9 @@ void ViewControls::FillListView()
 {
     const NodeKind kind = selectedKind();
     const bool changed = kind != State.SelectedNodeType;
+    m_previews->cancel();
+    if (kind != NodeKind::Drawing)
+        m_list.setLargeIconSize(kImageSize);
     if (changed)
         m_list.clearItems();
     if (kind == NodeKind::Drawing) {
@@ -397,9 +403,36 @@ void ViewControls::ListLayouts()
                 plots.emplace(*app, doc);
             addLayoutItem(*record, plots ? &*plots : nullptr, remembered);
         }
+        requestPreviews(drawingKey, doc);
     } catch (const std::exception& error) {
         showError(error);
     }
+}
+
+void ViewControls::ShowPreviews()
+{
+    const QString drawingKey = m_tree.selectedKey();
+    acad::DocId doc = 0;
+    if (m_list.view() == ListControl::LargeIcons && kindOf(drawingKey) == NodeKind::Drawing)
+        ignoringErrors([&] { doc = FindDocument(drawingKey); });
+    requestPreviews(drawingKey, doc);
+}
+
+void ViewControls::requestPreviews(const QString& drawingKey, acad::DocId doc)
+{
+    const CAcadobj* drawing =
+        kindOf(drawingKey) == NodeKind::Drawing ? Zeichnungen.item(numberOf(drawingKey)) : nullptr;
+    if (m_list.view() != ListControl::LargeIcons || !drawing || doc == 0) {
+        m_previews->cancel();
+        return;
+    }
+    QList<explorer::LayoutPreviews::Item> items;
+    for (const QString& key : m_list.displayedKeys()) {
+        const CAcadobj* layout = kindOf(key) == NodeKind::Layout ? Layouts.item(numberOf(key)) : nullptr;
+        if (layout)
+            items.append({key, layout->AObjId});
+    }
+    m_previews->request(drawing->Gesamt, doc, items);
 }
 
 QList<const CAcadobj*> ViewControls::layoutsInTabOrder(const QString& drawingKey) const

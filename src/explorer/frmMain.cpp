@@ -230,6 +230,7 @@ void frmMain::wireCommands()
     c->wire(Cmd::tbAscending, [this] { SetSortOrder(0); });
     c->wire(Cmd::tbDescending, [this] { SetSortOrder(1); });
     c->wire(Cmd::mnuAutoEnd, [this] { ToggleAutoEnd(); });
+    connect(m_list, &ListControl::selectionChanged, this, &frmMain::listSelectionChanged);
     applyCommandStates();
 }
 
@@ -368,6 +369,7 @@ void frmMain::SetListViewMode(qint16 mode)
 {
     ignoringErrors([this, mode] { m_views->SetListItemTexts(mode); });
     ignoringErrors([this, mode] { m_list->setView(mode); });
+    ignoringErrors([this] { m_views->ShowPreviews(); });
     ignoringErrors([mode] { viewsettings::setViewMode(mode); });
     m_commands->setPressedViewMode(mode);
 }
@@ -462,6 +464,7 @@ void frmMain::refreshCommandContext()
         const QString item = m_list->selectedKey();
         c.listItemBold = !item.isEmpty() && m_list->bold(item);
     });
+    c.selectedListLayouts = selectedListLayouts();
     ignoringErrors([this, &c, &key] {
         if (c.nodeKind == NodeKind::Drawing)
             c.layoutCount = m_tree->childCount(key);
@@ -479,6 +482,28 @@ void frmMain::refreshCommandContext()
         if (!path.isEmpty())
             c.activeLayout = m_connection.GetActiveLayoutName(path);
     });
+}
+
+// Counted from the list alone: a change of the list's selection asks the CAD program nothing.
+int frmMain::selectedListLayouts() const
+{
+    if (kindOf(m_tree->selectedKey()) != NodeKind::Drawing)
+        return 0;
+    int count = 0;
+    ignoringErrors([this, &count] {
+        for (const QString& key : m_list->selectedKeys())
+            count += kindOf(key) == NodeKind::Layout ? 1 : 0;
+    });
+    return count;
+}
+
+void frmMain::listSelectionChanged()
+{
+    const int count = selectedListLayouts();
+    if (count == m_context.selectedListLayouts)
+        return;
+    m_context.selectedListLayouts = count;
+    applyCommandStates();
 }
 
 void frmMain::applyCommandStates()

@@ -134,6 +134,8 @@ private:
     void setAccessibleNames();
     void nameList(const QString& title);
     void applyCommandStates();
+    int selectedListLayouts() const;
+    void listSelectionChanged();
     void refreshCommandContext();
     void updateClock();
     void placeWidget(QWidget* w, double left, double top, double width, double height);

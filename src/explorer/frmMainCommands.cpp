@@ -48,6 +48,7 @@ void drawingRules(CommandStates& states, const CommandContext& c)
     modelSpaceRule(states, c);
     enable(states, {Cmd::mnuActive}, !c.listItemBold);
     tabOrderRules(states, c);
+    enable(states, {Cmd::mnuPublish}, c.attached && c.selectedListLayouts > 0);
 }
 
 void layoutRules(CommandStates& states, const CommandContext& c)
@@ -56,6 +57,7 @@ void layoutRules(CommandStates& states, const CommandContext& c)
     enable(states, {Cmd::mnuFileDelete, Cmd::tbDelete}, c.layoutCount >= 2);
     enable(states, {Cmd::mnuFileRename, Cmd::mnuActive, Cmd::mnuLayoutImport});
     tabOrderRules(states, c);
+    enable(states, {Cmd::mnuPublish}, c.attached);
 }
 
 void libraryRules(CommandStates& states)
@@ -74,7 +76,8 @@ CommandStates computeCommandStates(const CommandContext& c)
            {Cmd::mnuFileClose, Cmd::mnuTemplate, Cmd::mnuSave, Cmd::mnuSaveAS, Cmd::mnuDrawing, Cmd::mnuModel,
             Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete, Cmd::mnuActive, Cmd::mnuLayoutImport,
             Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuFileRename, Cmd::tbDelete, Cmd::mnuLayoutUp,
-            Cmd::mnuLayoutDown, Cmd::mnuSortTabs, Cmd::mnuPageSetup},
+            Cmd::mnuLayoutDown, Cmd::mnuSortTabs, Cmd::mnuPageSetup,
+            Cmd::mnuPublish},
            false);
     switch (c.nodeKind) {
     case NodeKind::DrawingsRoot:
@@ -146,6 +149,7 @@ void MainCommands::buildActions()
     make(Cmd::mnuLayoutDown, QStringLiteral("Layout nach &hinten"), QStringLiteral("Alt+Down"));
     make(Cmd::mnuSortTabs, QStringLiteral("Register &sortieren"));
     make(Cmd::mnuPageSetup, QStringLiteral("S&eite einrichten übernehmen ..."));
+    make(Cmd::mnuPublish, QStringLiteral("&Veröffentlichen ..."));
     make(Cmd::mnuTemplateOpen, QStringLiteral("&Öffnen"));
     make(Cmd::mnuTemplateDelete, QStringLiteral("&Löschen"));
     make(Cmd::popDC, QStringLiteral("DesignCenter ..."));
@@ -263,7 +267,7 @@ void MainCommands::fillMenuBar(QMenuBar* bar) const
     menu(QStringLiteral("&Layout"),
          {Cmd::mnuActive, sep, Cmd::mnuCreate, Cmd::mnuLayoutImport, sep, Cmd::mnuEditCopy,
           Cmd::mnuFileDelete, Cmd::mnuFileRename, sep, Cmd::mnuLayoutUp, Cmd::mnuLayoutDown, Cmd::mnuSortTabs,
-          sep, Cmd::mnuPageSetup, sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection, sep,
+          sep, Cmd::mnuPageSetup, Cmd::mnuPublish, sep, Cmd::mnuEditSelectAll, Cmd::mnuEditInvertSelection, sep,
           Cmd::mnuUndo});
     menu(QStringLiteral("&Bibliothek"), {Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete});
     menu(QStringLiteral("&Extras"), {Cmd::popDC, Cmd::mnuBlattliste, sep, Cmd::mnuAutoEnd});

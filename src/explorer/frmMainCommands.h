@@ -44,6 +44,7 @@ enum class Cmd : int
     mnuLayoutDown,
     mnuSortTabs,
     mnuPageSetup,
+    mnuPublish,
     // "&Bibliothek"
     mnuTemplateOpen,
     mnuTemplateDelete,
@@ -93,6 +94,8 @@ struct CommandContext
     std::optional<QString> activeLayout;
     bool viewModesEnabled = true; // off for the detail kinds
     bool selectionCommandsEnabled = false;
+    // Layouts selected in the list below the selected drawing.
+    int selectedListLayouts = 0;
     // Blattwart's last batch changed the active drawing, and the CAD program can take it back.
     bool lastBatchInActiveDrawing = false;
 };

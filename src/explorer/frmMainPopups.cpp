@@ -89,7 +89,7 @@ void MainCommands::buildPopupMenus(QWidget* parent)
              QStringLiteral("popViewD"));
     addPopup(parent, NodeKind::Layout,
              {Cmd::mnuActive, sep, Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuFileRename, sep,
-              Cmd::mnuLayoutUp, Cmd::mnuLayoutDown, sep, Cmd::mnuPageSetup, sep, Cmd::mnuLayoutImport},
+              Cmd::mnuLayoutUp, Cmd::mnuLayoutDown, sep, Cmd::mnuPageSetup, Cmd::mnuPublish, sep, Cmd::mnuLayoutImport},
              QStringLiteral("popViewL"));
     addPopup(parent, NodeKind::LibraryRoot, {Cmd::mnuTemplateOpen, sep, Cmd::popDCB});
 }

@@ -225,6 +225,16 @@ std::optional<BlattlisteControl::Key> BlattlisteControl::keyOf(int row) const
     return Key{blatt->gesamt, blatt->layoutId, blatt->plot.name};
 }
 
+QList<veroeffentlichen::Wahl> BlattlisteControl::Auswahl(const QList<int>& rows) const
+{
+    QList<veroeffentlichen::Wahl> wahl;
+    for (int row : rows) {
+        if (const Blatt* blatt = blattAt(row))
+            wahl.append({blatt->gesamt, blatt->layoutId, blatt->plot.name});
+    }
+    return wahl;
+}
+
 int BlattlisteControl::rowOf(const Key& key) const
 {
     const int row = modelRowOf(key);

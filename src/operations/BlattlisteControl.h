@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BlattlisteModel.h"
+#include "Veroeffentlichen.h"
 
 #include <QObject>
 #include <QSortFilterProxyModel>
@@ -63,6 +64,8 @@ public:
     QString vergleichName() const;
 
     std::optional<Key> keyOf(int row) const;
+    // The sheets of the rows, as "Veröffentlichen ..." takes them; it puts them in sheet order.
+    QList<veroeffentlichen::Wahl> Auswahl(const QList<int>& rows) const;
     // The row that shows the sheet; -1 when none does.
     int rowOf(const Key& key) const;
 

@@ -50,6 +50,7 @@ Commands::Commands(CadServices& cad, const CBloecke& blocks, frmMain& window, he
     wireNameCommands();
     wireLabelEdits();
     wireSheetCommands();
+    wirePublishCommands();
 }
 
 Commands::~Commands()
@@ -181,6 +182,9 @@ void Commands::ShowBlattliste()
         m_blattliste = std::make_unique<BlattlisteControl>(m_cad, m_blocks, m_window);
         Blattliste = std::make_unique<frmBlattliste>(*m_blattliste);
         connect(Blattliste.get(), &frmBlattliste::seiteEinrichten, this, &Commands::PageSetupFromSheetList);
+        Blattliste->publish = [this](const QList<veroeffentlichen::Wahl>& wahl) {
+            Veroeffentlichen(wahl, Blattliste.get());
+        };
     }
     Blattliste->show();
     Blattliste->raise();

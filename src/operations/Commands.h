@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <explorer/NodeKind.h>
 #include <memory>
+#include <operations/Veroeffentlichen.h>
 
 class CBloecke;
 namespace acad {
@@ -71,6 +72,12 @@ public:
     // first sheet that is no target); the dialog sits on parent.
     void SeiteEinrichten(const QList<BlattlisteControl::Key>& ziele,
                          const std::optional<BlattlisteControl::Key>& quelle, QWidget* parent);
+    // "Veröffentlichen ...": the chosen sheets in sheet order, the dialog over parent, the run under
+    // its progress and the end message.
+    void Veroeffentlichen(const QList<veroeffentlichen::Wahl>& wahl, QWidget* parent);
+    // The sheets "Veröffentlichen ..." of the layout menu takes: the tree's layout, or the list's
+    // selected layouts below a drawing.
+    QList<veroeffentlichen::Wahl> SelectedSheets() const;
 
 private:
     void wireDrawingCommands();
@@ -80,6 +87,8 @@ private:
     void wireNameCommands();
     void wireLabelEdits();
     void wireSheetCommands();
+    void wirePublishCommands();
+    void veroeffentlichen(const QList<veroeffentlichen::Wahl>& wahl, QWidget* parent);
     void bringAcadToFront();
     void CmdActive();
     void CmdDelete();

@@ -47,6 +47,7 @@ frmBlattliste::frmBlattliste(operations::BlattlisteControl& control, QWidget* pa
     connect(cmdSeiteEinrichten, &QPushButton::clicked, this, &frmBlattliste::seiteEinrichten);
     connect(cmdExport, &QPushButton::clicked, this, &frmBlattliste::exportCsv);
     connect(cmdCopy, &QPushButton::clicked, this, &frmBlattliste::copy);
+    connect(cmdPublish, &QPushButton::clicked, this, &frmBlattliste::publishSelected);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(tblBlaetter->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [](int column, Qt::SortOrder order) {
@@ -143,7 +144,7 @@ void frmBlattliste::buildControls()
     tblBlaetter->setSortingEnabled(true);
     restoreSort();
     tblBlaetter->setSelectionBehavior(QAbstractItemView::SelectRows);
-    // Several sheets, across drawings, take one page setup at once.
+    // Several sheets, across drawings, take one page setup or are published at once.
     tblBlaetter->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tblBlaetter->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblBlaetter->setAlternatingRowColors(true);
@@ -172,8 +173,9 @@ void frmBlattliste::buildControls()
     cmdSeiteEinrichten = addButton("cmdSeiteEinrichten", QStringLiteral("Seite einrichten übernehmen ..."));
     cmdExport = addButton("cmdExport", QStringLiteral("Exportieren ..."));
     cmdCopy = addButton("cmdCopy", QStringLiteral("Kopieren"));
+    cmdPublish = addButton("cmdPublish", QStringLiteral("Veröffentlichen ..."));
     cmdClose = addButton("cmdClose", QStringLiteral("Schließen"));
-    for (QPushButton* button : {cmdSeiteEinrichten, cmdExport, cmdCopy, cmdClose})
+    for (QPushButton* button : {cmdSeiteEinrichten, cmdPublish, cmdExport, cmdCopy, cmdClose})
         buttons->addWidget(button);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
@@ -269,6 +271,15 @@ void frmBlattliste::exportCsv()
     const QString path = chooseExportFile();
     if (!path.isEmpty())
         m_control.ExportCsv(path);
+}
+
+void frmBlattliste::publishSelected()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : tblBlaetter->selectionModel()->selectedRows())
+        rows.append(index.row());
+    if (publish)
+        publish(m_control.Auswahl(rows));
 }
 
 void frmBlattliste::copy()

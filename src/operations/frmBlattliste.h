@@ -31,10 +31,14 @@ public:
     QPushButton* cmdSeiteEinrichten = nullptr;
     QPushButton* cmdExport = nullptr;
     QPushButton* cmdCopy = nullptr;
+    QPushButton* cmdPublish = nullptr;
     QPushButton* cmdClose = nullptr;
 
     // Asks for the file "Exportieren ..." writes; empty: cancelled. A file dialog unless replaced.
     std::function<QString()> chooseExportFile;
+
+    // "Veröffentlichen ..." with the selected sheets; set by the command module.
+    std::function<void(const QList<veroeffentlichen::Wahl>&)> publish;
 
     // Reads the sheets anew (the watch and the opening call it).
     void Refresh();
@@ -63,6 +67,7 @@ private:
     void showComparison();
     void exportCsv();
     void copy();
+    void publishSelected();
     QString askExportFile();
 
     operations::BlattlisteControl& m_control;

@@ -1,5 +1,8 @@
 #include "FakeHost.h"
 
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
 #include <acad/Error.h>
 
 acad::DocId FakeHost::addDrawing(const QString& path, const QString& name, const QStringList& layouts)
@@ -228,4 +231,31 @@ void FakeHost::setXData(acad::DocId, acad::ObjectId object, const acad::XData& d
 {
     count(QStringLiteral("setXData"));
     xdatas.insert(object, data);
+}
+
+// A picture of the layout's size, its colour from the layout's id.
+QByteArray FakeHost::layoutPreview(acad::DocId doc, acad::ObjectId layout, qint32 width, qint32 height)
+{
+    if (!previews)
+        return acad::Host::layoutPreview(doc, layout, width, height);
+    count(QStringLiteral("layoutPreview"));
+    if (failingPreviews.contains(layout) || !findLayout(layout))
+        throw acad::Error(QStringLiteral("Das Layout kann nicht gezeichnet werden."));
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(QColor::fromRgb(QRgb(0x102030u * quint32(layout))));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return png;
+}
+
+qint64 FakeHost::documentRevision(acad::DocId doc)
+{
+    if (!previews)
+        return acad::Host::documentRevision(doc);
+    count(QStringLiteral("documentRevision"));
+    if (!find(doc))
+        throw acad::Error(QStringLiteral("Die Zeichnung ist nicht mehr geöffnet."));
+    return revisions.value(doc);
 }

@@ -34,6 +34,10 @@ public:
     QMap<QString, int> calls;                                // by method name
     QString failing;                                         // the method that throws, "" none
     acad::ObjectId failingPlot = 0;                          // plotSettings of this layout throws
+    // Pictures and revisions: off, the host cannot plot, as the default host refuses (not counted).
+    bool previews = false;
+    QHash<acad::DocId, qint64> revisions; // documentRevision, 0 when not set
+    QSet<acad::ObjectId> failingPreviews; // layoutPreview of these throws
 
     // Adds a drawing with "Model" and the named paper-space layouts; returns its id.
     acad::DocId addDrawing(const QString& path, const QString& name, const QStringList& layouts);
@@ -59,6 +63,8 @@ public:
                                                         const QString& application) override;
     QList<acad::LayoutBlockWithXData> layoutBlocksWithXData(acad::DocId doc,
                                                             const QString& application) override;
+    QByteArray layoutPreview(acad::DocId doc, acad::ObjectId layout, qint32 width, qint32 height) override;
+    qint64 documentRevision(acad::DocId doc) override;
     acad::XData xdata(acad::DocId, acad::ObjectId object, const QString& application) override;
     void setXData(acad::DocId, acad::ObjectId object, const acad::XData& data) override;
 

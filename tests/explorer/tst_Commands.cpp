@@ -330,6 +330,7 @@ private slots:
                                     "Layout nach &hinten",
                                     "-",
                                     "S&eite einrichten übernehmen ...",
+                                    "&Veröffentlichen ...",
                                     "-",
                                     "Layout in Vorlage"};
         const QStringList drawing = {"&Aktuell",
@@ -805,6 +806,7 @@ private slots:
         QTest::newRow("Layout kopieren") << "A1" << int(Cmd::mnuEditCopy);
         QTest::newRow("Layouts umbenennen") << "Plan.dwg" << int(Cmd::mnuFileRename);
         QTest::newRow("Info") << "A" << int(Cmd::mnuHelpAbout);
+        QTest::newRow("Veröffentlichen") << "A1" << int(Cmd::mnuPublish);
     }
     void everyDialogFieldHasAName()
     {

@@ -301,6 +301,7 @@ private slots:
                                                "Register &sortieren",
                                                "-",
                                                "S&eite einrichten übernehmen ...",
+                                               "&Veröffentlichen ...",
                                                "-",
                                                "A&lle auswählen\tCtrl+A",
                                                "Auswahl &umkehren",
@@ -368,18 +369,18 @@ private slots:
             << "Z" << true << 1 << "A1" << false
             << ids({Cmd::mnuEditCopy, Cmd::mnuFileRename, Cmd::mnuModel, Cmd::mnuActive, Cmd::mnuCreate,
                     Cmd::mnuTabOrder})
-            << ids({Cmd::mnuFileDelete, Cmd::tbDelete, Cmd::mnuTemplate});
+            << ids({Cmd::mnuFileDelete, Cmd::tbDelete, Cmd::mnuTemplate, Cmd::mnuPublish});
         QTest::newRow("drawing with two layouts in model space")
             << "Z" << true << 2 << "Model" << true << ids({Cmd::mnuFileDelete, Cmd::tbDelete})
             << ids({Cmd::mnuModel, Cmd::mnuActive});
         QTest::newRow("layout of a drawing with two")
             << "L" << true << 2 << "-" << false
-            << ids({Cmd::mnuFileDelete, Cmd::tbDelete, Cmd::mnuActive, Cmd::mnuLayoutImport})
+            << ids({Cmd::mnuFileDelete, Cmd::tbDelete, Cmd::mnuActive, Cmd::mnuLayoutImport, Cmd::mnuPublish})
             << ids({Cmd::mnuSave, Cmd::mnuModel, Cmd::mnuTabOrder});
         QTest::newRow("library")
             << "B" << true << 0 << "-" << false
             << ids({Cmd::mnuTemplate, Cmd::mnuTemplateOpen, Cmd::mnuTemplateDelete, Cmd::tbDelete})
-            << ids({Cmd::mnuSave, Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuTabOrder});
+            << ids({Cmd::mnuSave, Cmd::mnuEditCopy, Cmd::mnuFileDelete, Cmd::mnuTabOrder, Cmd::mnuPublish});
         QTest::newRow("template") << "D" << false << 0 << "-" << false
                                   << ids({Cmd::mnuTemplate, Cmd::tbDelete})
                                   << ids({Cmd::mnuCreate, Cmd::mnuActive});

@@ -1,8 +1,10 @@
 #include "ViewFixture.h"
 
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -602,6 +604,36 @@ private slots:
         const QModelIndexList rows = form.tblBlaetter->selectionModel()->selectedRows(blattliste::Layout);
         QCOMPARE(rows.isEmpty() ? QString() : rows.first().data().toString(), selected);
         QCOMPARE(form.lblZusammenfassung->text(), m_control->Zusammenfassung());
+    }
+
+    // "Veröffentlichen ..." takes the selected rows, across drawings and whatever the sort, by
+    // drawing and layout id; the sheet order is made by the publishing itself.
+    void publishTakesTheSelectedRows()
+    {
+        const acad::DocId plan =
+            drawing(QStringLiteral("Plan.dwg"), {QStringLiteral("EG"), QStringLiteral("OG")});
+        const acad::DocId detail = drawing(QStringLiteral("Detail.dwg"), {QStringLiteral("Sockel")});
+        frmBlattliste form(*m_control);
+        form.show();
+        form.Refresh();
+        form.tblBlaetter->sortByColumn(blattliste::Layout, Qt::DescendingOrder);
+        QList<veroeffentlichen::Wahl> taken;
+        form.publish = [&taken](const QList<veroeffentlichen::Wahl>& wahl) { taken = wahl; };
+        for (const QString& layout : {QStringLiteral("Sockel"), QStringLiteral("EG")}) {
+            const int row = int(column(blattliste::Layout).indexOf(layout));
+            form.tblBlaetter->selectionModel()->select(
+                m_control->proxy()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        form.cmdPublish->click();
+        QStringList got;
+        for (const veroeffentlichen::Wahl& w : taken)
+            got.append(QStringLiteral("%1|%2|%3").arg(w.gesamt).arg(w.layoutId).arg(w.layout));
+        got.sort();
+        QCOMPARE(
+            got,
+            (QStringList{
+                QStringLiteral("/p/Detail.dwg|%1|Sockel").arg(layoutId(detail, QStringLiteral("Sockel"))),
+                QStringLiteral("/p/Plan.dwg|%1|EG").arg(layoutId(plan, QStringLiteral("EG")))}));
     }
 };
 

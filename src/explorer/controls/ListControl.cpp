@@ -23,9 +23,9 @@ enum Role : int
     KeyRole = Qt::UserRole + 1,
     LargeIconRole,
     SmallIconRole,
+    PictureRole,
 };
 
-constexpr int kLargeIconSize = 32;
 constexpr int kSmallIconSize = 16;
 
 // Shows each item with its large or its small image, as the view wants it.
@@ -42,6 +42,11 @@ public:
     {
         if (role != Qt::DecorationRole || index.column() != 0)
             return QSortFilterProxyModel::data(index, role);
+        if (largeIcons) {
+            const QVariant picture = QSortFilterProxyModel::data(index, PictureRole);
+            if (picture.isValid())
+                return picture;
+        }
         const int number =
             QSortFilterProxyModel::data(index, largeIcons ? LargeIconRole : SmallIconRole).toInt();
         const QList<QIcon>& images = largeIcons ? large : small;
@@ -157,6 +162,8 @@ void ListControl::setupViews()
     }
     connect(m_details->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { emit currentItemChanged(keyOf(current)); });
+    connect(m_details->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { emit selectionChanged(); });
 }
 
 bool ListControl::eventFilter(QObject* watched, QEvent* event)
@@ -341,6 +348,25 @@ int ListControl::smallIcon(const QString& key) const
     return item(key)->data(SmallIconRole).toInt();
 }
 
+void ListControl::setPicture(const QString& key, const QIcon& picture)
+{
+    item(key)->setData(picture.isNull() ? QVariant() : QVariant(picture), PictureRole);
+}
+
+bool ListControl::hasPicture(const QString& key) const
+{
+    return item(key)->data(PictureRole).isValid();
+}
+
+void ListControl::setLargeIconSize(int pixels)
+{
+    if (pixels == m_largeIconSize)
+        return;
+    m_largeIconSize = pixels;
+    if (m_view == LargeIcons)
+        applyView();
+}
+
 void ListControl::beginUpdate()
 {
     if (m_updating++ > 0)
@@ -518,8 +544,8 @@ void ListControl::applyView()
     }
     const bool large = m_view == LargeIcons;
     m_icons->setViewMode(large ? QListView::IconMode : QListView::ListMode);
-    m_icons->setIconSize(
-        QSize(large ? kLargeIconSize : kSmallIconSize, large ? kLargeIconSize : kSmallIconSize));
+    const int side = large ? m_largeIconSize : kSmallIconSize;
+    m_icons->setIconSize(QSize(side, side));
     m_icons->setFlow(m_view == List ? QListView::TopToBottom : QListView::LeftToRight);
     m_icons->setWrapping(true);
     m_icons->setMovement(QListView::Static);

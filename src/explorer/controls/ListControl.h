@@ -60,6 +60,13 @@ public:
     void setBold(const QString& key, bool bold);
     int largeIcon(const QString& key) const;
     int smallIcon(const QString& key) const;
+    // A picture of the item's own (a layout's preview) that the large-icon view shows instead of its
+    // large image; a null icon returns to the image.
+    void setPicture(const QString& key, const QIcon& picture);
+    bool hasPicture(const QString& key) const;
+    // The side of the large-icon view's icons in pixels (32 unless set).
+    void setLargeIconSize(int pixels);
+    int largeIconSize() const { return m_largeIconSize; }
 
     // Between these two, added items are sorted once at the end instead of one by one. Nestable.
     void beginUpdate();
@@ -112,6 +119,8 @@ signals:
     void columnClicked(int index); // index of the column as created, 0-based
     void itemDoubleClicked(const QString& key);
     void currentItemChanged(const QString& key);
+    // Items were selected or deselected.
+    void selectionChanged();
     void afterLabelEdit(const QString& key, const QString& newText, bool* cancel);
     // The list's own selected items were dragged onto the item with that key ("" for empty space);
     // move: Shift was held. Reported after the drop has ended.
@@ -147,6 +156,7 @@ private:
     bool m_settingWidth = false;
     int m_updating = 0;
     int m_view = LargeIcons;
+    int m_largeIconSize = 32;
     QString m_editingKey;
     bool m_multiSelect = false;
     bool m_gridLines = false;
