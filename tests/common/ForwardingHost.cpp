@@ -249,6 +249,36 @@ void ForwardingHost::copyPlotSettings(acad::DocId sourceDoc, acad::ObjectId sour
     next("copyPlotSettings").copyPlotSettings(sourceDoc, sourceLayout, targetDoc, targetLayout, which);
 }
 
+acad::PlotResult ForwardingHost::plotToFile(acad::DocId doc, acad::ObjectId layout, const QString& path)
+{
+    return next("plotToFile").plotToFile(doc, layout, path);
+}
+
+qint32 ForwardingHost::beginPlotJob(const QString& path)
+{
+    return next("beginPlotJob").beginPlotJob(path);
+}
+
+acad::PlotResult ForwardingHost::plotJobPage(qint32 job, acad::DocId doc, acad::ObjectId layout)
+{
+    return next("plotJobPage").plotJobPage(job, doc, layout);
+}
+
+void ForwardingHost::endPlotJob(qint32 job, bool keep)
+{
+    next("endPlotJob").endPlotJob(job, keep);
+}
+
+QByteArray ForwardingHost::layoutPreview(acad::DocId doc, acad::ObjectId layout, qint32 width, qint32 height)
+{
+    return next("layoutPreview").layoutPreview(doc, layout, width, height);
+}
+
+qint64 ForwardingHost::documentRevision(acad::DocId doc)
+{
+    return next("documentRevision").documentRevision(doc);
+}
+
 QList<acad::DocumentSheets> ForwardingHost::documentSheets(const QString& xdataApplication)
 {
     if (!m_inner)

@@ -63,6 +63,12 @@ public:
                          quint32 which) override;
     void copyPlotSettings(acad::DocId sourceDoc, acad::ObjectId sourceLayout, acad::DocId targetDoc,
                           acad::ObjectId targetLayout, quint32 which) override;
+    acad::PlotResult plotToFile(acad::DocId doc, acad::ObjectId layout, const QString& path) override;
+    qint32 beginPlotJob(const QString& path) override;
+    acad::PlotResult plotJobPage(qint32 job, acad::DocId doc, acad::ObjectId layout) override;
+    void endPlotJob(qint32 job, bool keep) override;
+    QByteArray layoutPreview(acad::DocId doc, acad::ObjectId layout, qint32 width, qint32 height) override;
+    qint64 documentRevision(acad::DocId doc) override;
     acad::XData xdata(acad::DocId doc, acad::ObjectId object, const QString& application) override;
     void setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data) override;
     QStringList commandHistory() override;
