@@ -157,6 +157,42 @@ def sheets(path, count="1"):
     doc.saveas(path)
 
 
+def plotbench(path, sheets="3", entities="2000"):
+    """A drawing as plots see them: a model of lines, arcs, circles, polylines and texts, and sheets
+    with a 1:100 viewport, a title block of lines and texts and a few notes."""
+    doc = ezdxf.new("R2010")
+    msp = doc.modelspace()
+    for i in range(int(entities)):
+        x, y = (i * 37) % 40000, (i * 53) % 30000
+        kind = i % 5
+        if kind == 0:
+            msp.add_line((x, y), (x + 800, y + 300))
+        elif kind == 1:
+            msp.add_circle((x, y), 150)
+        elif kind == 2:
+            msp.add_arc((x, y), 200, 30, 240)
+        elif kind == 3:
+            msp.add_lwpolyline([(x, y, 0, 0, 0.4), (x + 500, y, 0, 0, 0), (x + 500, y + 400, 0, 0, 0)], format="xyseb")
+        else:
+            msp.add_text("Raum %d" % i, dxfattribs={"height": 250, "insert": (x, y)})
+    title = doc.blocks.new("Schriftfeld")
+    for row in range(8):
+        title.add_line((0, row * 8), (180, row * 8))
+        title.add_text("Feld %d" % row, dxfattribs={"height": 3, "insert": (2, row * 8 + 2)})
+    for col in (0, 60, 120, 180):
+        title.add_line((col, 0), (col, 56))
+    for n in range(int(sheets)):
+        layout = doc.layouts.new("Blatt%d" % (n + 1))
+        layout.page_setup(size=(420, 297), margins=(0, 0, 0, 0), units="mm", rotation=1, scale=16,
+                          name="ISO_full_bleed_A3", device="DWG To PDF.pc3")
+        layout.add_viewport(center=(210, 170), size=(400, 240), view_center_point=(20000 + n * 1000, 15000),
+                            view_height=24000)
+        layout.add_blockref("Schriftfeld", (230, 5))
+        for k in range(5):
+            layout.add_mtext("Hinweis %d\\Pzweite Zeile" % k, dxfattribs={"char_height": 2.5, "insert": (10, 40 - k * 7)})
+    doc.saveas(path)
+
+
 def bench(path):
     start = time.perf_counter()
     ezdxf.readfile(path)
@@ -165,4 +201,4 @@ def bench(path):
 
 if __name__ == "__main__":
     {"audit": audit, "read": read, "write": write, "deep": deep, "bench": bench,
-     "sheets": sheets}[sys.argv[1]](*sys.argv[2:])
+     "sheets": sheets, "plotbench": plotbench}[sys.argv[1]](*sys.argv[2:])
