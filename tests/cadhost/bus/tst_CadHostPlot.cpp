@@ -127,6 +127,8 @@ private slots:
     void plotToFileLandsTheLine();
     void entitiesWhereTheGeometrySays_data();
     void entitiesWhereTheGeometrySays();
+    void rotationTurnsThePlot_data();
+    void rotationTurnsThePlot();
     void jobPagesTakeTheirPaper();
     void discardedJobLeavesNoFile();
     void refusals_data();
@@ -255,6 +257,35 @@ void tst_CadHostPlot::entitiesWhereTheGeometrySays()
     QFETCH(QRectF, spot);
     QFETCH(bool, dark);
     QCOMPARE(darkIn(plottedSheet(), spot, 297), dark);
+}
+
+void tst_CadHostPlot::rotationTurnsThePlot_data()
+{
+    QTest::addColumn<int>("rotation");
+    QTest::addColumn<QRectF>("title");
+    QTest::addColumn<QRectF>("empty");
+    const QRectF upright(300, 20, 14, 5);
+    const QRectF turned(420 - 314, 297 - 25, 14, 5);
+    QTest::newRow("landscape as the layout shows it") << 1 << upright << turned;
+    QTest::newRow("upside down") << 3 << turned << upright;
+}
+
+void tst_CadHostPlot::rotationTurnsThePlot()
+{
+    QFETCH(int, rotation);
+    QFETCH(QRectF, title);
+    QFETCH(QRectF, empty);
+    const DocId doc = open();
+    const ObjectId sheet = layoutId(doc, QStringLiteral("Blatt1"));
+    PlotSettings turn;
+    turn.plotRotation = rotation;
+    m_host->setPlotSettings(doc, sheet, turn, Orientation);
+    const QString pdf = m_onBus.dir.filePath(QStringLiteral("Gedreht.pdf"));
+    m_host->plotToFile(doc, sheet, pdf);
+    QVERIFY(sameSize(pdfPages(pdf).sizes.value(0), 420, 297));
+    const QImage page = renderPage(pdf, 1, m_out.path());
+    QVERIFY(darkIn(page, title, 297));
+    QVERIFY(!darkIn(page, empty, 297));
 }
 
 void tst_CadHostPlot::jobPagesTakeTheirPaper()
