@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
+#include <acad/BusTypes.h>
 #include <acad/Error.h>
 #include <functional>
 
@@ -127,8 +128,8 @@ private slots:
     void plotToFileLandsTheLine();
     void entitiesWhereTheGeometrySays_data();
     void entitiesWhereTheGeometrySays();
-    void rotationTurnsThePlot_data();
-    void rotationTurnsThePlot();
+    void pageSetupPlacesThePlot_data();
+    void pageSetupPlacesThePlot();
     void jobPagesTakeTheirPaper();
     void discardedJobLeavesNoFile();
     void refusals_data();
@@ -259,32 +260,42 @@ void tst_CadHostPlot::entitiesWhereTheGeometrySays()
     QCOMPARE(darkIn(plottedSheet(), spot, 297), dark);
 }
 
-void tst_CadHostPlot::rotationTurnsThePlot_data()
+void tst_CadHostPlot::pageSetupPlacesThePlot_data()
 {
-    QTest::addColumn<int>("rotation");
-    QTest::addColumn<QRectF>("title");
+    QTest::addColumn<PlotSettings>("setup");
+    QTest::addColumn<quint32>("which");
+    QTest::addColumn<QRectF>("dark");
     QTest::addColumn<QRectF>("empty");
-    const QRectF upright(300, 20, 14, 5);
+    const QRectF title(300, 20, 14, 5);
     const QRectF turned(420 - 314, 297 - 25, 14, 5);
-    QTest::newRow("landscape as the layout shows it") << 1 << upright << turned;
-    QTest::newRow("upside down") << 3 << turned << upright;
+    PlotSettings rotation;
+    rotation.plotRotation = 1;
+    QTest::newRow("landscape as the layout shows it") << rotation << quint32(Orientation) << title << turned;
+    rotation.plotRotation = 3;
+    QTest::newRow("rotation 3 is upside down") << rotation << quint32(Orientation) << turned << title;
+    // At 1:2 the model line's middle (210, 150) comes to (105, 75).
+    PlotSettings half;
+    half.standardScale = 17;
+    QTest::newRow("standard scale 1:2") << half << quint32(Scale) << around(105, 75) << around(210, 150, 1);
+    half.useStandardScale = false;
+    half.scaleDenominator = 2;
+    QTest::newRow("custom scale 1:2") << half << quint32(Scale) << around(105, 75) << around(210, 150, 1);
 }
 
-void tst_CadHostPlot::rotationTurnsThePlot()
+void tst_CadHostPlot::pageSetupPlacesThePlot()
 {
-    QFETCH(int, rotation);
-    QFETCH(QRectF, title);
+    QFETCH(PlotSettings, setup);
+    QFETCH(quint32, which);
+    QFETCH(QRectF, dark);
     QFETCH(QRectF, empty);
     const DocId doc = open();
     const ObjectId sheet = layoutId(doc, QStringLiteral("Blatt1"));
-    PlotSettings turn;
-    turn.plotRotation = rotation;
-    m_host->setPlotSettings(doc, sheet, turn, Orientation);
-    const QString pdf = m_onBus.dir.filePath(QStringLiteral("Gedreht.pdf"));
+    m_host->setPlotSettings(doc, sheet, setup, which);
+    const QString pdf = m_onBus.dir.filePath(QStringLiteral("Eingerichtet.pdf"));
     m_host->plotToFile(doc, sheet, pdf);
     QVERIFY(sameSize(pdfPages(pdf).sizes.value(0), 420, 297));
     const QImage page = renderPage(pdf, 1, m_out.path());
-    QVERIFY(darkIn(page, title, 297));
+    QVERIFY(darkIn(page, dark, 297));
     QVERIFY(!darkIn(page, empty, 297));
 }
 
