@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QSet>
+#include <QtMath>
 #include <cadhost/dxf/DxfGroups.h>
 #include <vector>
 
@@ -227,22 +228,28 @@ Pass makePass(QPainter& painter, const Drawing& drawing, const Layout& layout, c
 // The corner points of what model space holds, near enough to fit it into a view.
 QRectF modelExtents(const QList<Entity>& entities)
 {
-    QRectF box;
-    const auto add = [&box](QPointF at, double radius) {
-        const QRectF r(at.x() - radius, at.y() - radius, 2 * radius, 2 * radius);
-        box = box.isNull() ? r.normalized() : box.united(r.normalized());
-    };
+    double left = qInf(), bottom = qInf(), right = -qInf(), top = -qInf();
     for (const Entity& e : entities) {
         const Region at = own(e.extra);
         const double radius = e.dxfType == QLatin1String("CIRCLE") || e.dxfType == QLatin1String("ARC")
-                                  ? real(e.extra, at, 40, 0)
+                                  ? std::abs(real(e.extra, at, 40, 0))
                                   : 0;
         for (qint32 code : {10, 11}) {
-            if (find(e.extra, at, code) >= 0)
-                add({real(e.extra, at, code, 0), real(e.extra, at, code + 10, 0)}, radius);
+            if (find(e.extra, at, code) < 0)
+                continue;
+            const double x = real(e.extra, at, code, 0);
+            const double y = real(e.extra, at, code + 10, 0);
+            left = qMin(left, x - radius);
+            right = qMax(right, x + radius);
+            bottom = qMin(bottom, y - radius);
+            top = qMax(top, y + radius);
         }
     }
-    return box.isNull() || box.width() <= 0 || box.height() <= 0 ? box.adjusted(-50, -50, 50, 50) : box;
+    if (!(left <= right && bottom <= top))
+        return QRectF(0, 0, 100, 100); // nothing drawn: any view will do
+    // A line along an axis has no height: a small margin keeps the fit finite.
+    const double pad = qMax(1.0, qMax(right - left, top - bottom) * 0.01);
+    return QRectF(QPointF(left - pad, bottom - pad), QPointF(right + pad, top + pad));
 }
 
 QTransform fitRect(const QRectF& extents, const QRectF& target)
