@@ -7,7 +7,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n libgl-dev
     libchm-dev fp-utils sqlite3
-    dbus-daemon dbus-bin python3-ezdxf clang
+    dbus-daemon dbus-bin python3-ezdxf poppler-utils clang
     xvfb xauth
     openbox xdotool x11-utils at-spi2-core python3-pyatspi libglib2.0-bin
     dpkg-dev lintian desktop-file-utils appstream

@@ -388,6 +388,39 @@ void BusHost::copyPlotSettings(DocId sourceDoc, ObjectId sourceLayout, DocId tar
          {sourceDoc, sourceLayout, targetDoc, targetLayout, which});
 }
 
+PlotResult BusHost::plotToFile(DocId doc, ObjectId layout, const QString& path)
+{
+    return value<PlotResult>(kLayoutsPath, kLayoutsInterface, QStringLiteral("PlotToFile"),
+                             {doc, layout, path});
+}
+
+qint32 BusHost::beginPlotJob(const QString& path)
+{
+    return value<qint32>(kLayoutsPath, kLayoutsInterface, QStringLiteral("BeginPlotJob"), {path});
+}
+
+PlotResult BusHost::plotJobPage(qint32 job, DocId doc, ObjectId layout)
+{
+    return value<PlotResult>(kLayoutsPath, kLayoutsInterface, QStringLiteral("PlotJobPage"),
+                             {job, doc, layout});
+}
+
+void BusHost::endPlotJob(qint32 job, bool keep)
+{
+    call(kLayoutsPath, kLayoutsInterface, QStringLiteral("EndPlotJob"), {job, keep});
+}
+
+QByteArray BusHost::layoutPreview(DocId doc, ObjectId layout, qint32 width, qint32 height)
+{
+    return value<QByteArray>(kLayoutsPath, kLayoutsInterface, QStringLiteral("Preview"),
+                             {doc, layout, width, height});
+}
+
+qint64 BusHost::documentRevision(DocId doc)
+{
+    return value<qint64>(kDocumentsPath, kDocumentsInterface, QStringLiteral("Revision"), {doc});
+}
+
 QList<DocumentSheets> BusHost::documentSheets(const QString& xdataApplication)
 {
     return value<QList<DocumentSheets>>(kDocumentsPath, kDocumentsInterface, QStringLiteral("Sheets"),

@@ -77,6 +77,12 @@ public:
     QStringList plotDeviceNames(DocId doc) override;
     QStringList canonicalMediaNames(DocId doc, ObjectId layout) override;
     void setPlotSettings(DocId doc, ObjectId layout, const PlotSettings& values, quint32 which) override;
+    PlotResult plotToFile(DocId doc, ObjectId layout, const QString& path) override;
+    qint32 beginPlotJob(const QString& path) override;
+    PlotResult plotJobPage(qint32 job, DocId doc, ObjectId layout) override;
+    void endPlotJob(qint32 job, bool keep) override;
+    QByteArray layoutPreview(DocId doc, ObjectId layout, qint32 width, qint32 height) override;
+    qint64 documentRevision(DocId doc) override;
     void copyPlotSettings(DocId sourceDoc, ObjectId sourceLayout, DocId targetDoc, ObjectId targetLayout,
                           quint32 which) override;
 

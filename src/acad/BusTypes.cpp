@@ -15,6 +15,7 @@ void registerBusTypes()
     qDBusRegisterMetaType<DocumentSnapshot>();
     qDBusRegisterMetaType<QList<DocumentSnapshot>>();
     qDBusRegisterMetaType<PlotSettings>();
+    qDBusRegisterMetaType<PlotResult>();
     qDBusRegisterMetaType<EntityInfo>();
     qDBusRegisterMetaType<QList<EntityInfo>>();
     qDBusRegisterMetaType<XData>();
@@ -124,6 +125,22 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, PlotSettings& v)
         v.plotType >> v.styleSheet;
     if (!arg.atEnd()) // an older host sends seven fields
         arg >> v.useStandardScale >> v.standardScale >> v.scaleNumerator >> v.scaleDenominator;
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const PlotResult& v)
+{
+    arg.beginStructure();
+    arg << v.drawn << v.skipped;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, PlotResult& v)
+{
+    arg.beginStructure();
+    arg >> v.drawn >> v.skipped;
     arg.endStructure();
     return arg;
 }

@@ -22,6 +22,8 @@ QDBusArgument& operator<<(QDBusArgument& arg, const DocumentSnapshot& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, DocumentSnapshot& v);
 QDBusArgument& operator<<(QDBusArgument& arg, const PlotSettings& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, PlotSettings& v);
+QDBusArgument& operator<<(QDBusArgument& arg, const PlotResult& v);
+const QDBusArgument& operator>>(const QDBusArgument& arg, PlotResult& v);
 QDBusArgument& operator<<(QDBusArgument& arg, const EntityInfo& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, EntityInfo& v);
 QDBusArgument& operator<<(QDBusArgument& arg, const XData& v);
@@ -50,6 +52,7 @@ Q_DECLARE_METATYPE(acad::ApplicationSnapshot)
 Q_DECLARE_METATYPE(acad::LayoutRef)
 Q_DECLARE_METATYPE(acad::DocumentSnapshot)
 Q_DECLARE_METATYPE(acad::PlotSettings)
+Q_DECLARE_METATYPE(acad::PlotResult)
 Q_DECLARE_METATYPE(acad::EntityInfo)
 Q_DECLARE_METATYPE(acad::XData)
 Q_DECLARE_METATYPE(acad::ObjectInfo)

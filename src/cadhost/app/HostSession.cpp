@@ -9,6 +9,7 @@
 #include <cadhost/bus/BusService.h>
 #include <cadhost/dxf/DxfStore.h>
 #include <cadhost/engine/Engine.h>
+#include <cadhost/render/PdfPlotter.h>
 #include <cstdio>
 
 namespace cadhost {
@@ -85,6 +86,7 @@ void HostSession::quitSoon()
 int runHost(const Options& options)
 {
     Engine engine(std::make_shared<DxfStore>());
+    engine.setPlotter(std::make_shared<render::PdfPlotter>());
     HostSession session(engine, options);
     QString error;
     if (!session.start(&error)) {

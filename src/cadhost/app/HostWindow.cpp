@@ -1,5 +1,7 @@
 #include "HostWindow.h"
 
+#include "SheetView.h"
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
@@ -105,11 +107,7 @@ void HostWindow::buildWidgets()
     m_documentTabs = new QTabBar(central);
     m_documentTabs->setObjectName(QStringLiteral("documentTabs"));
     m_documentTabs->setExpanding(false);
-    m_sheet = new QLabel(central);
-    m_sheet->setObjectName(QStringLiteral("sheet"));
-    m_sheet->setAlignment(Qt::AlignCenter);
-    m_sheet->setMinimumHeight(200);
-    m_sheet->setFrameShape(QFrame::StyledPanel);
+    m_sheet = new SheetView(m_engine, central);
     m_layoutTabs = new QTabBar(central);
     m_layoutTabs->setObjectName(QStringLiteral("layoutTabs"));
     m_layoutTabs->setShape(QTabBar::RoundedSouth);
@@ -275,23 +273,10 @@ void HostWindow::refreshLayoutTabs(const acad::DocumentSnapshot* active)
 
 void HostWindow::refreshSheet(const acad::DocumentSnapshot* active)
 {
-    if (!active) {
-        m_sheet->setText(QStringLiteral("Keine Zeichnung geöffnet"));
-        return;
-    }
-    const Drawing* drawing = m_engine.drawing(active->ref.id);
-    const Layout* layout = drawing ? drawing->layout(active->activeLayout) : nullptr;
-    if (!layout || layout->isModel()) {
-        m_sheet->setText(QStringLiteral("Modellbereich"));
-        return;
-    }
-    const acad::PlotSettings& plot = layout->plot;
-    m_sheet->setText(
-        QStringLiteral("Layout „%1“\nPlotter: %2\nPapier: %3 (%4 × %5 mm)\n%6 Objekte im Papierbereich")
-            .arg(layout->name, plot.configName, plot.canonicalMediaName)
-            .arg(plot.paperWidth)
-            .arg(plot.paperHeight)
-            .arg(layout->entities.size()));
+    if (!active)
+        m_sheet->showLayout(0, QString());
+    else
+        m_sheet->showLayout(active->ref.id, active->activeLayout);
 }
 
 void HostWindow::documentTabClicked(int index)

@@ -15,6 +15,10 @@ class QPlainTextEdit;
 class QTabBar;
 
 namespace cadhost {
+class SheetView;
+}
+
+namespace cadhost {
 
 // The host's window: a tab per open drawing, the active drawing's layout tabs ("Model" first),
 // the command history with the command line, the menu bar of the loaded menu groups and the
@@ -35,6 +39,7 @@ public:
     // For tests.
     QTabBar* documentTabs() const { return m_documentTabs; }
     QTabBar* layoutTabs() const { return m_layoutTabs; }
+    SheetView* sheet() const { return m_sheet; }
     QPlainTextEdit* history() const { return m_history; }
     QLabel* promptLabel() const { return m_prompt; }
     QLineEdit* input() const { return m_input; }
@@ -73,7 +78,7 @@ private:
     Engine& m_engine;
     QTabBar* m_documentTabs = nullptr;
     QTabBar* m_layoutTabs = nullptr;
-    QLabel* m_sheet = nullptr;
+    SheetView* m_sheet = nullptr;
     QPlainTextEdit* m_history = nullptr;
     QLabel* m_prompt = nullptr;
     QLineEdit* m_input = nullptr;

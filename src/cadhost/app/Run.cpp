@@ -4,6 +4,7 @@
 #include "HostSession.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QJsonDocument>
 #include <acad/Error.h>
 #include <cadhost/dxf/DxfStore.h>
@@ -47,10 +48,17 @@ QStringList commandLine(int argc, char* argv[])
 
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[], const Options& options)
 {
-    const bool windowless = !options.dumpFile.isEmpty() || options.headless || !options.help.isEmpty() ||
-                            !options.error.isEmpty();
+    const bool windowless =
+        !options.dumpFile.isEmpty() || !options.help.isEmpty() || !options.error.isEmpty();
     if (windowless)
         return std::make_unique<QCoreApplication>(argc, argv);
+    if (options.headless) {
+        // Plots and previews need fonts, not a screen: a headless host draws off screen unless the
+        // environment chooses a platform.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
     return std::make_unique<QApplication>(argc, argv);
 }
 

@@ -195,6 +195,11 @@ acad::ObjectInfo DocumentsObject::ObjectIdToObject(qint32 doc, qint32 id)
     return guarded([&] { return m_host.objectIdToObject(doc, id); });
 }
 
+qint64 DocumentsObject::Revision(qint32 doc)
+{
+    return guarded([&] { return m_host.documentRevision(doc); });
+}
+
 // --- Layouts
 
 void LayoutsObject::SetName(qint32 doc, qint32 layout, const QString& name)
@@ -268,6 +273,31 @@ void LayoutsObject::CopyPlotSettings(qint32 sourceDoc, qint32 sourceLayout, qint
                                      qint32 targetLayout, uint which)
 {
     guarded([&] { m_host.copyPlotSettings(sourceDoc, sourceLayout, targetDoc, targetLayout, which); });
+}
+
+acad::PlotResult LayoutsObject::PlotToFile(qint32 doc, qint32 layout, const QString& path)
+{
+    return guarded([&] { return m_host.plotToFile(doc, layout, path); });
+}
+
+qint32 LayoutsObject::BeginPlotJob(const QString& path)
+{
+    return guarded([&] { return m_host.beginPlotJob(path); });
+}
+
+acad::PlotResult LayoutsObject::PlotJobPage(qint32 job, qint32 doc, qint32 layout)
+{
+    return guarded([&] { return m_host.plotJobPage(job, doc, layout); });
+}
+
+void LayoutsObject::EndPlotJob(qint32 job, bool keep)
+{
+    guarded([&] { m_host.endPlotJob(job, keep); });
+}
+
+QByteArray LayoutsObject::Preview(qint32 doc, qint32 layout, qint32 width, qint32 height)
+{
+    return guarded([&] { return m_host.layoutPreview(doc, layout, width, height); });
 }
 
 // --- Entities

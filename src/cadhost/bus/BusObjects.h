@@ -94,6 +94,7 @@ public Q_SLOTS:
     void SetVariable(qint32 doc, const QString& name, const QDBusVariant& value);
     QDBusVariant GetVariable(qint32 doc, const QString& name);
     acad::ObjectInfo ObjectIdToObject(qint32 doc, qint32 id);
+    qint64 Revision(qint32 doc);
 };
 
 class LayoutsObject final : public BusObject
@@ -120,6 +121,11 @@ public Q_SLOTS:
     void SetPlotSettings(qint32 doc, qint32 layout, const acad::PlotSettings& values, uint which);
     void CopyPlotSettings(qint32 sourceDoc, qint32 sourceLayout, qint32 targetDoc, qint32 targetLayout,
                           uint which);
+    acad::PlotResult PlotToFile(qint32 doc, qint32 layout, const QString& path);
+    qint32 BeginPlotJob(const QString& path);
+    acad::PlotResult PlotJobPage(qint32 job, qint32 doc, qint32 layout);
+    void EndPlotJob(qint32 job, bool keep);
+    QByteArray Preview(qint32 doc, qint32 layout, qint32 width, qint32 height);
 };
 
 class EntitiesObject final : public BusObject

@@ -612,6 +612,15 @@ qint32 entityNumber(QStringView type)
     return numbers.value(type.toString(), 0);
 }
 
+QList<Entity> entitiesOf(const QList<DxfRecord>& records)
+{
+    std::vector<SourceRecord> copies;
+    copies.reserve(size_t(records.size()));
+    for (const DxfRecord& r : records)
+        copies.push_back(SourceRecord{r, 0, {}});
+    return toEntities(copies.begin(), copies.end());
+}
+
 Drawing readDxf(const QByteArray& bytes)
 {
     const std::vector<ScannedGroup> groups = scanDxf(bytes);

@@ -427,6 +427,7 @@ const CommandDef kCommands[] = {
     {"Z", "U", true, uCommand},
     {"U", "U", true, uCommand},
     {"ZLÖSCH", "UNDO", true, undoCommand},
+    {"PLOT", "PLOT", true, plotCommand},
 };
 
 const CommandDef* findCommand(QString name)

@@ -95,6 +95,10 @@ public:
     // --- undo, as the CAD program keeps it for each drawing
     // Counts every change, so that an edit or a mark that changed nothing leaves no step.
     quint64 revision() const { return m_revision; }
+    // Counts every change of the drawing since it was opened, edits and undo alike, also those that
+    // make no undo step (extended data); what was drawn of the drawing stays valid while it stays.
+    qint64 changes() const { return m_changes; }
+    void countChange() { ++m_changes; }
     UndoStep undoState() const { return {m_drawing.layouts, m_drawing.activeLayout}; }
     // Keeps the state an edit started from, unless a mark is open (the mark's state covers it) or
     // nothing changed since.
@@ -114,6 +118,7 @@ private:
     {
         m_modified = true;
         ++m_revision;
+        ++m_changes;
     }
 
     acad::DocId m_id;
@@ -125,6 +130,7 @@ private:
     Drawing m_drawing;
     QString m_lastPaperLayout;
     quint64 m_revision = 0;
+    qint64 m_changes = 0;
     std::deque<UndoStep> m_undo;
     struct OpenMark
     {

@@ -196,8 +196,10 @@ void Documents::edit(Document& d, const std::function<void()>& change)
     UndoStep before = d.undoState();
     const quint64 revision = d.revision();
     const auto tell = [&] {
-        if (Document* after = find(id))
+        if (Document* after = find(id)) {
             after->recordUndoStep(std::move(before), revision);
+            after->countChange();
+        }
         emit m_engine->layoutsChanged(id);
         if (Document* after = find(id); after && after->modified() != wasModified)
             emit m_engine->modifiedChanged(id);

@@ -5,39 +5,11 @@
 #include "Plotters.h"
 #include "XDataCodec.h"
 
-#include <QRegularExpression>
 #include <acad/Error.h>
 
 namespace cadhost {
 
 namespace {
-
-// "ISO_full_bleed_A3_(420.00_x_297.00_MM)" -> 420 x 297 mm; false when the name holds no size.
-bool paperSizeOf(const QString& media, double* width, double* height)
-{
-    static const QRegularExpression re(
-        QStringLiteral("\\((\\d+(?:\\.\\d+)?)_x_(\\d+(?:\\.\\d+)?)_(MM|Inches)\\)"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = re.match(media);
-    if (!m.hasMatch())
-        return false;
-    const double unit = m.captured(3).toUpper() == QLatin1String("MM") ? 1.0 : 25.4;
-    *width = m.captured(1).toDouble() * unit;
-    *height = m.captured(2).toDouble() * unit;
-    return true;
-}
-
-// Only a size that is still unknown is taken from the media name; a size read from the file stays.
-void refreshPaperSize(acad::PlotSettings& plot)
-{
-    double width = 0;
-    double height = 0;
-    if ((plot.paperWidth <= 0 || plot.paperHeight <= 0) &&
-        paperSizeOf(plot.canonicalMediaName, &width, &height)) {
-        plot.paperWidth = width;
-        plot.paperHeight = height;
-    }
-}
 
 QString localeMediaNameOf(const QString& canonicalName)
 {

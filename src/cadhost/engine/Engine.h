@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Drawing.h"
+#include "Plotting.h"
 
 #include <QObject>
 #include <acad/Host.h>
@@ -90,6 +91,13 @@ public:
     void copyPlotSettings(acad::DocId sourceDoc, acad::ObjectId sourceLayout, acad::DocId targetDoc,
                           acad::ObjectId targetLayout, quint32 which) override;
 
+    acad::PlotResult plotToFile(acad::DocId doc, acad::ObjectId layout, const QString& path) override;
+    qint32 beginPlotJob(const QString& path) override;
+    acad::PlotResult plotJobPage(qint32 job, acad::DocId doc, acad::ObjectId layout) override;
+    void endPlotJob(qint32 job, bool keep) override;
+    QByteArray layoutPreview(acad::DocId doc, acad::ObjectId layout, qint32 width, qint32 height) override;
+    qint64 documentRevision(acad::DocId doc) override;
+
     acad::XData xdata(acad::DocId doc, acad::ObjectId object, const QString& application) override;
     void setXData(acad::DocId doc, acad::ObjectId object, const acad::XData& data) override;
 
@@ -120,6 +128,9 @@ public:
     // An answer for that prompt only, queued like submitInput ("\x1b" cancels it); dropped, with a
     // line in the history, when that prompt no longer waits by the time it runs.
     void answerPrompt(acad::DocId doc, quint64 ticket, const QString& text);
+
+    // What draws for plotToFile, the plot jobs and layoutPreview; without one the engine refuses them.
+    void setPlotter(std::shared_ptr<Plotter> plotter);
 
     // The drawing model of an open document, for the window and for tests; nullptr if none.
     const Drawing* drawing(acad::DocId doc) const;

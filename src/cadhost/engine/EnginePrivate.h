@@ -8,6 +8,8 @@
 #include "Macros.h"
 #include "Profile.h"
 
+#include <map>
+
 namespace cadhost {
 
 struct Engine::Private
@@ -24,6 +26,15 @@ struct Engine::Private
     bool interactive = false;
     qint64 hwnd = 0;
     QString designCenter;
+    std::shared_ptr<Plotter> plotter;
+    // Open plot jobs by the number the caller got; a job ends only when its caller ends it.
+    std::map<qint32, std::unique_ptr<PlotJob>> plotJobs;
+    qint32 nextPlotJob = 1;
+
+    // --- plotting (EnginePlot.cpp)
+    Plotter& plotterOrRefuse() const;
+    // The paper layout to plot, refreshed so that its paper size is known; refuses "Model".
+    const Layout& plottable(acad::DocId doc, acad::ObjectId layout);
 
     // --- commands (Commands.cpp)
     bool startCommand(acad::DocId line, const QString& name);
@@ -31,5 +42,8 @@ struct Engine::Private
     void saveFlow(acad::DocId line, acad::DocId doc, const std::function<void()>& done);
     void quitFlow(acad::DocId line, QList<acad::DocId> pending);
 };
+
+// "-PLOT" (PlotCommand.cpp): the layout and the file asked on the command line.
+void plotCommand(Engine::Private& e, acad::DocId doc);
 
 } // namespace cadhost

@@ -204,6 +204,35 @@ public:
                   .arg(targetLayout)
                   .arg(which));
     }
+    PlotResult plotToFile(DocId doc, ObjectId layout, const QString& path) override
+    {
+        check(QStringLiteral("plotfile %1 %2 %3").arg(doc).arg(layout).arg(path));
+        return {doc, layout};
+    }
+    qint32 beginPlotJob(const QString& path) override
+    {
+        check(QStringLiteral("beginjob %1").arg(path));
+        return 7;
+    }
+    PlotResult plotJobPage(qint32 job, DocId doc, ObjectId layout) override
+    {
+        check(QStringLiteral("page %1 %2 %3").arg(job).arg(doc).arg(layout));
+        return {job, doc};
+    }
+    void endPlotJob(qint32 job, bool keep) override
+    {
+        check(QStringLiteral("endjob %1 %2").arg(job).arg(keep));
+    }
+    QByteArray layoutPreview(DocId doc, ObjectId layout, qint32 width, qint32 height) override
+    {
+        check(QStringLiteral("preview %1 %2 %3 %4").arg(doc).arg(layout).arg(width).arg(height));
+        return QByteArray("\x89PNG\0\xff", 6);
+    }
+    qint64 documentRevision(DocId doc) override
+    {
+        check(QStringLiteral("revision %1").arg(doc));
+        return 5'000'000'000LL + doc;
+    }
     XData xdata(DocId, ObjectId, const QString&) override { return stored; }
     void setXData(DocId, ObjectId, const XData& data) override { stored = data; }
     QStringList commandHistory() override { return {QStringLiteral("Befehl: _layout")}; }
@@ -476,6 +505,22 @@ void tst_BusRoundTrip::calls_data()
     QTest::newRow("copy plot settings")
         << F([](Host& h) { h.copyPlotSettings(2, 202, 1, 301, Paper | PlotArea); })
         << QStringLiteral("copyplot 2 202 1 301 18");
+    QTest::newRow("plot to file") << F([](Host& h) {
+        QCOMPARE(h.plotToFile(2, 202, QStringLiteral("/plots/Süd.pdf")), (PlotResult{2, 202}));
+    }) << QStringLiteral("plotfile 2 202 /plots/Süd.pdf");
+    QTest::newRow("begin plot job") << F([](Host& h) {
+        QCOMPARE(h.beginPlotJob(QStringLiteral("/plots/Mappe.pdf")), 7);
+    }) << QStringLiteral("beginjob /plots/Mappe.pdf");
+    QTest::newRow("plot job page") << F([](Host& h) {
+        QCOMPARE(h.plotJobPage(7, 1, 201), (PlotResult{7, 1}));
+    }) << QStringLiteral("page 7 1 201");
+    QTest::newRow("end plot job") << F([](Host& h) { h.endPlotJob(7, false); })
+                                  << QStringLiteral("endjob 7 0");
+    QTest::newRow("preview") << F([](Host& h) {
+        QCOMPARE(h.layoutPreview(1, 201, 256, 128), QByteArray("\x89PNG\0\xff", 6));
+    }) << QStringLiteral("preview 1 201 256 128");
+    QTest::newRow("revision") << F([](Host& h) { QCOMPARE(h.documentRevision(3), 5'000'000'003LL); })
+                              << QStringLiteral("revision 3");
 }
 
 void tst_BusRoundTrip::calls()

@@ -11,6 +11,8 @@
 #include <QTabBar>
 #include <QtTest>
 #include <cadhost/app/HostWindow.h>
+#include <cadhost/app/SheetView.h>
+#include <cadhost/engine/Document.h>
 #include <cadhost/engine/Engine.h>
 #include <cadhost/engine/MemoryStore.h>
 
@@ -30,6 +32,49 @@ QStringList tabTexts(const QTabBar* bar)
 void clickTab(QTabBar* bar, int index)
 {
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+}
+
+cadhost::Entity entity(const QString& type, const QList<cadhost::DxfGroup>& groups)
+{
+    cadhost::Entity e;
+    e.dxfType = type;
+    e.extra = groups;
+    return e;
+}
+
+// Layout1 holds a diagonal line over the sheet, model space a circle, Layout2 nothing.
+cadhost::Drawing lineDrawing()
+{
+    cadhost::Drawing d;
+    cadhost::Layout model;
+    model.name = QStringLiteral("Model");
+    d.layouts.append(model);
+    for (const QString& name : {QStringLiteral("Layout1"), QStringLiteral("Layout2")}) {
+        cadhost::Layout sheet;
+        sheet.name = name;
+        sheet.tabOrder = d.layouts.size();
+        sheet.plot = cadhost::defaultPaperPlot();
+        d.layouts.append(sheet);
+    }
+    d.layouts[1].entities.append(entity(QStringLiteral("LINE"), {{10, QStringLiteral("10")},
+                                                                 {20, QStringLiteral("10")},
+                                                                 {11, QStringLiteral("410")},
+                                                                 {21, QStringLiteral("287")}}));
+    d.modelSpace.append(
+        entity(QStringLiteral("CIRCLE"),
+               {{10, QStringLiteral("0")}, {20, QStringLiteral("0")}, {40, QStringLiteral("50")}}));
+    d.activeLayout = QStringLiteral("Layout1");
+    return d;
+}
+
+int darkPixels(const QImage& image)
+{
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
+    }
+    return dark;
 }
 
 void type(QLineEdit* input, const QString& text)
@@ -60,6 +105,8 @@ private slots:
     void lateChoiceNeverReachesALaterPrompt_data();
     void lateChoiceNeverReachesALaterPrompt();
     void visibleAndBringToFront();
+    void drawingAreaShowsTheCurrentLayout_data();
+    void drawingAreaShowsTheCurrentLayout();
 
 private:
     std::unique_ptr<Engine> m_engine;
@@ -302,6 +349,36 @@ void tst_HostWindow::visibleAndBringToFront()
     m_engine->bringToFront();
     QVERIFY(m_window->isVisible());
     QVERIFY(m_engine->isVisible());
+}
+
+void tst_HostWindow::drawingAreaShowsTheCurrentLayout_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("drawn");
+    QTest::newRow("layout as opened") << QString() << QStringLiteral("Layout1") << 1;
+    QTest::newRow("model space") << QStringLiteral("LAYOUT\rSetzen\rModel\r") << QStringLiteral("Model") << 1;
+    QTest::newRow("empty layout") << QStringLiteral("LAYOUT\rSetzen\rLayout2\r") << QStringLiteral("Layout2")
+                                  << 0;
+}
+
+void tst_HostWindow::drawingAreaShowsTheCurrentLayout()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, shown);
+    QFETCH(int, drawn);
+    dynamic_cast<cadhost::MemoryStore&>(m_engine->store())
+        .put(QStringLiteral("/mem/Linie.dwg"), lineDrawing());
+    const acad::DocId doc = m_engine->openDocument(QStringLiteral("/mem/Linie.dwg"));
+    if (!command.isEmpty())
+        m_engine->sendCommand(doc, command);
+    cadhost::SheetView* view = m_window->sheet();
+    QTRY_COMPARE(view->layoutName(), shown);
+    QCOMPARE(view->document(), doc);
+    const QImage picture = view->grab().toImage();
+    QCOMPARE(view->lastResult(), (acad::PlotResult{drawn, 0}));
+    // Drawn lines are dark on the white paper; an empty sheet shows only its dashed margin frame.
+    QCOMPARE(darkPixels(picture) > 50, drawn > 0);
 }
 
 QTEST_MAIN(tst_HostWindow)

@@ -125,6 +125,74 @@ def deep(path, levels):
     doc.saveas(path)
 
 
+def sheets(path, count="1"):
+    """Sheets of known geometry for the plot tests: "Blatt1" is A3 landscape with a 1:50 viewport on
+    a 5000-unit model line (100 mm on paper from (160, 150) to (260, 150)), a title, one entity of each
+    kind and a hatch the host skips; "Blatt2" is A4 portrait with a circle; further sheets copy Blatt1."""
+    doc = ezdxf.new("R2010")
+    doc.modelspace().add_line((0, 0), (5000, 0))
+    cross = doc.blocks.new("Kreuz")
+    cross.add_line((-5, 0), (5, 0))
+    cross.add_line((0, -5), (0, 5))
+    names = ["Blatt%d" % (i + 1) for i in range(max(2, int(count)))]
+    for name in names:
+        layout = doc.layouts.new(name)
+        a4 = name == "Blatt2"
+        layout.page_setup(size=(210, 297) if a4 else (420, 297), margins=(0, 0, 0, 0), units="mm",
+                          rotation=0 if a4 else 1, scale=16, name="ISO_full_bleed_A4" if a4 else "ISO_full_bleed_A3",
+                          device="DWG To PDF.pc3")
+        if a4:
+            layout.add_circle((105, 148), 50)
+            continue
+        layout.add_viewport(center=(210, 160), size=(200, 100), view_center_point=(2500, 500), view_height=5000)
+        layout.add_text("Titel", dxfattribs={"height": 5, "insert": (300, 20)})
+        layout.add_circle((60, 240), 15)
+        layout.add_arc((140, 240), 15, 0, 90)
+        layout.add_lwpolyline([(20, 60, 0, 0, 1), (60, 60, 0, 0, 0)], format="xyseb")
+        layout.add_blockref("Kreuz", (380, 260), dxfattribs={"xscale": 2, "yscale": 2})
+        layout.add_mtext("{\\fArial|b1;Zeile} 1\\PZeile 2", dxfattribs={"char_height": 4, "insert": (20, 120)})
+        layout.add_hatch().paths.add_polyline_path([(300, 100), (320, 100), (320, 120)])
+    if "Layout1" in doc.layouts:
+        doc.layouts.delete("Layout1")
+    doc.saveas(path)
+
+
+def plotbench(path, sheets="3", entities="2000"):
+    """A drawing as plots see them: a model of lines, arcs, circles, polylines and texts, and sheets
+    with a 1:100 viewport, a title block of lines and texts and a few notes."""
+    doc = ezdxf.new("R2010")
+    msp = doc.modelspace()
+    for i in range(int(entities)):
+        x, y = (i * 37) % 40000, (i * 53) % 30000
+        kind = i % 5
+        if kind == 0:
+            msp.add_line((x, y), (x + 800, y + 300))
+        elif kind == 1:
+            msp.add_circle((x, y), 150)
+        elif kind == 2:
+            msp.add_arc((x, y), 200, 30, 240)
+        elif kind == 3:
+            msp.add_lwpolyline([(x, y, 0, 0, 0.4), (x + 500, y, 0, 0, 0), (x + 500, y + 400, 0, 0, 0)], format="xyseb")
+        else:
+            msp.add_text("Raum %d" % i, dxfattribs={"height": 250, "insert": (x, y)})
+    title = doc.blocks.new("Schriftfeld")
+    for row in range(8):
+        title.add_line((0, row * 8), (180, row * 8))
+        title.add_text("Feld %d" % row, dxfattribs={"height": 3, "insert": (2, row * 8 + 2)})
+    for col in (0, 60, 120, 180):
+        title.add_line((col, 0), (col, 56))
+    for n in range(int(sheets)):
+        layout = doc.layouts.new("Blatt%d" % (n + 1))
+        layout.page_setup(size=(420, 297), margins=(0, 0, 0, 0), units="mm", rotation=1, scale=16,
+                          name="ISO_full_bleed_A3", device="DWG To PDF.pc3")
+        layout.add_viewport(center=(210, 170), size=(400, 240), view_center_point=(20000 + n * 1000, 15000),
+                            view_height=24000)
+        layout.add_blockref("Schriftfeld", (230, 5))
+        for k in range(5):
+            layout.add_mtext("Hinweis %d\\Pzweite Zeile" % k, dxfattribs={"char_height": 2.5, "insert": (10, 40 - k * 7)})
+    doc.saveas(path)
+
+
 def bench(path):
     start = time.perf_counter()
     ezdxf.readfile(path)
@@ -132,4 +200,5 @@ def bench(path):
 
 
 if __name__ == "__main__":
-    {"audit": audit, "read": read, "write": write, "deep": deep, "bench": bench}[sys.argv[1]](*sys.argv[2:])
+    {"audit": audit, "read": read, "write": write, "deep": deep, "bench": bench,
+     "sheets": sheets, "plotbench": plotbench}[sys.argv[1]](*sys.argv[2:])
