@@ -91,7 +91,10 @@ void frmVeroeffentlichen::buildControls()
     folder->addWidget(txtOrdner, 1);
     folder->addWidget(cmdOrdner);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Zielordner:"), folder);
+    // A row of a layout gets no buddy from the form; without one the label shows its "&".
+    auto* folderCaption = new QLabel(QStringLiteral("&Zielordner:"), this);
+    folderCaption->setBuddy(txtOrdner);
+    form->addRow(folderCaption, folder);
     form->addRow(optEineDatei);
     form->addRow(QStringLiteral("&Dateiname:"), txtDateiname);
     form->addRow(optJeBlatt);
