@@ -92,7 +92,8 @@ class TestSheetOrder(unittest.TestCase):
             d.activate("Blattwart")
             d.click(APP, "table cell", SHEETS)
             wait_for(lambda: "Layouts:" in d.texts(APP, "label"), "the drawing's layouts in the list")
-            d.click(APP, "list item", "Ansicht")
+            # The first item: the large icons are layout pictures, and the list shows three of them.
+            d.click(APP, "list item", "Blatt 10")
             time.sleep(0.5)
             d.key("ctrl+a")
             time.sleep(0.5)
@@ -127,15 +128,15 @@ class TestSheetOrder(unittest.TestCase):
             d.activate("Blattwart")
             d.click(APP, "table cell", SHEETS)
             wait_for(lambda: "Layouts:" in d.texts(APP, "label"), "the drawing's layouts in the list")
-            self.drag(d, "A-050", "A-010", role="list item")
-            wait_for(lambda: tabs() == ["A-050", "A-010", "A-020", "A-030", "A-040"],
+            self.drag(d, "A-030", "A-010", role="list item")
+            wait_for(lambda: tabs() == ["A-030", "A-010", "A-020", "A-040", "A-050"],
                      "the tab moved by a drag in the list")
 
             # With Shift held, a layout dragged onto the other drawing moves there.
             d.activate("Blattwart")
             self.drag(d, "A-040", OTHER, shift=True)
             wait_for(lambda: "A-040" in d.host_documents()[OTHER][2], "the layout moved into the other drawing")
-            wait_for(lambda: tabs() == ["A-050", "A-010", "A-020", "A-030"], "the layout gone from its drawing")
+            wait_for(lambda: tabs() == ["A-030", "A-010", "A-020", "A-050"], "the layout gone from its drawing")
 
     def doc_id(self, d, name):
         (snapshots,) = d.host_value("/Documents", "Documents", "Snapshots")
