@@ -149,7 +149,8 @@ void MainCommands::buildActions()
     make(Cmd::mnuLayoutDown, QStringLiteral("Layout nach &hinten"), QStringLiteral("Alt+Down"));
     make(Cmd::mnuSortTabs, QStringLiteral("Register &sortieren"));
     make(Cmd::mnuPageSetup, QStringLiteral("S&eite einrichten übernehmen ..."));
-    make(Cmd::mnuPublish, QStringLiteral("&Veröffentlichen ..."));
+    // "v" belongs to "Layout nach &vorne" in the same menu.
+    make(Cmd::mnuPublish, QStringLiteral("Verö&ffentlichen ..."));
     make(Cmd::mnuTemplateOpen, QStringLiteral("&Öffnen"));
     make(Cmd::mnuTemplateDelete, QStringLiteral("&Löschen"));
     make(Cmd::popDC, QStringLiteral("DesignCenter ..."));

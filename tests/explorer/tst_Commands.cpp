@@ -330,7 +330,7 @@ private slots:
                                     "Layout nach &hinten",
                                     "-",
                                     "S&eite einrichten übernehmen ...",
-                                    "&Veröffentlichen ...",
+                                    "Verö&ffentlichen ...",
                                     "-",
                                     "Layout in Vorlage"};
         const QStringList drawing = {"&Aktuell",

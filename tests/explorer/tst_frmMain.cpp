@@ -301,7 +301,7 @@ private slots:
                                                "Register &sortieren",
                                                "-",
                                                "S&eite einrichten übernehmen ...",
-                                               "&Veröffentlichen ...",
+                                               "Verö&ffentlichen ...",
                                                "-",
                                                "A&lle auswählen\tCtrl+A",
                                                "Auswahl &umkehren",
