@@ -25,6 +25,7 @@
 #include <platform/Error.h>
 #include <platform/MsgBox.h>
 #include <platform/ProgramFolder.h>
+#include <records/CAcadobj.h>
 
 using explorer::Cmd;
 using explorer::NodeKind;
@@ -224,8 +225,7 @@ void Commands::CmdPageSetup()
     try {
         for (const QString& key : Register->selectedLayoutKeys()) {
             const CAcadobj& layout = basDateien::RecordOf(views.Layouts, key, "Kein Layout ausgewählt!");
-            ziele.append({layout.Gesamt.left(layout.Gesamt.size() - layout.Layout.size() - 1), layout.AObjId,
-                          layout.Layout});
+            ziele.append({drawingGesamtOf(layout), layout.AObjId, layout.Layout});
         }
     } catch (const std::exception& error) {
         platform::MsgBox(platform::describe(error), platform::vbExclamation);

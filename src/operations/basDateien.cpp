@@ -110,9 +110,8 @@ Dateien::DrawingTarget Dateien::activationTarget(bool layoutNode, bool listLayou
         return target;
     }
     const CAcadobj& record = RecordOf(m_views.Layouts, key, kNoLayout);
-    const qsizetype semicolon = record.Gesamt.indexOf(QLatin1Char(';'));
-    target.valid = !(layoutNode && semicolon < 0);
-    target.path = record.Gesamt.left(semicolon);
+    target.valid = !(layoutNode && !record.Gesamt.contains(QLatin1Char(';')));
+    target.path = drawingGesamtOf(record);
     target.layout = record.Layout;
     return target;
 }

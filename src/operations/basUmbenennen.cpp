@@ -86,9 +86,9 @@ bool Umbenennen::clashes(const QString& name, bool fromList)
 void Umbenennen::renameRecord(const QString& layoutKey, const QString& name)
 {
     CAcadobj& record = basDateien::RecordOf(m_views.Layouts, layoutKey, kNoLayout);
-    const qsizetype semicolon = record.Gesamt.indexOf(QLatin1Char(';'));
-    if (semicolon >= 0)
-        m_views.Layouts.setGesamt(QString::number(record.Nummer), record.Gesamt.left(semicolon + 1) + name);
+    if (record.Gesamt.contains(QLatin1Char(';')))
+        m_views.Layouts.setGesamt(QString::number(record.Nummer),
+                                  drawingGesamtOf(record) + QLatin1Char(';') + name);
     record.Layout = name;
 }
 

@@ -8,6 +8,11 @@ QString gesamtOf(const QString& folder, const QString& name);
 // The identity of a layout: the drawing's, then ";" and the layout's name.
 QString layoutGesamtOf(const QString& folder, const QString& drawing, const QString& layout);
 
+struct CAcadobj;
+// The identity of a layout record's drawing: its Gesamt without ";" and the layout's name (so a ";"
+// in a folder or file name stays); a record without a layout part gives its Gesamt.
+QString drawingGesamtOf(const CAcadobj& layout);
+
 // A loaded drawing or one of its layouts, as the tree knows it.
 struct CAcadobj
 {

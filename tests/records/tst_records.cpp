@@ -53,6 +53,36 @@ private slots:
         m_boxes.reset();
     }
 
+    // A layout record's drawing: a ";" in a folder, a drawing or a layout name stays where it belongs.
+    void drawingOfLayout_data()
+    {
+        QTest::addColumn<QString>("gesamt");
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("drawing");
+        QTest::newRow("plain") << "/p/Plan.dwg;A1"
+                               << "A1"
+                               << "/p/Plan.dwg";
+        QTest::newRow("a folder with ;") << "/p;q/Plan.dwg;A1"
+                                         << "A1"
+                                         << "/p;q/Plan.dwg";
+        QTest::newRow("a layout with ;") << "/p/Plan.dwg;A;1"
+                                         << "A;1"
+                                         << "/p/Plan.dwg";
+        QTest::newRow("a drawing record") << "/p/Plan.dwg"
+                                          << ""
+                                          << "/p/Plan.dwg";
+    }
+    void drawingOfLayout()
+    {
+        QFETCH(QString, gesamt);
+        QFETCH(QString, layout);
+        QFETCH(QString, drawing);
+        CAcadobj record;
+        record.Gesamt = gesamt;
+        record.Layout = layout;
+        QCOMPARE(drawingGesamtOf(record), drawing);
+    }
+
     void readPairs_data()
     {
         QTest::addColumn<QVariantList>("values");
