@@ -222,14 +222,20 @@ void frmBlattliste::updateSummary()
     lblZusammenfassung->setText(m_control.Zusammenfassung());
 }
 
-QList<operations::BlattlisteControl::Key> frmBlattliste::selectedKeys() const
+// The selected rows in the order shown, whatever order they were selected in.
+QList<int> frmBlattliste::selectedRows() const
 {
     QList<int> rows;
     for (const QModelIndex& index : tblBlaetter->selectionModel()->selectedRows())
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QList<operations::BlattlisteControl::Key> frmBlattliste::selectedKeys() const
+{
     QList<operations::BlattlisteControl::Key> keys;
-    for (int row : rows) {
+    for (int row : selectedRows()) {
         if (const auto key = m_control.keyOf(row))
             keys.append(*key);
     }
@@ -275,11 +281,8 @@ void frmBlattliste::exportCsv()
 
 void frmBlattliste::publishSelected()
 {
-    QList<int> rows;
-    for (const QModelIndex& index : tblBlaetter->selectionModel()->selectedRows())
-        rows.append(index.row());
     if (publish)
-        publish(m_control.Auswahl(rows));
+        publish(m_control.Auswahl(selectedRows()));
 }
 
 void frmBlattliste::copy()

@@ -68,6 +68,7 @@ private:
     void exportCsv();
     void copy();
     void publishSelected();
+    QList<int> selectedRows() const;
     QString askExportFile();
 
     operations::BlattlisteControl& m_control;
